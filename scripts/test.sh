@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the editor and its tests (Debug, with
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test against a
+# private JACK server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+scripts/install-deps.sh
+
+build="${BUILD_DIR:-$root/build-test}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRO_SANITIZE=ON -DTAVRO_BUILD_TESTS=ON
+cmake --build "$build" --parallel "$(nproc)"
+
+. scripts/jack-env.sh
+start_private_jack
+
+# Qt and the fontconfig/JACK libraries keep allocations alive until exit that
+# LeakSanitizer reports as leaks; they drown any real report, so leak detection
+# is off and the address and undefined-behaviour checks stay on.
+export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:strict_string_checks=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export QT_QPA_PLATFORM=offscreen
+
+cd "$build"
+ctest --output-on-failure --timeout 300 -j "$(nproc)" "$@"
