@@ -1,0 +1,62 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>cUpgrade</name>
+    <message>
+        <source>Do not disconnect USB while upgrading</source>
+        <translation>升级过程中请不要断开USB线连接</translation>
+    </message>
+    <message>
+        <source>Download and update?</source>
+        <translation>下载并更新？</translation>
+    </message>
+    <message>
+        <source>Download progress: %p%</source>
+        <translation>下载进度： %p%</translation>
+    </message>
+    <message>
+        <source>Firmware Files (*.ufw);</source>
+        <translation>固件更新文件 (*.ufw);</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrade Err</source>
+        <translation>更新中断</translation>
+    </message>
+    <message>
+        <source>It is already the latest version!</source>
+        <translation>已经是最新版本了！</translation>
+    </message>
+    <message>
+        <source>Offline Upgrade</source>
+        <translation>离线升级</translation>
+    </message>
+    <message>
+        <source>Please restart the software to update</source>
+        <translation>请重启软件重新更新</translation>
+    </message>
+    <message>
+        <source>Select Firmware File</source>
+        <translation>选择固件文件</translation>
+    </message>
+    <message>
+        <source>Update progress: %p%</source>
+        <translation>更新进度: %p%</translation>
+    </message>
+    <message>
+        <source>Upgrade Firmware</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>firmware upgrade</source>
+        <translation>固件更新</translation>
+    </message>
+</context>
+<context>
+    <name>CShareUpdateDlg</name>
+    <message>
+        <source>升级</source>
+        <translation>升级</translation>
+    </message>
+</context>
+</TS>
