@@ -1,0 +1,131 @@
+// The pad controller page's state without its widgets: the block of the preset
+// the device plays, the last system record it accepted, the unpacked SysEx
+// messages, and the flags and counters of the conversation with the device. The
+// page shows this state and forwards what the user and the device do; the model
+// decides what is stored and which frames go out.
+#pragma once
+
+#include "rz7config.h"
+
+#include <QString>
+
+class CRZ7Model
+{
+public:
+    CRZ7Model();
+
+    SRZ7ConfigData &config() { return m_config; }
+    const SRZ7ConfigData &config() const { return m_config; }
+    rz7::SSystemConfigData &system() { return m_system; }
+    const rz7::SSystemConfigData &system() const { return m_system; }
+    SRZ7SysexStore &sysex() { return m_sysex; }
+    const SRZ7SysexStore &sysex() const { return m_sysex; }
+
+    bool isConfigEmpty() const { return rz7::isConfigEmpty(m_config); }
+
+    // The current pad bank, knob group and preset of the system record, each
+    // checked against its range (0 when out of range) so they can index the block.
+    uint padBank() const;
+    uint knobGroup() const;
+    uchar preset() const;
+
+    // Records and colours of the current bank or group; index checked (0..15
+    // pads, 0..7 knobs, 0..5 keys), out-of-range indexes give a null pointer.
+    SControlRecord *padRecord(uint pad);
+    SColourGRB *padColour(uint pad);
+    SKnobRecord *knobRecord(uint knob);
+    SColourGRB &padBankColour() { return m_config.PadModeRGB[padBank()]; }
+    SColourGRB &knobGroupColour() { return m_config.KnobModeRGB[knobGroup()]; }
+
+    // Bank and group cycle 0, 1, 2, 0 (an out-of-range value restarts at 0).
+    void nextPadBank();
+    void nextKnobGroup();
+
+    // ---- flags of the conversation ----
+    // While busy, configuration replies are ignored; every system record send
+    // clears it.
+    bool isBusy() const { return m_busy; }
+    void setBusy(bool on) { m_busy = on; }
+    bool hasUnsavedChanges() const { return m_unsavedChanges; }
+    void setUnsavedChanges(bool on) { m_unsavedChanges = on; }
+    bool ignoresEcho() const { return m_ignoreEcho; }
+    bool presetRequested() const { return m_presetRequested; }
+    // After a language change the next system record requests the block again.
+    void clearPresetRequested() { m_presetRequested = false; }
+
+    // ---- receiving ----
+    struct SReceived
+    {
+        enum Kind {
+            Ignored,        // unknown command, too short, or a block while busy
+            SystemEcho,     // the system record after one the page sent: dropped
+            SystemRejected, // failed the check or shorter than 32 bytes: not stored
+            SystemApplied,  // stored in system(): write it into the controls
+            Configuration,  // block stored and SysEx unpacked: rebuild, enable
+            SaveResult,     // ok: the save succeeded
+            FactoryResetResult,
+        };
+        Kind kind = Ignored;
+        bool ok = false;
+        // Send the read-preset frame for this preset (first block request after
+        // a system record, or the block after a factory reset).
+        bool requestPreset = false;
+        uchar preset = 0;
+        uint blockBytes = 0;
+    };
+    // Takes one frame as received (received = bytes actually in the buffer).
+    SReceived receiveFrame(const uchar *frame, uint received);
+
+    // ---- the 200 ms page timer ----
+    struct STick
+    {
+        bool sendPoll = false;       // send g_fixedFramePoll
+        bool requestPreset = false;  // the block is still empty: ask again
+        uchar preset = 0;
+        bool connectionLost = false; // more than 14 ticks without a system record
+    };
+    STick tick();
+
+    // ---- sending ----
+    // Each fills out (at least rz7::kTxBufferSize bytes) with one frame and
+    // returns its length, 0 when nothing is to be sent.
+    // The system record: thresholds outside 10..90 become 45 (also in system()),
+    // the next received record is dropped as the echo, busy is cleared.
+    uint systemConfigFrame(uchar *out);
+    // Colour preview of the current bank; pad 0..15 or rz7::kAllPads.
+    uint padColoursFrame(uchar *out, uchar pad) const;
+    // Section writes; each marks the configuration as changed.
+    uint keysFrame(uchar *out);
+    uint padsFrame(uchar *out);
+    uint knobsFrame(uchar *out);
+    uint modeColoursFrame(uchar *out);
+    // Packs the SysEx buffers into the pool, then builds the pool frame.
+    uint sysexPoolFrame(uchar *out);
+    uint configFrame(uchar *out) const;
+    uint readPresetFrame(uchar *out, uchar preset) const;
+    // Clears the changed mark.
+    uint saveFrame(uchar *out);
+    uint pageCloseFrame(uchar *out) const;
+
+    // Re-reads the SysEx messages from the pool (after a block from the device
+    // or a preset file was stored).
+    void extractSysexData() { rz7::extractSysexData(m_config, m_sysex); }
+
+private:
+    SRZ7ConfigData m_config;
+    rz7::SSystemConfigData m_system;
+    SRZ7SysexStore m_sysex;
+    bool m_busy = false;
+    bool m_ignoreEcho = false;
+    bool m_presetRequested = false;
+    bool m_unsavedChanges = false;
+    int m_pollTicks = 0;
+    int m_lossTicks = 0;
+};
+
+namespace rz7 {
+// The caption of a pad button for its record, translated in the context
+// "CRZM7": mode 0..3 with channel and values, "Customize" for mode 4, empty for
+// 5..7, with "MCP-" in front when the flag is set.
+QString padCaption(const SControlRecord &rec);
+} // namespace rz7
