@@ -12,6 +12,7 @@ for exe in "$build"/bench/bench_*; do
     [[ "$name" == *"$filter"* ]] || continue
     echo "== $name"
     if [[ "$name" == bench_midi* ]] && [ -z "${JACK_DEFAULT_SERVER:-}" ]; then
+        export JACK_PERIOD="${JACK_PERIOD:-128}"
         . scripts/jack-env.sh
         start_private_jack
     fi

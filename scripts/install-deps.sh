@@ -7,7 +7,7 @@ packages=(
     qtbase5-dev qtmultimedia5-dev qttools5-dev qttools5-dev-tools
     librtmidi-dev jackd2
     xvfb xauth fonts-liberation imagemagick
-    libbenchmark-dev clang libclang-rt-14-dev python3
+    libbenchmark-dev clang libclang-rt-14-dev python3 procps
 )
 
 missing=()

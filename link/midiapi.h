@@ -1,0 +1,36 @@
+// The one place that chooses RtMidi's API for every RtMidi object the editor
+// creates, so that all of them see the same MIDI service and the same port
+// numbers. Construction errors are caught here: with no MIDI service at all the
+// factories return null and hand back the error text.
+#pragma once
+
+#include <RtMidi.h>
+
+#include <memory>
+#include <string>
+
+// Environment variable that forces an API: "jack", "alsa", "winmm", "core", ...
+// (RtMidi's short API names). An unknown name or an API that this build of RtMidi
+// lacks is ignored.
+constexpr const char *kMidiApiEnvVar = "TAVRO_MIDI_API";
+
+// The compiled-in API of that short name; UNSPECIFIED when the name is unknown
+// or the API is not compiled in.
+RtMidi::Api midiApiFromName(const std::string &name);
+
+// Chooses the API now: the environment override when it names a compiled-in
+// API; otherwise Windows multimedia on Windows, CoreMIDI on macOS, and on Linux
+// ALSA when it is compiled in and its sequencer device can be opened, else JACK.
+RtMidi::Api chooseMidiApi();
+
+// The API of this process: chooseMidiApi() taken once, on first use.
+RtMidi::Api midiApi();
+
+// Input client on midiApi() that delivers every message type (SysEx, timing
+// clock and active sensing are not filtered). Null when the library raised an
+// error; *error (when given) then holds its text.
+std::unique_ptr<RtMidiIn> createMidiIn(const std::string &clientName, unsigned int queueSizeLimit,
+                                       std::string *error = nullptr);
+
+// Output client on midiApi(). Null when the library raised an error.
+std::unique_ptr<RtMidiOut> createMidiOut(const std::string &clientName, std::string *error = nullptr);

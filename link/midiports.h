@@ -1,0 +1,43 @@
+// Lists the MIDI ports for the connection window's scan through two clients of
+// its own, "RtMidi Input Client" and "RtMidi Output Client". Port numbers are
+// the positions in the lists, the same numbers MidiPortWrapper opens.
+#pragma once
+
+#include <RtMidi.h>
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+class MidiPortLister
+{
+public:
+    // Creates both listing clients; a client the library refuses stays absent
+    // (its list is empty) and the error text is kept.
+    MidiPortLister();
+    ~MidiPortLister();
+    MidiPortLister(const MidiPortLister &) = delete;
+    MidiPortLister &operator=(const MidiPortLister &) = delete;
+
+    // True when both clients exist.
+    bool isAvailable() const;
+
+    // Names of the ports the editor can receive from (input) or send to
+    // (output), by port number; on JACK without the "client:" part.
+    QStringList inputPortNames();
+    QStringList outputPortNames();
+
+    // Text of the last MIDI library error; empty when there was none.
+    QString lastError() const { return QString::fromStdString(m_lastError); }
+
+    // A port name as the library gives it, converted for display and pairing:
+    // on JACK the part after the first ':', elsewhere unchanged.
+    static QString portName(const std::string &libraryName, RtMidi::Api api);
+
+private:
+    std::unique_ptr<RtMidiIn> m_scanMidiIn;
+    std::unique_ptr<RtMidiOut> m_scanMidiOut;
+    std::string m_lastError;
+};
