@@ -8,6 +8,10 @@
         <translation>升级过程中请不要断开USB线连接</translation>
     </message>
     <message>
+        <source>Download failed!</source>
+        <translation>下载失败！</translation>
+    </message>
+    <message>
         <source>Download and update?</source>
         <translation>下载并更新？</translation>
     </message>

@@ -8,6 +8,10 @@
         <translation>Do not disconnect USB while upgrading</translation>
     </message>
     <message>
+        <source>Download failed!</source>
+        <translation>Download failed!</translation>
+    </message>
+    <message>
         <source>Download and update?</source>
         <translation>Download and update?</translation>
     </message>

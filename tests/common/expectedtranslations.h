@@ -176,6 +176,7 @@ static const ExpectedTranslation kExpectedTranslations[] = {
     {"cDlgPadLevel", "Restore initial data", "Restore initial data", "恢复初始数据"},
     {"cDlgPadLevel", "Restore the data to its unmodified state", "Restore the data to its unmodified state", "将数值恢复到出厂设置"},
     {"cUpgrade", "Do not disconnect USB while upgrading", "Do not disconnect USB while upgrading", "升级过程中请不要断开USB线连接"},
+    {"cUpgrade", "Download failed!", "Download failed!", "下载失败！"},
     {"cUpgrade", "Download and update?", "Download and update?", "下载并更新？"},
     {"cUpgrade", "Download progress: %p%", "Download progress: %p%", "下载进度： %p%"},
     {"cUpgrade", "Firmware Files (*.ufw);", "Firmware Files (*.ufw);", "固件更新文件 (*.ufw);"},

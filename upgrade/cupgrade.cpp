@@ -1,0 +1,622 @@
+#include "cupgrade.h"
+#include "ui_cupgrade.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLibrary>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+#include <QTranslator>
+#include <QUrl>
+
+#include "autodisappermsgbox.h"
+#include "dialogs.h"
+#include "globals.h"
+#include "serverlocation.h"
+#include "utils.h"
+
+cUpgrade *g_upgradeInstance = nullptr;
+
+namespace {
+
+constexpr int kIdBufferSize = 28;
+constexpr int kChipNameSize = 16;
+constexpr int kDescSize = 28;
+constexpr char kFirstDrive = 'C';
+constexpr char kLastDrive = 'Y';
+constexpr unsigned long kDrivePauseMs = 300;
+
+const char kKeyUpgradeResult[] = "UpgradeResult";
+const char kKeyIniUrl[] = "IniUrl";
+const char kKeyUfwUrl[] = "UfwUrl";
+const char kKeyDevPid[] = "Dev_PID";
+const char kKeyDevVid[] = "Dev_VID";
+
+// A library text of at most size - 1 characters, whatever the library left
+// in the last byte.
+QByteArray terminated(const char *buffer, int size)
+{
+    return QByteArray(buffer, int(qstrnlen(buffer, uint(size - 1))));
+}
+
+} // namespace
+
+cUpgrade::cUpgrade(CBaseDlg *owner, QWidget *parent)
+    : CBaseDlg(owner, parent),
+      m_settings(new QSettings(QStringLiteral("Tavro"), QStringLiteral("TavroSuite"))),
+      ui(new Ui_cUpgrade)
+{
+    ui->setupUi(this);
+    init_window();
+    connect_signals();
+    Slots_change_language();
+    g_upgradeInstance = this;
+}
+
+cUpgrade::~cUpgrade()
+{
+    if (g_upgradeInstance == this)
+        g_upgradeInstance = nullptr;
+    ui->listWidget->clear();
+    ui->progressBar->reset();
+    delete ui;
+    delete m_settings;
+    delete m_library; // the library stays loaded: the process may still call into it
+}
+
+void cUpgrade::init_window()
+{
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    ui->progressBar->setAlignment(Qt::AlignCenter);
+    ui->progressBar->setValue(0);
+    ui->pushButton_offline->hide();
+}
+
+void cUpgrade::connect_signals()
+{
+    connect(ui->pushButton_upgrade, &QPushButton::clicked, this, &cUpgrade::click_upgrade);
+    connect(ui->pushButton_offline, &QPushButton::clicked, this, &cUpgrade::click_offline_upgrade);
+}
+
+void cUpgrade::load_translator()
+{
+    if (!g_translator)
+        return;
+    g_translator->load(g_language == 1 ? QStringLiteral(":/Language/language_cn.qm")
+                                       : QStringLiteral(":/Language/language_en.qm"));
+    QCoreApplication::removeTranslator(g_translator);
+    QCoreApplication::installTranslator(g_translator);
+}
+
+void cUpgrade::Slots_change_language()
+{
+    load_translator();
+    ui->retranslateUi(this);
+}
+
+QString cUpgrade::library_path()
+{
+    const QString overridePath = qEnvironmentVariable("TAVRO_UPGRADE_LIB");
+    if (!overridePath.isEmpty())
+        return overridePath;
+#if defined(Q_OS_WIN)
+    return QStringLiteral("jl_firmware_upgrade_x86.dll");
+#elif defined(Q_OS_MACOS)
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/libjl_firmware_upgrade_x86.dylib");
+#else
+    // The loader does not search the executable's folder here.
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/libjl_firmware_upgrade_x86.so");
+#endif
+}
+
+QString cUpgrade::upgrade_folder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareUpgrade");
+}
+
+QString cUpgrade::index_path()
+{
+    return upgrade_folder() + QStringLiteral("/firmware.ini");
+}
+
+QString cUpgrade::image_path()
+{
+    return upgrade_folder() + QStringLiteral("/FirmwareUpgrade.ufw");
+}
+
+void cUpgrade::unload_library()
+{
+    m_loadUfwData = nullptr;
+    m_getUfwDataCrc = nullptr;
+    m_getUfwCrc = nullptr;
+    m_getUfwPidVid = nullptr;
+    m_upgradeDevice = nullptr;
+    m_queryDevicePidVid = nullptr;
+    m_upgradeDeviceByPath = nullptr;
+    m_queryDevicePidVidByPath = nullptr;
+    m_clearPcModeName = nullptr;
+    m_setPcModeWaitTime = nullptr;
+    m_addPcModeName = nullptr;
+    m_queryDeviceDesc = nullptr;
+    m_queryDeviceDescByPath = nullptr;
+    m_getChipDeviceName = nullptr;
+    delete m_library;
+    m_library = nullptr;
+}
+
+bool cUpgrade::init()
+{
+    load_translator();
+    unload_library();
+
+    m_library = new QLibrary(library_path());
+    if (!m_library->load()) {
+        qDebug() << "Failed load lib" << m_library->errorString();
+        delete m_library;
+        m_library = nullptr;
+        return false;
+    }
+
+    bool complete = true;
+    auto resolve = [this, &complete](auto &pointer, const char *name) {
+        pointer = reinterpret_cast<std::remove_reference_t<decltype(pointer)>>(m_library->resolve(name));
+        if (!pointer)
+            complete = false;
+    };
+    resolve(m_loadUfwData, "JL_loadUfwData");
+    resolve(m_getUfwDataCrc, "JL_getUfwDataCrc");
+    resolve(m_getUfwCrc, "JL_getUfwCrc");
+    resolve(m_getUfwPidVid, "JL_getUfwPidVid");
+    resolve(m_upgradeDevice, "JL_upgradeDevice");
+    resolve(m_queryDevicePidVid, "JL_queryDevicePidVid");
+    resolve(m_upgradeDeviceByPath, "JL_upgradeDeviceByPath");
+    resolve(m_queryDevicePidVidByPath, "JL_queryDevicePidVidByPath");
+    resolve(m_clearPcModeName, "JL_clearPcModeName");
+    resolve(m_setPcModeWaitTime, "JL_setPcModeWaitTime");
+    resolve(m_addPcModeName, "JL_addPcModeName");
+    resolve(m_queryDeviceDesc, "JL_queryDeviceDesc");
+    resolve(m_queryDeviceDescByPath, "JL_queryDeviceDescByPath");
+    resolve(m_getChipDeviceName, "JL_getChipDeviceName");
+
+    if (!complete) {
+        qDebug() << "Failed to resolve" << m_library->errorString();
+        m_library->unload();
+        unload_library();
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- downloads
+
+void cUpgrade::download(const QString &url, const QString &localPath)
+{
+    if (!isVisible())
+        show();
+
+    delete_folder(upgrade_folder());
+
+    if (url.contains(QLatin1String(".ini")))
+        m_iniUrl = url;
+
+    const QUrl target(url, QUrl::TolerantMode);
+    if (!target.isValid()) {
+        qDebug() << "无效的URL:" << url;
+        show_download_failed();
+        return;
+    }
+    if (target.scheme().isEmpty()) {
+        qDebug() << "Invalid URL:" << url;
+        show_download_failed();
+        return;
+    }
+
+    auto *manager = new QNetworkAccessManager;
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    const bool offline = manager->networkAccessible() == QNetworkAccessManager::NotAccessible;
+    QT_WARNING_POP
+    if (offline) {
+        qDebug() << "Network not accessible:" << url;
+        delete manager;
+        show_download_failed();
+        return;
+    }
+    // The manager has no parent; it goes with its reply, or with this dialog.
+    connect(this, &QObject::destroyed, manager, &QObject::deleteLater);
+
+    QNetworkReply *reply = manager->get(QNetworkRequest(target));
+    QDir().mkpath(QFileInfo(localPath).absolutePath());
+
+    const bool isIndex = url.contains(QLatin1String(".ini"));
+    connect(reply, &QNetworkReply::downloadProgress, this, [this, isIndex](qint64 received, qint64 total) {
+        if (total > 0 && !isIndex)
+            set_progress(uchar(qBound<qint64>(0, (received * 100) / total, 100)), PROGRESS_DOWNLOAD);
+    });
+
+    connect(reply, &QNetworkReply::finished, this, [this, reply, manager, localPath]() {
+        reply->deleteLater();
+        manager->deleteLater();
+
+        if (reply->error() != QNetworkReply::NoError) {
+            qDebug() << "Download failed:" << reply->errorString();
+            show_download_failed();
+            return;
+        }
+        QFile file(localPath);
+        if (!file.open(QIODevice::WriteOnly)) {
+            qDebug() << "Failed to open file for writing:" << localPath;
+            show_download_failed();
+            return;
+        }
+        const QByteArray body = reply->readAll();
+        const bool written = file.write(body) == body.size();
+        file.close();
+        if (!written) {
+            qDebug() << "Failed to write file:" << localPath << file.errorString();
+            show_download_failed();
+            return;
+        }
+
+        if (localPath.contains(QLatin1String(".ini")))
+            load_firmware_list(localPath, g_downloadFolder);
+        else if (localPath.contains(QLatin1String(".ufw")))
+            run_image(localPath);
+    });
+}
+
+void cUpgrade::show_download_failed()
+{
+    AutoDisapperMsgBox::showMessage(this, tr("Download failed!"), 2000);
+}
+
+void cUpgrade::load_firmware_list(const QString &iniPath, const QString &folder)
+{
+    QSettings index(iniPath, QSettings::IniFormat);
+    index.setIniCodec("UTF-8");
+    if (index.allKeys().isEmpty()) {
+        AutoDisapperMsgBox::showMessage(this, tr("It is already the latest version!"), 900);
+        return;
+    }
+    index.beginGroup(QStringLiteral("files"));
+    m_folder = folder;
+    ui->listWidget->clear();
+    const QStringList keys = index.childKeys();
+    for (const QString &key : keys)
+        ui->listWidget->addItem(index.value(key).toString());
+    if (ui->listWidget->count() == 1)
+        ui->listWidget->setCurrentRow(0);
+    index.endGroup();
+}
+
+void cUpgrade::click_upgrade()
+{
+    const QList<QListWidgetItem *> selected = ui->listWidget->selectedItems();
+    if (selected.isEmpty())
+        return;
+    // The name is taken now: the list may be refilled while the question is open.
+    const QString name = selected.first()->text();
+    showStyledQuestion(this, tr("firmware upgrade"), tr("Download and update?"), [this, name](int answer) {
+        if (answer != ANSWER_YES)
+            return;
+        const int version = get_ufw_version(name);
+        if (int(g_firmwareVersion) < version) {
+            download_ufw(name);
+        } else {
+            qDebug() << "current version:" << g_firmwareVersion << "---------- ufw version:" << name;
+            AutoDisapperMsgBox::showMessage(this, tr("It is already the latest version!"), 1200);
+        }
+    });
+}
+
+int cUpgrade::get_ufw_version(const QString &name)
+{
+    const QString baseName = QFileInfo(name).completeBaseName();
+    static const QRegularExpression pattern(QStringLiteral("V(\\d+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = pattern.match(baseName);
+    if (match.hasMatch()) {
+        bool ok = false;
+        const int version = match.captured(1).toInt(&ok, 10);
+        if (ok && version >= 0) {
+            qDebug() << "Successfully parsed UFW file version:" << version;
+            return version;
+        }
+    }
+    qDebug() << "UFW file version format error: No V+number pattern found in" << baseName;
+    return 0;
+}
+
+void cUpgrade::download_ufw(const QString &name)
+{
+    const int lastResult = m_settings->value(QLatin1String(kKeyUpgradeResult), 1).toInt();
+    if (lastResult != 0)
+        m_ufwUrl = QStringLiteral("%1%2%3%4").arg(serverBaseUrl(), m_folder, name, QStringLiteral(".ufw"));
+    else
+        m_ufwUrl = m_settings->value(QLatin1String(kKeyUfwUrl)).toString();
+    download(m_ufwUrl, image_path());
+}
+
+void cUpgrade::set_progress(uchar value, int kind)
+{
+    ui->progressBar->setValue(value);
+    ui->progressBar->setFormat(kind == PROGRESS_DOWNLOAD ? tr("Download progress: %p%")
+                                                         : tr("Update progress: %p%"));
+    // The upgrade call blocks the event loop: paint the bar now.
+    if (kind == PROGRESS_UPGRADE && ui->progressBar->isVisible())
+        ui->progressBar->repaint();
+}
+
+bool cUpgrade::delete_folder(const QString &path)
+{
+    const QFileInfo top(path);
+    if (top.isSymLink()) {
+        // A link to a folder is removed as a link; what it points to stays.
+        return QFile::remove(path) || QDir().rmdir(path);
+    }
+    QDir dir(path);
+    if (!dir.exists()) {
+        qDebug() << "文件不存在" << path;
+        return false;
+    }
+    const QFileInfoList entries = dir.entryInfoList(QDir::Dirs | QDir::Files | QDir::Drives | QDir::Hidden
+                                                    | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        const QString entryPath = entry.absoluteFilePath();
+        if (entry.isSymLink()) {
+            if (!QFile::remove(entryPath) && !QDir().rmdir(entryPath)) {
+                qDebug() << "Failed to delete file:" << entryPath;
+                return false;
+            }
+        } else if (entry.isDir()) {
+            if (!delete_folder(entryPath)) {
+                qDebug() << "delete folder err";
+                return false;
+            }
+        } else {
+            QFile file(entryPath);
+            if (!file.remove()) {
+                qDebug() << "Failed to delete file:" << entryPath << "Error:" << file.errorString();
+                return false;
+            }
+        }
+    }
+    if (!QDir().rmdir(dir.absolutePath())) {
+        qDebug() << "delete folder err";
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- upgrade run
+
+void cUpgrade::run_image(const QString &path)
+{
+    // The image is checked before the device leaves MIDI: a bad image must
+    // never strand it in upgrade mode.
+    m_ufwPid.clear();
+    m_ufwVid.clear();
+    get_UFW_Pid_Vid(path);
+    if (m_ufwPid.isEmpty() || m_ufwVid.isEmpty()) {
+        qDebug() << "Downloaded image rejected:" << path;
+        show_download_failed();
+        return;
+    }
+    Slots_send_data(g_fixedFrameEnterUpgrade.bytes, g_fixedFrameEnterUpgrade.length);
+    get_device_disk();
+}
+
+void cUpgrade::get_UFW_Pid_Vid(const QString &path)
+{
+    try {
+        if (!m_loadUfwData || !m_getUfwCrc || !m_getUfwPidVid)
+            return;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qDebug() << "Failed  open file";
+            return;
+        }
+        const qint64 size = file.size();
+        QByteArray data = file.read(size);
+        file.close();
+        if (data.size() != size)
+            return;
+        const int loaded = m_loadUfwData(reinterpret_cast<const unsigned char *>(data.constData()),
+                                         static_cast<unsigned int>(data.size()));
+        data = QByteArray();
+        if (loaded != 0)
+            return;
+
+        unsigned short crc16 = 0;
+        unsigned int crc32 = 0;
+        if (m_getUfwCrc(&crc16, &crc32) != 0) {
+            qDebug() << "Invalid file";
+            return;
+        }
+        char pid[kIdBufferSize] = {};
+        char vid[kIdBufferSize] = {};
+        if (m_getUfwPidVid(pid, kIdBufferSize, vid, kIdBufferSize) != 0) {
+            qDebug() << "Invalid file";
+            return;
+        }
+        m_ufwPid = QString::fromLocal8Bit(terminated(pid, kIdBufferSize));
+        m_ufwVid = QString::fromLocal8Bit(terminated(vid, kIdBufferSize));
+        qDebug() << "UFW File : PID -- VID" << m_ufwPid << m_ufwVid;
+    } catch (...) {
+        writeLog(QStringLiteral("Exception occurred in get_UFW_Pid_Vid"));
+    }
+}
+
+char cUpgrade::search_drives()
+{
+    if (!m_getChipDeviceName || !m_queryDeviceDesc)
+        return 0;
+    char name[kChipNameSize] = {};
+    m_getChipDeviceName(name, kChipNameSize);
+    const QString chip = QString::fromLatin1(terminated(name, kChipNameSize));
+    qDebug() << "Chip device name:" << chip;
+    // Without a chip name every answering disk would match.
+    if (chip.isEmpty())
+        return 0;
+
+    for (char letter = kFirstDrive; letter <= kLastDrive; ++letter) {
+        char desc[kDescSize] = {};
+        const int result = m_queryDeviceDesc(letter, desc, kDescSize);
+        QThread::msleep(kDrivePauseMs);
+        qDebug() << "Device found disk :" << letter << result;
+        if (result == 0 && QString::fromLatin1(terminated(desc, kDescSize)).contains(chip)) {
+            qDebug() << "Device found disk :" << letter;
+            return letter;
+        }
+    }
+    return 0;
+}
+
+void cUpgrade::get_device_disk()
+{
+    try {
+        const char letter = search_drives();
+        if (letter) {
+            m_driveLetter = letter;
+            start_upgrade_by_ID();
+            return;
+        }
+        // The device left MIDI but is not seen in upgrade mode: keep what is
+        // needed to resume at the next start, and say so.
+        qDebug() << "Device not found in upgrade mode";
+        m_devPid.clear();
+        m_devVid.clear();
+        store_failure();
+        show_failure();
+    } catch (...) {
+        writeLog(QStringLiteral("Exception occurred in get_device_disk"));
+    }
+}
+
+void cUpgrade::start_upgrade_by_ID()
+{
+    try {
+        if (!m_queryDevicePidVid || !m_upgradeDevice)
+            return;
+        char pid[kIdBufferSize] = {};
+        char vid[kIdBufferSize] = {};
+        if (m_queryDevicePidVid(m_driveLetter, pid, kIdBufferSize, vid, kIdBufferSize) != 0) {
+            m_devPid.clear();
+            m_devVid.clear();
+            writeLog(QStringLiteral("device PID VID get error "));
+            Slots_back_to_connect();
+            return;
+        }
+        m_devPid = QString::fromLocal8Bit(terminated(pid, kIdBufferSize));
+        m_devVid = QString::fromLocal8Bit(terminated(vid, kIdBufferSize));
+        qDebug() << "硬件产品 PID VID ：" << m_devPid << m_devVid;
+
+        if (m_devPid.isEmpty() || m_devPid != m_ufwPid) {
+            Slots_back_to_connect();
+            return;
+        }
+
+        const int result = m_upgradeDevice(m_driveLetter, m_upgradeArg1, m_upgradeArg2,
+                                           &cUpgrade::upgrade_progress_callback);
+        if (result == 0) {
+            // Success is the library's answer, not the last progress value.
+            m_settings->setValue(QLatin1String(kKeyUpgradeResult), 1);
+            m_settings->sync();
+            Slots_back_to_connect();
+            close();
+            return;
+        }
+        qDebug() << "m_upgradeDevice err" << result;
+        writeLog(QStringLiteral("m_upgradeDevice err %1").arg(result));
+        store_failure();
+        show_failure();
+    } catch (...) {
+        writeLog(QStringLiteral("Exception occurred in start_upgrade_by_ID"));
+    }
+}
+
+void cUpgrade::store_failure()
+{
+    m_settings->setValue(QLatin1String(kKeyUpgradeResult), 0);
+    m_settings->setValue(QLatin1String(kKeyIniUrl), m_iniUrl);
+    m_settings->setValue(QLatin1String(kKeyUfwUrl), m_ufwUrl);
+    m_settings->setValue(QLatin1String(kKeyDevPid), m_devPid);
+    m_settings->setValue(QLatin1String(kKeyDevVid), m_devVid);
+    m_settings->sync();
+}
+
+void cUpgrade::show_failure()
+{
+    showInformation(tr("Firmware Upgrade Err"), tr("Please restart the software to update"));
+}
+
+void cUpgrade::upgrade_progress_callback(uchar percent)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
+        return;
+    auto apply = [percent]() {
+        if (g_upgradeInstance)
+            g_upgradeInstance->set_progress(percent, PROGRESS_UPGRADE);
+    };
+    if (QThread::currentThread() == app->thread())
+        apply();
+    else
+        QMetaObject::invokeMethod(app, apply, Qt::QueuedConnection);
+}
+
+// ---------------------------------------------------------------- resumption and offline
+
+bool cUpgrade::find_device_disk()
+{
+    return search_drives() != 0;
+}
+
+void cUpgrade::resume_upgrade()
+{
+    qDebug() << "enter upgrade again";
+    download(m_settings->value(QLatin1String(kKeyIniUrl)).toString(), index_path());
+}
+
+void cUpgrade::click_offline_upgrade()
+{
+    static QString startFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+
+    const QString file = QFileDialog::getOpenFileName(this, tr("Select Firmware File"), startFolder,
+                                                      tr("Firmware Files (*.ufw);"));
+    if (file.isEmpty()) {
+        qDebug() << "User cancelled offline upgrade file selection.";
+        return;
+    }
+    const QFileInfo info(file);
+    startFolder = info.absolutePath();
+    if (info.suffix().toLower() != QLatin1String("ufw") || !info.exists() || !info.isReadable())
+        return;
+
+    m_ufwPid.clear();
+    m_ufwVid.clear();
+    get_UFW_Pid_Vid(info.absoluteFilePath());
+    if (m_ufwPid.isEmpty() || m_ufwVid.isEmpty())
+        return;
+    Slots_send_data(g_fixedFrameEnterUpgrade.bytes, g_fixedFrameEnterUpgrade.length);
+    get_device_disk();
+}
+
+void cUpgrade::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Alt) {
+        ui->pushButton_offline->setVisible(true);
+        event->accept();
+        return;
+    }
+    CBaseDlg::keyPressEvent(event);
+}
