@@ -1,8 +1,21 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the editor and starts it.
+#   scripts/run.sh                  the editor, for controllers plugged in
+#   scripts/run.sh --simulate pad   the editor beside a simulated controller
+#                                   (pad, smallpad, keyboard, pedal, pedal-old)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+
+simulate=""
+args=()
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --simulate) simulate="${2:?--simulate needs a model: pad, smallpad, keyboard, pedal, pedal-old}"; shift 2 ;;
+        --simulate=*) simulate="${1#--simulate=}"; shift ;;
+        *) args+=("$1"); shift ;;
+    esac
+done
 
 scripts/install-deps.sh
 
@@ -10,4 +23,29 @@ build="${BUILD_DIR:-$root/build}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRO_BUILD_TESTS=ON
 cmake --build "$build" --parallel "$(nproc)"
 
-exec "$build/app/TaSuite" "$@"
+if [ -z "$simulate" ]; then
+    exec "$build/app/TaSuite" "${args[@]}"
+fi
+
+case "$simulate" in
+    pad)       sim=(--name "RZ-7 Pad" --model 7 --folder rz7 --firmware 3) ;;
+    smallpad)  sim=(--name "RZ-Nano" --model 8 --folder rznano --firmware 3) ;;
+    keyboard)  sim=(--name "VX-18" --model 9 --folder vx18 --firmware 3) ;;
+    pedal)     sim=(--name "DOVO Dazed" --model 1 --folder Z3 --firmware 5) ;;
+    pedal-old) sim=(--name "DOVO Dazed" --model 1 --folder Z3 --firmware 4) ;;
+    *) echo "unknown model to simulate: $simulate" >&2; exit 2 ;;
+esac
+
+# The simulated controller lives on a private JACK server of its own, and the
+# editor finds it there; both stop when the editor ends.
+. scripts/jack-env.sh
+start_private_jack
+export TAVRO_MIDI_API=jack
+"$build/tests/sim/tavro-sim" "${sim[@]}" </dev/null >"$build/tavro-sim.log" 2>&1 &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null; wait "$sim_pid" 2>/dev/null; stop_private_jack' EXIT
+for _ in $(seq 100); do
+    grep -q '^ready' "$build/tavro-sim.log" 2>/dev/null && break
+    sleep 0.05
+done
+"$build/app/TaSuite" "${args[@]}"
