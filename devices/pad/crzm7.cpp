@@ -1,0 +1,373 @@
+// The pad page's construction, wiring, frames to the device, the handler of
+// the device's frames, the page timer and the per-control dialog.
+#include "crzm7.h"
+#include "ui_crzm7.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimerEvent>
+#include <QTranslator>
+
+#include <cstring>
+
+#include "autodisappermsgbox.h"
+#include "crzm7dlg.h"
+#include "globals.h"
+#include "touchcombobox.h"
+
+using namespace rz7;
+
+const QString CRZM7::groupButtonStyle =
+    QStringLiteral("background-color:%1;border: 2px solid rgba(255, 255, 255, 0.6);padding: 5px 15px;");
+const QString CRZM7::groupButtonRadius = QStringLiteral("border-radius: 10px;");
+
+CRZM7::CRZM7(CBaseDlg *owner, QWidget *parent)
+    : CBaseDlg(owner, parent), m_ui(new Ui_CRZM7)
+{
+    std::memset(m_txFrame, 0, sizeof m_txFrame);
+    m_ui->setupUi(this);
+    init();
+    init_connect();
+    m_ui->pushButton_setting->click();
+    m_timerId = startTimer(200, Qt::CoarseTimer);
+    setEnabled(false); // until the first block arrives
+    AutoDisapperMsgBox::showMessage(this, tr("Receive data..."), 600);
+}
+
+CRZM7::~CRZM7()
+{
+    killTimer(m_timerId);
+    if (m_controlDlg) {
+        m_controlDlg->close();
+        delete m_controlDlg;
+    }
+    delete m_ui;
+}
+
+// ---- set-up ------------------------------------------------------------------
+
+void CRZM7::init()
+{
+    setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowMaximizeButtonHint);
+    for (QPushButton *b : {m_ui->pushButton_DAW, m_ui->pushButton_ECO, m_ui->pushButton_full,
+                           m_ui->pushButton_night, m_ui->pushButton_AFT_SW, m_ui->pushButton_battery,
+                           m_ui->pushButton_LowBattery, m_ui->pushButton_BT, m_ui->pushButton_setting,
+                           m_ui->pushButton_pad, m_ui->pushButton_knob_button})
+        b->setCheckable(true);
+    m_ui->pushButton_DAW->setAutoDefault(false);
+    m_ui->pushButton_DAW->setDefault(false);
+    m_ui->pushButton_ConfigData->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+
+    for (int i = 1; i <= 99; ++i)
+        m_ui->comboBox_gate->addItem(QString::number(i) + QLatin1Char('%'));
+    for (int i = 30; i <= 300; ++i)
+        m_ui->comboBox_tempo->addItem(QString::number(i));
+    for (int i = 10; i <= 300; i += 2)
+        m_ui->comboBox_delay->addItem(QString::number(i));
+    for (int i = 1; i <= 127; ++i)
+        m_ui->comboBox_full_vel->addItem(QString::number(i));
+
+    m_ui->pushButton_update->setVisible(true);
+}
+
+void CRZM7::init_connect()
+{
+    for (int i = 1; i <= 8; ++i) {
+        auto *b = findChild<QPushButton *>(QStringLiteral("knob_%1").arg(i));
+        if (!b)
+            continue;
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            open_control_dialog(i - 1, 0, &m_setAllColours, int(m_model.knobGroup()), nullptr);
+        });
+        b->setCursor(Qt::PointingHandCursor);
+    }
+    for (int i = 1; i <= 16; ++i) {
+        auto *b = findChild<QPushButton *>(QStringLiteral("pad%1").arg(i));
+        if (!b)
+            continue;
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            open_control_dialog(i - 1, 1, &m_setAllColours, int(m_model.padBank()),
+                                m_model.padColour(uint(i - 1)));
+        });
+        b->setCursor(Qt::PointingHandCursor);
+    }
+    for (int i = 1; i <= 6; ++i) {
+        auto *b = findChild<QPushButton *>(QStringLiteral("key_%1").arg(i));
+        if (!b)
+            continue;
+        connect(b, &QPushButton::clicked, this,
+                [this, i] { open_control_dialog(i - 1, 2, &m_setAllColours, 0, nullptr); });
+        b->setCursor(Qt::PointingHandCursor);
+    }
+
+    Ui_CRZM7 *ui = m_ui;
+    const auto indexChanged = QOverload<int>::of(&QComboBox::currentIndexChanged);
+    connect(ui->pushButton_KnobGroup, &QPushButton::clicked, this, &CRZM7::next_knob_group);
+    connect(ui->pushButton_PadGroup, &QPushButton::clicked, this, &CRZM7::next_pad_bank);
+    connect(ui->pushButton_threshold, &QPushButton::clicked, this, &CRZM7::open_pad_level);
+    connect(ui->pushButton_Reset, &QPushButton::clicked, this, &CRZM7::click_reset);
+    connect(ui->pushButton_ConfigData, &QPushButton::clicked, this, &CRZM7::save_config_data_to_bin);
+    connect(ui->comboBox_Preset, indexChanged, this, &CRZM7::toggle_preset_question);
+    for (TouchComboBox *box : {ui->comboBox_setColor2, ui->comboBox_erp, ui->comboBox_tempo,
+                               ui->comboBox_NoteMode, ui->comboBox_rate, ui->comboBox_delay,
+                               ui->comboBox_swing, ui->comboBox_Curve})
+        connect(box, indexChanged, this, &CRZM7::send_system_if_idle);
+    connect(ui->pushButton_night, &QPushButton::toggled, this, [this](bool on) { set_switch(Switch::Dark, on); });
+    connect(ui->pushButton_DAW, &QPushButton::toggled, this, [this](bool on) { set_switch(Switch::DawSync, on); });
+    connect(ui->pushButton_AFT_SW, &QPushButton::toggled, this,
+            [this](bool on) { set_switch(Switch::Aftertouch, on); });
+    connect(ui->pushButton_DelText, &QPushButton::clicked, this, [this] { m_ui->listWidget_show->clear(); });
+    connect(ui->pushButton_battery, &QPushButton::toggled, this, &CRZM7::on_battery_toggled);
+    connect(ui->pushButton_LowBattery, &QPushButton::toggled, this, &CRZM7::on_battery_toggled);
+    // Each toggle of these two switches sends the record a second time.
+    connect(ui->pushButton_battery, &QPushButton::toggled, this, &CRZM7::send_system_if_idle);
+    connect(ui->pushButton_LowBattery, &QPushButton::toggled, this, &CRZM7::send_system_if_idle);
+    for (TouchComboBox *box : {ui->comboBox_AFT_mode, ui->comboBox_full_vel, ui->comboBox_gate})
+        connect(box, indexChanged, this, &CRZM7::send_system_if_idle);
+    connect(ui->pushButton_update, &QPushButton::clicked, this, &CRZM7::click_upgrade);
+    connect(ui->pushButton_LoadPreset, &QPushButton::clicked, this, &CRZM7::click_preset_list);
+    connect(ui->pushButton_KnobColor, &QPushButton::clicked, this, &CRZM7::open_colour_picker);
+    connect(ui->pushButton_BtColor, &QPushButton::clicked, this, &CRZM7::open_colour_picker);
+    connect(ui->pushButton_setPadColor, &QPushButton::clicked, this, &CRZM7::click_set_all_rgb_by_pad_bank);
+    connect(ui->pushButton_ECO, &QPushButton::clicked, this,
+            [this] { set_switch(Switch::Eco, m_ui->pushButton_ECO->isChecked()); });
+    connect(ui->pushButton_BT, &QPushButton::toggled, ui->pushButton_BT,
+            [this](bool on) { set_switch(Switch::Bluetooth, on); }, Qt::DirectConnection);
+    connect(ui->pushButton_full, &QPushButton::clicked, this,
+            [this] { set_switch(Switch::FullLevel, m_ui->pushButton_full->isChecked()); });
+    connect(ui->pushButton_save, &QPushButton::clicked, this, &CRZM7::send_save_cmd);
+    for (QPushButton *b : {ui->pushButton_knob_button, ui->pushButton_pad, ui->pushButton_setting})
+        connect(b, &QPushButton::clicked, this, &CRZM7::set_global_page);
+    connect(ui->pushButton_Out, &QPushButton::clicked, this, &CRZM7::click_preset_file);
+    connect(ui->pushButton_In, &QPushButton::clicked, this, &CRZM7::click_preset_file);
+}
+
+// ---- sending -----------------------------------------------------------------
+
+bool CRZM7::send_frame(const uchar *frame, uint len)
+{
+    if (len == 0)
+        return false;
+    return Slots_send_data(frame, int(len));
+}
+
+void CRZM7::send_system_config_data()
+{
+    m_model.setBusy(true);
+    rz7::SSystemConfigData &sys = m_model.system();
+    for (GlobalList list : kSentLists) {
+        if (TouchComboBox *box = listCombo(list))
+            setListIndex(sys, list, box->currentIndex());
+    }
+    // Clamps the thresholds, arms the echo drop and clears busy.
+    send_frame(m_txFrame, m_model.systemConfigFrame(m_txFrame));
+}
+
+void CRZM7::send_system_if_idle()
+{
+    if (!m_updatingUi)
+        send_system_config_data();
+}
+
+void CRZM7::send_read_preset(uchar byPreset)
+{
+    uchar frame[rz7::kReadPresetFrameSize];
+    send_frame(frame, m_model.readPresetFrame(frame, byPreset));
+}
+
+void CRZM7::send_save_cmd()
+{
+    uchar frame[rz7::kEmptyFrameSize];
+    send_frame(frame, m_model.saveFrame(frame));
+}
+
+void CRZM7::send_mode_rgb()
+{
+    send_frame(m_txFrame, m_model.modeColoursFrame(m_txFrame));
+}
+
+void CRZM7::send_config_data()
+{
+    send_frame(m_txFrame, m_model.configFrame(m_txFrame));
+}
+
+void CRZM7::send_key_data()
+{
+    send_frame(m_txFrame, m_model.keysFrame(m_txFrame));
+}
+
+void CRZM7::send_pad_data()
+{
+    send_frame(m_txFrame, m_model.padsFrame(m_txFrame));
+}
+
+void CRZM7::send_knob_data()
+{
+    send_frame(m_txFrame, m_model.knobsFrame(m_txFrame));
+}
+
+void CRZM7::send_sysex_pool()
+{
+    send_frame(m_txFrame, m_model.sysexPoolFrame(m_txFrame));
+}
+
+void CRZM7::slots_click_ok_send(uchar byFlag)
+{
+    auto rebuildCaptions = [this] {
+        for (uchar pad = 0; pad < kPadsPerBank; ++pad)
+            update_pad_caption(pad);
+    };
+    switch (byFlag) {
+    case 1:
+        send_knob_data();
+        break;
+    case 2:
+        send_key_data();
+        break;
+    case 3:
+        send_pad_data();
+        rebuildCaptions();
+        break;
+    case 4:
+        send_sysex_pool();
+        send_pad_data();
+        send_key_data();
+        break;
+    case 5:
+        send_sysex_pool();
+        send_key_data();
+        send_pad_data();
+        rebuildCaptions();
+        break;
+    default:
+        break;
+    }
+}
+
+void CRZM7::slots_change_rgb()
+{
+    if (m_dialogIndex < 0 || m_dialogIndex >= int(kPadsPerBank))
+        return;
+    const SColourGRB c = *m_model.padColour(uint(m_dialogIndex));
+    uchar padIndex;
+    if (m_setAllColours) {
+        m_setAllColours = 0;
+        padIndex = kAllPads;
+        for (int i = 1; i <= int(kPadsPerBank); ++i) {
+            if (auto *b = findChild<QPushButton *>(QStringLiteral("pad%1").arg(i)))
+                set_pad_style(c.r, c.g, c.b, b);
+        }
+    } else {
+        padIndex = uchar(m_dialogIndex);
+        if (auto *b = findChild<QPushButton *>(QStringLiteral("pad%1").arg(m_dialogIndex + 1)))
+            set_pad_style(c.r, c.g, c.b, b);
+    }
+    send_frame(m_txFrame, m_model.padColoursFrame(m_txFrame, padIndex));
+    update_pad_caption(uchar(m_dialogIndex));
+}
+
+void CRZM7::slots_send_pad_level()
+{
+    if (!m_updatingUi)
+        send_system_config_data();
+}
+
+// ---- receiving ---------------------------------------------------------------
+
+void CRZM7::Slots_recv_frame(const uchar *frame, uint len)
+{
+    const CRZ7Model::SReceived r = m_model.receiveFrame(frame, len);
+    switch (r.kind) {
+    case CRZ7Model::SReceived::SystemApplied:
+        apply_system_config_data();
+        close_stale_control_dialog();
+        if (r.requestPreset)
+            send_read_preset(r.preset);
+        break;
+    case CRZ7Model::SReceived::SystemRejected:
+        if (r.requestPreset)
+            send_read_preset(r.preset);
+        break;
+    case CRZ7Model::SReceived::Configuration:
+        recover_data_ui();
+        setEnabled(true);
+        break;
+    case CRZ7Model::SReceived::SaveResult:
+        AutoDisapperMsgBox::showMessage(this, r.ok ? tr("Save successful") : tr("Fail to save!"), 1000);
+        break;
+    case CRZ7Model::SReceived::FactoryResetResult:
+        send_read_preset(r.preset);
+        AutoDisapperMsgBox::showMessage(
+            this, r.ok ? tr("Restore factory data successful") : tr("Restore to factory defaults failed"), 1000);
+        break;
+    case CRZ7Model::SReceived::SystemEcho:
+    case CRZ7Model::SReceived::Ignored:
+        break;
+    }
+}
+
+void CRZM7::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_timerId)
+        return;
+    if (m_monitorChanged) {
+        m_ui->listWidget_show->scrollToBottom();
+        m_monitorChanged = 0;
+    }
+    const CRZ7Model::STick t = m_model.tick();
+    if (t.sendPoll)
+        send_frame(g_fixedFramePoll.bytes, g_fixedFramePoll.length);
+    if (t.requestPreset)
+        send_read_preset(t.preset);
+    if (t.connectionLost) {
+        Slots_back_to_connect();
+        qDebug() << QString(47, QLatin1Char('-'));
+    }
+}
+
+// ---- dialogs the page owns ---------------------------------------------------
+
+void CRZM7::open_control_dialog(int nIndex, int nKind, uchar *pbySetAll, int nBankOrGroup, SColourGRB *pColour)
+{
+    if (m_controlDlg) {
+        delete m_controlDlg;
+        m_controlDlg = nullptr;
+    }
+    m_dialogIndex = nIndex;
+    m_dialogKind = nKind;
+    m_dialogBank = nBankOrGroup;
+    auto *dlg = new CRZM7DLG(&m_model.config(), nKind, nIndex, nBankOrGroup, &m_model.sysex(), pbySetAll, nullptr);
+    m_controlDlg = dlg;
+    if (nKind == 1 || nKind == 2)
+        connect(dlg, &CRZM7DLG::signals_change_rgb, this, &CRZM7::slots_change_rgb);
+    if (nKind == 1 && pColour)
+        dlg->show_colour(pColour);
+    dlg->load_control();
+    connect(dlg, &CRZM7DLG::signals_click_ok_send, this, &CRZM7::slots_click_ok_send);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect r = dlg->frameGeometry();
+        r.moveCenter(screen->geometry().center());
+        dlg->move(r.topLeft());
+    }
+    dlg->show();
+}
+
+// ---- language ------------------------------------------------------------------
+
+void CRZM7::change_language()
+{
+    m_model.clearPresetRequested();
+    if (g_translator) {
+        const QString path = g_language == 1 ? QStringLiteral(":/Language/language_cn.qm")
+                                             : QStringLiteral(":/Language/language_en.qm");
+        if (g_translator->load(path))
+            QApplication::installTranslator(g_translator);
+    }
+    m_ui->retranslateUi(this);
+}

@@ -1,0 +1,322 @@
+// What the pad page shows: tabs, pad captions and colours, the group buttons,
+// the global settings, the group colour chooser, the title and the monitor.
+#include "crzm7.h"
+#include "ui_crzm7.h"
+
+#include <QDebug>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+
+#include "colorpicker.h"
+#include "globals.h"
+#include "midinames.h"
+#include "touchcombobox.h"
+#include "utils.h"
+
+using namespace rz7;
+
+namespace {
+// More lines than this and the oldest goes.
+constexpr int kMonitorCap = 499;
+const QColor kSysexLineColour(255, 255, 142);
+} // namespace
+
+void CRZM7::set_global_page()
+{
+    QPushButton *const tabs[] = {m_ui->pushButton_setting, m_ui->pushButton_pad, m_ui->pushButton_knob_button};
+    QObject *from = sender();
+    for (int i = 0; i < 3; ++i) {
+        if (tabs[i] == from) {
+            m_ui->stackedWidget->setCurrentIndex(i);
+            for (int k = 0; k < 3; ++k)
+                tabs[k]->setChecked(k == i);
+            return;
+        }
+    }
+}
+
+// ---- pads ----------------------------------------------------------------------
+
+void CRZM7::update_pad_caption(uchar byPad)
+{
+    if (byPad >= kPadsPerBank)
+        return;
+    auto *b = findChild<QPushButton *>(QStringLiteral("pad%1").arg(int(byPad) + 1));
+    if (!b)
+        return;
+    b->setText(padCaption(*m_model.padRecord(byPad)));
+}
+
+void CRZM7::set_pad_style(uchar r, uchar g, uchar b, QWidget *pButton)
+{
+    if (!pButton)
+        return;
+    pButton->setStyleSheet(
+        QStringLiteral("QPushButton{border: none;background: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.75,"
+                       "fx: 0.5, fy: 0.5,stop: 0 rgb(%1, %2, %3),stop: 1 rgba(%1, %2, %3, 30));color: #%4;"
+                       "border: 2px solid rgba(255, 255, 255, 0.6);border-radius: 10px;padding: 4px 2px;"
+                       "font-size:12px;font-family:'Arial';}")
+            .arg(int(r))
+            .arg(int(g))
+            .arg(int(b))
+            .arg(inverseColorHex(r, g, b)));
+}
+
+void CRZM7::refresh_pad_buttons(const SColourGRB *pBankColours)
+{
+    for (uchar pad = 0; pad < kPadsPerBank; ++pad) {
+        if (auto *b = findChild<QPushButton *>(QStringLiteral("pad%1").arg(int(pad) + 1))) {
+            const SColourGRB &c = pBankColours[pad];
+            set_pad_style(c.r, c.g, c.b, b);
+        }
+        update_pad_caption(pad);
+    }
+}
+
+// ---- group buttons -----------------------------------------------------------------
+
+QString CRZM7::colour_css(const SColourGRB &colour)
+{
+    return QStringLiteral("rgb(%1,%2,%3);color:#%4")
+        .arg(int(colour.r))
+        .arg(int(colour.g))
+        .arg(int(colour.b))
+        .arg(inverseColorHex(colour.r, colour.g, colour.b));
+}
+
+void CRZM7::set_group_button_style(bool bPad, const QString &strCss)
+{
+    QPushButton *b = bPad ? m_ui->pushButton_PadGroup : m_ui->pushButton_KnobGroup;
+    b->setStyleSheet(groupButtonStyle.arg(strCss) + groupButtonRadius);
+}
+
+void CRZM7::show_group_colour(bool bPad, uchar byIndex)
+{
+    if (byIndex >= (bPad ? kPadBanks : kKnobGroups))
+        return;
+    SRZ7ConfigData &cfg = m_model.config();
+    const SColourGRB &colour = bPad ? cfg.PadModeRGB[byIndex] : cfg.KnobModeRGB[byIndex];
+    if (bPad)
+        refresh_pad_buttons(cfg.PadRGB[byIndex]);
+    QPushButton *b = bPad ? m_ui->pushButton_PadGroup : m_ui->pushButton_KnobGroup;
+    b->setText(QString::number(int(byIndex) + 1, 16));
+    set_group_button_style(bPad, colour_css(colour));
+}
+
+void CRZM7::next_pad_bank()
+{
+    m_model.nextPadBank();
+    show_group_colour(true, uchar(m_model.padBank()));
+    send_system_if_idle();
+    close_stale_control_dialog();
+}
+
+void CRZM7::next_knob_group()
+{
+    m_model.nextKnobGroup();
+    show_group_colour(false, uchar(m_model.knobGroup()));
+    send_system_if_idle();
+    close_stale_control_dialog();
+}
+
+// The per-control dialog edits the records of the bank or group it was
+// opened on, while the page sends the current one: once the page has moved
+// to another bank, the dialog's edits could no longer reach the device.
+void CRZM7::close_stale_control_dialog()
+{
+    if (!m_controlDlg)
+        return;
+    const bool stale = (m_dialogKind == 0 && int(m_model.knobGroup()) != m_dialogBank)
+                       || (m_dialogKind == 1 && int(m_model.padBank()) != m_dialogBank);
+    if (!stale)
+        return;
+    m_controlDlg->close();
+    delete m_controlDlg;
+    m_controlDlg = nullptr;
+}
+
+void CRZM7::recover_data_ui()
+{
+    qDebug() << "recover data ui ------";
+    m_updatingUi = 1;
+    const SRZ7ConfigData &cfg = m_model.config();
+    refresh_pad_buttons(cfg.PadRGB[m_model.padBank()]);
+    set_group_button_style(true, colour_css(cfg.PadModeRGB[m_model.padBank()]));
+    set_group_button_style(false, colour_css(cfg.KnobModeRGB[m_model.knobGroup()]));
+    m_updatingUi = 0;
+}
+
+// ---- global settings -----------------------------------------------------------------
+
+TouchComboBox *CRZM7::listCombo(GlobalList list) const
+{
+    switch (list) {
+    case GlobalList::Preset: return m_ui->comboBox_Preset;
+    case GlobalList::AutoStandby: return m_ui->comboBox_erp;
+    case GlobalList::PadDownColour: return m_ui->comboBox_setColor2;
+    case GlobalList::NoteRepeatMode: return m_ui->comboBox_NoteMode;
+    case GlobalList::AftertouchMode: return m_ui->comboBox_AFT_mode;
+    case GlobalList::VelocityCurve: return m_ui->comboBox_Curve;
+    case GlobalList::Division: return m_ui->comboBox_rate;
+    case GlobalList::Swing: return m_ui->comboBox_swing;
+    case GlobalList::Tempo: return m_ui->comboBox_tempo;
+    case GlobalList::AftertouchDelay: return m_ui->comboBox_delay;
+    case GlobalList::Gate: return m_ui->comboBox_gate;
+    case GlobalList::FullLevelVelocity: return m_ui->comboBox_full_vel;
+    }
+    return nullptr;
+}
+
+// A field without an entry in its list leaves the list as it is.
+void CRZM7::showListIndex(GlobalList list)
+{
+    TouchComboBox *box = listCombo(list);
+    const int index = listIndex(m_model.system(), list);
+    if (box && index >= 0 && index < box->count())
+        box->setCurrentIndex(index);
+}
+
+// Writes a switch's bit (also while the page fills its controls) and sends.
+void CRZM7::set_switch(Switch sw, bool bOn)
+{
+    if (sw == Switch::Dark && bOn)
+        m_ui->pushButton_ECO->setChecked(false);
+    setSwitch(m_model.system(), sw, bOn);
+    send_system_if_idle();
+}
+
+void CRZM7::on_battery_toggled(bool bOn)
+{
+    if (m_updatingUi)
+        return;
+    const Switch sw = sender() == m_ui->pushButton_LowBattery ? Switch::LowBattery : Switch::BatterySplash;
+    setSwitch(m_model.system(), sw, bOn);
+    send_system_config_data();
+}
+
+void CRZM7::apply_system_config_data()
+{
+    m_updatingUi = 1;
+    const SSystemConfigData &sys = m_model.system();
+    m_ui->pushButton_DAW->setChecked(switchState(sys, Switch::DawSync));
+    m_ui->pushButton_ECO->setChecked(switchState(sys, Switch::Eco));
+    m_ui->pushButton_full->setChecked(switchState(sys, Switch::FullLevel));
+    m_ui->pushButton_night->setChecked(switchState(sys, Switch::Dark));
+    m_ui->pushButton_AFT_SW->setChecked(switchState(sys, Switch::Aftertouch));
+    m_ui->pushButton_BT->setChecked(switchState(sys, Switch::Bluetooth));
+
+    show_group_colour(true, uchar(m_model.padBank()));
+    show_group_colour(false, uchar(m_model.knobGroup()));
+
+    showListIndex(GlobalList::Tempo);
+    if (m_ui->comboBox_Preset->currentIndex() != int(sys.preset)) {
+        showListIndex(GlobalList::Preset);
+        send_read_preset(m_model.preset());
+    }
+    showListIndex(GlobalList::VelocityCurve);
+    showListIndex(GlobalList::Division);
+    showListIndex(GlobalList::PadDownColour);
+    showListIndex(GlobalList::AutoStandby);
+    m_ui->pushButton_battery->setChecked(switchState(sys, Switch::BatterySplash));
+    m_ui->pushButton_LowBattery->setChecked(switchState(sys, Switch::LowBattery));
+
+    showListIndex(GlobalList::Swing);
+    showListIndex(GlobalList::AftertouchMode);
+    showListIndex(GlobalList::NoteRepeatMode);
+    showListIndex(GlobalList::AftertouchDelay);
+    showListIndex(GlobalList::Gate);
+    showListIndex(GlobalList::FullLevelVelocity);
+
+    update_title();
+    m_updatingUi = 0;
+}
+
+void CRZM7::update_title()
+{
+    setWindowTitle(g_downloadLink + tr(" Connected") + QStringLiteral(" V") + QString::number(g_firmwareVersion));
+}
+
+// ---- group colour chooser ---------------------------------------------------------------
+
+void CRZM7::open_colour_picker()
+{
+    const bool pad = sender() != m_ui->pushButton_KnobColor;
+    m_model.setBusy(true);
+    m_pickerIsPad = pad ? 1 : 0;
+    m_pickerTarget = pad ? &m_model.padBankColour() : &m_model.knobGroupColour();
+    m_pickerSaved = *m_pickerTarget;
+
+    auto *picker = new ColorPicker(this);
+    picker->setAttribute(Qt::WA_DeleteOnClose);
+    picker->setModal(true);
+    picker->setWindowModality(Qt::WindowModal);
+    picker->setCurrentColor(QColor(m_pickerSaved.r, m_pickerSaved.g, m_pickerSaved.b, 255));
+
+    connect(picker, &ColorPicker::colorChanged, this, [this](QColor c) {
+        if (!m_pickerTarget)
+            return;
+        *m_pickerTarget = SColourGRB::fromRgb(uchar(c.red()), uchar(c.green()), uchar(c.blue()));
+        send_mode_rgb();
+        set_group_button_style(m_pickerIsPad != 0, colour_css(*m_pickerTarget));
+    });
+    connect(picker, &QDialog::finished, this, [this](int result) {
+        if (result != QDialog::Accepted && m_pickerTarget) {
+            *m_pickerTarget = m_pickerSaved;
+            send_mode_rgb();
+            set_group_button_style(m_pickerIsPad != 0, colour_css(*m_pickerTarget));
+        }
+        m_pickerTarget = nullptr;
+        m_model.setBusy(false);
+    });
+    picker->show();
+    picker->raise();
+    picker->activateWindow();
+}
+
+// ---- MIDI monitor -----------------------------------------------------------------------
+
+void CRZM7::addMonitorLine(const QString &strLine, const QColor &colour)
+{
+    auto *item = new QListWidgetItem(strLine);
+    if (colour.isValid())
+        item->setForeground(colour);
+    m_ui->listWidget_show->addItem(item);
+    m_monitorChanged = 1;
+}
+
+void CRZM7::Slots_recv_sysex(const uchar *msg, uint len)
+{
+    QString line;
+    bool ended = false;
+    for (uint i = 0; i < len; ++i) {
+        line += byteToHex(msg[i]) + QLatin1Char(' ');
+        if (msg[i] == 0xF7) {
+            ended = true;
+            break;
+        }
+    }
+    if (ended)
+        addMonitorLine(line, kSysexLineColour);
+    QListWidget *list = m_ui->listWidget_show;
+    while (list->count() > kMonitorCap)
+        delete list->takeItem(0);
+}
+
+void CRZM7::Slots_recv_midi(uint message)
+{
+    const uchar status = uchar(message & 0xFF);
+    const uchar data1 = uchar((message >> 8) & 0xFF);
+    const uchar data2 = uchar((message >> 16) & 0xFF);
+    QString line = midiStatusName(uchar(status & 0xF0)) + byteToHex(status);
+    const bool oneData = (status >= 0xC0 && status <= 0xDF) || status == 0xF1 || status == 0xF3;
+    const bool twoData = (status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF) || status == 0xF2;
+    if (oneData)
+        line += QLatin1Char(' ') + byteToHex(data1);
+    else if (twoData)
+        line += QLatin1Char(' ') + byteToHex(data1) + QLatin1Char(' ') + byteToHex(data2);
+    QListWidget *list = m_ui->listWidget_show;
+    while (list->count() > kMonitorCap)
+        delete list->takeItem(0);
+    addMonitorLine(line, midiStatusColour(status));
+}
