@@ -21,10 +21,13 @@
 #include "simulator.h"
 #include "standins/standinpage.h"
 #include "testmain.h"
+#include "connectwindowtest.h"
 #include "ui_pc_connectui.h"
 
 using tavrosim::Bytes;
 using tavrosim::Simulator;
+
+using tavrotest::picture;
 
 namespace {
 
@@ -48,17 +51,6 @@ std::unique_ptr<Simulator> startSim(const std::string &name, int model, const st
         return nullptr;
     }
     return sim;
-}
-
-QLabel *picture(pc_connectui &w, uint id)
-{
-    QGridLayout *grid = w.form()->gridLayout_show;
-    for (int k = 0; k < grid->count(); ++k) {
-        auto *label = qobject_cast<QLabel *>(grid->itemAt(k)->widget());
-        if (label && label->property("deviceID").toUInt() == id)
-            return label;
-    }
-    return nullptr;
 }
 
 // "id@row,col" for every picture, in grid order.

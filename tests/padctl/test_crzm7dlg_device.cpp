@@ -23,26 +23,18 @@
 #include "pc_connectui.h"
 #include "simulator.h"
 #include "testmain.h"
+#include "connectwindowtest.h"
 #include "ui_pc_connectui.h"
 
 using tavrosim::Bytes;
 using tavrosim::Simulator;
 namespace pb = tavrosim::padblock;
 
+using tavrotest::picture;
+
 namespace {
 
 constexpr int kWait = 8000; // ms: a port scan runs once a second
-
-QLabel *picture(pc_connectui &w, uint id)
-{
-    QGridLayout *grid = w.form()->gridLayout_show;
-    for (int k = 0; k < grid->count(); ++k) {
-        auto *label = qobject_cast<QLabel *>(grid->itemAt(k)->widget());
-        if (label && label->property("deviceID").toUInt() == id)
-            return label;
-    }
-    return nullptr;
-}
 
 QByteArray qbytes(const Bytes &b)
 {

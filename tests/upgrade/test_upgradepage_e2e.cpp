@@ -15,10 +15,13 @@
 #include "pc_connectui.h"
 #include "simulator.h"
 #include "testmain.h"
+#include "connectwindowtest.h"
 #include "ui_pc_connectui.h"
 #include "upgradetestutil.h"
 
 using namespace upgradetest;
+
+using tavrotest::picture;
 
 namespace {
 
@@ -26,17 +29,6 @@ constexpr int kWait = 8000; // a port scan runs once a second
 
 const QString kPid = QStringLiteral("PID-Z2");
 const QString kVid = QStringLiteral("VID-Z2");
-
-QLabel *picture(pc_connectui &w, uint id)
-{
-    QGridLayout *grid = w.form()->gridLayout_show;
-    for (int k = 0; k < grid->count(); ++k) {
-        auto *label = qobject_cast<QLabel *>(grid->itemAt(k)->widget());
-        if (label && label->property("deviceID").toUInt() == id)
-            return label;
-    }
-    return nullptr;
-}
 
 } // namespace
 
