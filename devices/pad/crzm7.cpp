@@ -42,9 +42,14 @@ CRZM7::CRZM7(CBaseDlg *owner, QWidget *parent)
 CRZM7::~CRZM7()
 {
     killTimer(m_timerId);
-    if (m_controlDlg) {
-        m_controlDlg->close();
-        delete m_controlDlg;
+    // The dialogs point into this page's block and system record, and the
+    // upgrade dialog sends through it: none may outlive it.
+    for (QPointer<QDialog> *dlg : {&m_controlDlg, &m_padLevelDlg, &m_presetDlg, &m_upgrade}) {
+        if (*dlg) {
+            (*dlg)->close();
+            delete dlg->data();
+        }
+        *dlg = nullptr;
     }
     delete m_ui;
 }
@@ -325,7 +330,10 @@ void CRZM7::timerEvent(QTimerEvent *event)
         send_frame(g_fixedFramePoll.bytes, g_fixedFramePoll.length);
     if (t.requestPreset)
         send_read_preset(t.preset);
-    if (t.connectionLost) {
+    // A modal box or file dialog of the page runs a nested event loop inside
+    // one of its handlers: handing back now would let the window delete the
+    // page under it. The loss is acted on at the first tick after it closes.
+    if (t.connectionLost && !QApplication::activeModalWidget() && !QGuiApplication::modalWindow()) {
         Slots_back_to_connect();
         qDebug() << QString(47, QLatin1Char('-'));
     }

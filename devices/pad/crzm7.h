@@ -6,14 +6,19 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 #include "cbasedlg.h"
 #include "devices/pad/rz7model.h"
 
+class CDlgPreset;
 class QCloseEvent;
 class QTimerEvent;
 class QWidget;
 class TouchComboBox;
 class Ui_CRZM7;
+class cDlgPadLevel;
+class cUpgrade;
 
 class CRZM7 : public CBaseDlg
 {
@@ -88,8 +93,40 @@ public:
     void click_preset_file();
     void save_config_data_to_bin();
     void open_pad_level();
+    // Answer to "Factory data reset": Yes sends the factory reset frame.
+    void answer_factory_reset(int nAnswer);
     // Asked before the page closes with unsaved changes; false keeps it open.
+    // Yes saves to the device's flash first.
     bool confirm_close();
+
+    // ---- preset files ------------------------------------------------------
+    // Writes the block as a ".rzp" file; an empty path asks the user for one.
+    void save_config_data_to_XML(const SRZ7ConfigData &block, const QString &strPath);
+    // Reads a ".rzp" file into the block (an empty path asks the user). The
+    // block changes only when the whole file is good; a refused file shows its
+    // code and leaves the block as it was.
+    bool load_config_data_from_XML(SRZ7ConfigData &block, const QString &strPath);
+    // A preset file on disk (from the online preset list): loaded, shown and
+    // written whole to the device.
+    void slots_apply_preset(QString strPresetPath);
+
+    // Asks the user for a file path: bSave picks the save dialog, otherwise the
+    // open dialog; empty when nothing was chosen. The platform dialogs are used
+    // (no parent, empty start directory) unless a chooser is installed.
+    using FileChooser = std::function<QString(bool bSave, const QString &strCaption, const QString &strFilter)>;
+    static QString choose_file(bool bSave, const QString &strCaption, const QString &strFilter);
+    // Replaces the platform dialogs (tests); an empty chooser restores them.
+    static void setFileChooser(FileChooser chooser);
+
+    // Local copy of the online preset index, inside the application-data folder.
+    static QString presetIndexPath();
+    static QString presetIndexUrl();
+    static QString firmwareIndexUrl();
+
+    // Windows the toolbar opened (null when none).
+    CDlgPreset *presetDialog() const;
+    cDlgPadLevel *padLevelDialog() const;
+    cUpgrade *upgradeDialog() const;
 
     // Escape would only hide the page and leave no window on screen: it takes
     // the close road instead.
@@ -124,5 +161,10 @@ private:
     SColourGRB m_pickerSaved{0, 0, 0};
     uchar m_pickerIsPad = 0;
 
+    void apply_loaded_block();
+
     QPointer<QDialog> m_controlDlg;
+    QPointer<QDialog> m_padLevelDlg;
+    QPointer<QDialog> m_presetDlg;
+    QPointer<QDialog> m_upgrade;
 };

@@ -4,8 +4,16 @@
 #include "ui_crzm7.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
 
+#include "cdlgpadlevel.h"
+#include "cdlgpreset.h"
+#include "cupgrade.h"
 #include "dialogs.h"
+#include "serverlocation.h"
 #include "touchcombobox.h"
 
 using namespace rz7;
@@ -65,10 +73,22 @@ void CRZM7::toggle_preset_question(int nIndex)
 
 bool CRZM7::confirm_close()
 {
-    // The save question before closing comes with the preset-file and toolbar
-    // work; until then the page closes without asking (the edits stay in the
-    // device's working memory).
-    return true;
+    QMessageBox box(QMessageBox::Question, tr("Save to device"), tr("Save the data to the device?"),
+                    QMessageBox::NoButton, nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    QPushButton *yes = box.addButton(tr("Yes"), QMessageBox::YesRole);
+    box.addButton(tr("No"), QMessageBox::NoRole);
+    // Escape and the window's close box answer this hidden button.
+    QPushButton *cancel = box.addButton(tr("Close"), QMessageBox::RejectRole);
+    cancel->hide();
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    const QMessageBox::ButtonRole role = box.buttonRole(box.clickedButton());
+    if (role == QMessageBox::YesRole) {
+        send_save_cmd();
+        return true;
+    }
+    return role == QMessageBox::NoRole;
 }
 
 void CRZM7::closeEvent(QCloseEvent *event)
@@ -88,16 +108,95 @@ void CRZM7::reject()
     close();
 }
 
-// ---- toolbar: windows and files of the next steps -----------------------------------------
+// ---- toolbar ---------------------------------------------------------------------------
 
-void CRZM7::click_reset() {}
+void CRZM7::click_reset()
+{
+    showStyledQuestion(this, tr("Tips"), tr("Factory data reset"),
+                       [this](int answer) { answer_factory_reset(answer); });
+}
 
-void CRZM7::click_preset_list() {}
+void CRZM7::answer_factory_reset(int nAnswer)
+{
+    if (nAnswer == ANSWER_YES)
+        send_frame(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
+}
 
-void CRZM7::click_upgrade() {}
+QString CRZM7::presetIndexUrl()
+{
+    return QStringLiteral("%1%2%3").arg(serverBaseUrl(), QStringLiteral("rz7/"), QStringLiteral("preset.ini"));
+}
 
-void CRZM7::click_preset_file() {}
+QString CRZM7::presetIndexPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+           + QStringLiteral("/rz7/LoadPreset/preset.ini");
+}
 
-void CRZM7::save_config_data_to_bin() {}
+QString CRZM7::firmwareIndexUrl()
+{
+    return QStringLiteral("%1%2%3").arg(serverBaseUrl(), QStringLiteral("rz7/"), QStringLiteral("firmware.ini"));
+}
 
-void CRZM7::open_pad_level() {}
+void CRZM7::click_preset_list()
+{
+    // Set once the index has been asked for in this run; later openings read
+    // the local copy, unless it is missing (the first download failed).
+    static bool s_presetIndexLoaded = false;
+
+    if (m_presetDlg) {
+        m_presetDlg->close();
+        delete m_presetDlg;
+        m_presetDlg = nullptr;
+    }
+    auto *dlg = new CDlgPreset(7, true, nullptr);
+    m_presetDlg = dlg;
+    connect(dlg, &CDlgPreset::signals_download_preset, this, &CRZM7::slots_apply_preset);
+
+    const QString localPath = presetIndexPath();
+    dlg->clear_list();
+    if (s_presetIndexLoaded && QFileInfo::exists(localPath))
+        dlg->fill_list(localPath);
+    else
+        dlg->download(presetIndexUrl(), localPath);
+    dlg->show();
+    s_presetIndexLoaded = true;
+}
+
+void CRZM7::click_upgrade()
+{
+    if (!m_upgrade)
+        m_upgrade = new cUpgrade(this, nullptr);
+    auto *upgrade = static_cast<cUpgrade *>(m_upgrade.data());
+    if (!upgrade->init())
+        return;
+    upgrade->download(firmwareIndexUrl(), cUpgrade::index_path());
+}
+
+void CRZM7::open_pad_level()
+{
+    if (m_padLevelDlg) {
+        m_padLevelDlg->close();
+        delete m_padLevelDlg;
+        m_padLevelDlg = nullptr;
+    }
+    auto *dlg = new cDlgPadLevel(7, m_model.system().thresholds, nullptr);
+    m_padLevelDlg = dlg;
+    connect(dlg, &cDlgPadLevel::signals_send_pad_level, this, &CRZM7::slots_send_pad_level);
+    dlg->show();
+}
+
+CDlgPreset *CRZM7::presetDialog() const
+{
+    return static_cast<CDlgPreset *>(m_presetDlg.data());
+}
+
+cDlgPadLevel *CRZM7::padLevelDialog() const
+{
+    return static_cast<cDlgPadLevel *>(m_padLevelDlg.data());
+}
+
+cUpgrade *CRZM7::upgradeDialog() const
+{
+    return static_cast<cUpgrade *>(m_upgrade.data());
+}

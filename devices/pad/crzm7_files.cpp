@@ -1,0 +1,131 @@
+// The pad page's files: ".rzp" preset files saved and loaded through the
+// file dialogs, presets handed over by the online preset list, and the raw
+// ".bin" dump of the block on Ctrl+S.
+#include "crzm7.h"
+#include "ui_crzm7.h"
+
+#include <QDebug>
+#include <QFileDialog>
+#include <QPushButton>
+
+#include "autodisappermsgbox.h"
+#include "cdlgpreset.h"
+#include "devices/pad/rz7presetfile.h"
+
+using namespace rz7;
+
+namespace {
+
+const char *const kPresetFilter = "Zol Pad Preset (*.rzp)";
+
+CRZM7::FileChooser &fileChooser()
+{
+    static CRZM7::FileChooser chooser;
+    return chooser;
+}
+
+} // namespace
+
+QString CRZM7::choose_file(bool bSave, const QString &strCaption, const QString &strFilter)
+{
+    if (fileChooser())
+        return fileChooser()(bSave, strCaption, strFilter);
+    return bSave ? QFileDialog::getSaveFileName(nullptr, strCaption, QString(), strFilter)
+                 : QFileDialog::getOpenFileName(nullptr, strCaption, QString(), strFilter);
+}
+
+void CRZM7::setFileChooser(FileChooser chooser)
+{
+    fileChooser() = std::move(chooser);
+}
+
+void CRZM7::save_config_data_to_XML(const SRZ7ConfigData &block, const QString &strPath)
+{
+    QString path = strPath;
+    if (path.isEmpty()) {
+        path = choose_file(true, QStringLiteral("Save Preset File"), QString::fromLatin1(kPresetFilter));
+        if (path.isEmpty()) {
+            qWarning() << "No file selected for saving";
+            return;
+        }
+    }
+    switch (writePresetFile(path, block)) {
+    case PresetSaveResult::Saved:
+        AutoDisapperMsgBox::showMessage(this, tr("Preset save successful"), 1000);
+        break;
+    case PresetSaveResult::WriteFailed:
+        AutoDisapperMsgBox::showMessage(this, tr("Preset save defeated"), 1000);
+        break;
+    case PresetSaveResult::CannotOpen:
+        qDebug() << "couldn't open file write";
+        break;
+    }
+}
+
+bool CRZM7::load_config_data_from_XML(SRZ7ConfigData &block, const QString &strPath)
+{
+    QString path = strPath;
+    if (path.isEmpty()) {
+        path = choose_file(false, QStringLiteral("Open Preset File"), QString::fromLatin1(kPresetFilter));
+        if (path.isEmpty()) {
+            qWarning() << "No file selected";
+            return false;
+        }
+    }
+    const PresetLoadResult result = readPresetFile(path, block);
+    const QString message = presetLoadMessage(result);
+    if (!message.isEmpty())
+        AutoDisapperMsgBox::showMessage(this, message, 1500);
+    return result == PresetLoadResult::Ok;
+}
+
+void CRZM7::apply_loaded_block()
+{
+    m_model.extractSysexData();
+    recover_data_ui();
+    send_config_data();
+}
+
+void CRZM7::click_preset_file()
+{
+    QObject *from = sender();
+    if (from == m_ui->pushButton_Out) {
+        save_config_data_to_XML(m_model.config(), QString());
+        return;
+    }
+    if (from != m_ui->pushButton_In)
+        return;
+    // Blocks arriving while the dialog is open are dropped, and a system
+    // record arriving meanwhile does not move the page to another preset.
+    const uchar preset = m_model.system().preset;
+    m_model.setBusy(true);
+    if (load_config_data_from_XML(m_model.config(), QString())) {
+        m_model.system().preset = preset;
+        apply_loaded_block();
+        qDebug() << "load_config_data_from_XML succ";
+    } else {
+        qDebug() << "load_config_data_from_XML err";
+    }
+    m_model.setBusy(false);
+}
+
+void CRZM7::slots_apply_preset(QString strPresetPath)
+{
+    if (!load_config_data_from_XML(m_model.config(), strPresetPath))
+        return;
+    apply_loaded_block();
+    if (m_presetDlg)
+        m_presetDlg->close();
+}
+
+void CRZM7::save_config_data_to_bin()
+{
+    const QString path =
+        choose_file(true, QStringLiteral("Config File"), QStringLiteral("Config Files (*.bin)"));
+    if (path.isEmpty()) {
+        qWarning() << "No file selected for saving";
+        return;
+    }
+    if (!writeConfigBinFile(path, m_model.config()))
+        qWarning() << "Cannot write" << path;
+}
