@@ -11,10 +11,13 @@
 #include <functional>
 
 #include "autodisappermsgbox.h"
+#include "padtest.h"
 #include "devices/pad/crzm7.h"
 #include "devices/pad/rz7config.h"
 
 namespace padlife {
+
+using tavrotest::toastTexts;
 
 inline QByteArray blockBytes(const SRZ7ConfigData &block)
 {
@@ -31,14 +34,6 @@ inline bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-inline QStringList toastTexts(QWidget *page)
-{
-    QStringList out;
-    for (AutoDisapperMsgBox *box : page->findChildren<AutoDisapperMsgBox *>())
-        out << box->text();
-    return out;
 }
 
 // Hands the next modal message box (the close question runs its own event

@@ -23,68 +23,18 @@
 #include "globals.h"
 #include "httpfixture.h"
 #include "padlifeutil.h"
+#include "padtest.h"
 #include "testmain.h"
 #include "ui_crzm7.h"
 
 using namespace padlife;
+using tavrotest::frame;
 using tavrotest::hex;
+using tavrotest::RecordingOwner;
+using tavrotest::systemRecord;
 using tavrotest::u8;
 
 namespace {
-
-class RecordingOwner : public CBaseDlg
-{
-public:
-    RecordingOwner() : CBaseDlg(nullptr, nullptr) {}
-    void Slots_recv_frame(const uchar *, uint) override {}
-    void Slots_recv_sysex(const uchar *, uint) override {}
-    void Slots_recv_midi(uint) override {}
-    bool Slots_send_data(const uchar *frame, int len) override
-    {
-        frames << QByteArray(reinterpret_cast<const char *>(frame), len);
-        return true;
-    }
-    bool Slots_back_to_connect() override
-    {
-        ++backCalls;
-        return true;
-    }
-    QList<QByteArray> sent(uchar command) const
-    {
-        QList<QByteArray> out;
-        for (const QByteArray &f : frames) {
-            if (f.size() > 2 && uchar(f[2]) == command)
-                out << f;
-        }
-        return out;
-    }
-
-    QList<QByteArray> frames;
-    int backCalls = 0;
-};
-
-QByteArray frame(uchar command, const QByteArray &payload)
-{
-    QByteArray f(payload.size() + 7, 0);
-    std::memcpy(f.data() + 6, payload.constData(), size_t(payload.size()));
-    buildFrame(reinterpret_cast<uchar *>(f.data()), command, uint(payload.size()));
-    return f;
-}
-
-QByteArray systemRecord(uchar preset = 0)
-{
-    QByteArray r(32, 0);
-    r[0] = char(120);
-    r[4] = char(preset);
-    r[6] = 4;
-    r[7] = 50;
-    r[8] = 50;
-    r[10] = 15;
-    for (int i = 11; i < 27; ++i)
-        r[i] = 45;
-    r[28] = 127;
-    return r;
-}
 
 // Pads: Note on channel 0, notes from firstNote, velocity 1..127; red pads; a
 // SysEx button whose message lies in the pool.

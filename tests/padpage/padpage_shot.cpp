@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "connectwindowtest.h"
 #include "devices/pad/crzm7.h"
 #include "globals.h"
 #include "pc_connectui.h"
@@ -20,18 +21,9 @@
 #include "ui_crzm7.h"
 #include "ui_pc_connectui.h"
 
-namespace {
+using tavrotest::picture;
 
-QLabel *picture(pc_connectui &w, uint id)
-{
-    QGridLayout *grid = w.form()->gridLayout_show;
-    for (int k = 0; k < grid->count(); ++k) {
-        auto *label = qobject_cast<QLabel *>(grid->itemAt(k)->widget());
-        if (label && label->property("deviceID").toUInt() == id)
-            return label;
-    }
-    return nullptr;
-}
+namespace {
 
 int fail(const char *what)
 {

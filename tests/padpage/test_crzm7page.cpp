@@ -19,71 +19,21 @@
 #include "dialogs.h"
 #include "globals.h"
 #include "midinames.h"
+#include "padtest.h"
 #include "testmain.h"
 #include "touchcombobox.h"
 #include "ui_crzm7.h"
 
+using tavrotest::configReply;
+using tavrotest::frame;
 using tavrotest::hex;
+using tavrotest::RecordingOwner;
+using tavrotest::systemRecord;
+using tavrotest::toastTexts;
 using tavrotest::toHex;
 using tavrotest::u8;
 
 namespace {
-
-class RecordingOwner : public CBaseDlg
-{
-public:
-    RecordingOwner() : CBaseDlg(nullptr, nullptr) {}
-    void Slots_recv_frame(const uchar *, uint) override {}
-    void Slots_recv_sysex(const uchar *, uint) override {}
-    void Slots_recv_midi(uint) override {}
-    bool Slots_send_data(const uchar *frame, int len) override
-    {
-        frames << QByteArray(reinterpret_cast<const char *>(frame), len);
-        return true;
-    }
-    bool Slots_back_to_connect() override
-    {
-        ++backCalls;
-        return true;
-    }
-
-    // Frames with this command byte, in order.
-    QList<QByteArray> sent(uchar command) const
-    {
-        QList<QByteArray> out;
-        for (const QByteArray &f : frames) {
-            if (f.size() > 2 && uchar(f[2]) == command)
-                out << f;
-        }
-        return out;
-    }
-
-    QList<QByteArray> frames;
-    int backCalls = 0;
-};
-
-QByteArray frame(uchar command, const QByteArray &payload)
-{
-    QByteArray f(payload.size() + 7, 0);
-    std::memcpy(f.data() + 6, payload.constData(), size_t(payload.size()));
-    buildFrame(reinterpret_cast<uchar *>(f.data()), command, uint(payload.size()));
-    return f;
-}
-
-// A plausible system record: tempo 120, gate 50, swing off, delay 15, thresholds 45.
-QByteArray systemRecord()
-{
-    QByteArray r(32, 0);
-    r[0] = char(120);
-    r[6] = 4;
-    r[7] = 50;
-    r[8] = 50;
-    r[10] = 15;
-    for (int i = 11; i < 27; ++i)
-        r[i] = 45;
-    r[28] = 127;
-    return r;
-}
 
 // A block whose bank-0 pads are Note on channel 0, notes 36.., red; banks 1 and 2 green and blue.
 QByteArray block()
@@ -105,22 +55,9 @@ QByteArray block()
     return b;
 }
 
-QByteArray configReply(uchar preset, const QByteArray &blockBytes)
-{
-    return frame(CMD_READ_PRESET, QByteArray(1, char(preset)) + blockBytes);
-}
-
 QPushButton *padButton(CRZM7 &page, int n)
 {
     return page.findChild<QPushButton *>(QStringLiteral("pad%1").arg(n));
-}
-
-QStringList toastTexts(QWidget *page)
-{
-    QStringList out;
-    for (AutoDisapperMsgBox *box : page->findChildren<AutoDisapperMsgBox *>())
-        out << box->text();
-    return out;
 }
 
 } // namespace

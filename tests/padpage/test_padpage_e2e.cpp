@@ -22,40 +22,25 @@
 #include "midinames.h"
 #include "pc_connectui.h"
 #include "simulator.h"
+#include "connectwindowtest.h"
+#include "padtest.h"
 #include "testmain.h"
 #include "touchcombobox.h"
 #include "ui_crzm7.h"
 #include "ui_pc_connectui.h"
 
 using tavrosim::Bytes;
+using tavrotest::picture;
+using tavrotest::toastTexts;
 using tavrosim::Simulator;
 
 namespace {
 
 constexpr int kWait = 8000; // ms: the window scans the ports once a second
 
-QLabel *picture(pc_connectui &w, uint id)
-{
-    QGridLayout *grid = w.form()->gridLayout_show;
-    for (int k = 0; k < grid->count(); ++k) {
-        auto *label = qobject_cast<QLabel *>(grid->itemAt(k)->widget());
-        if (label && label->property("deviceID").toUInt() == id)
-            return label;
-    }
-    return nullptr;
-}
-
 QString hexOf(const Bytes &b)
 {
     return QString::fromStdString(tavrosim::toHex(b));
-}
-
-QStringList toastTexts(QWidget *page)
-{
-    QStringList out;
-    for (AutoDisapperMsgBox *box : page->findChildren<AutoDisapperMsgBox *>())
-        out << box->text();
-    return out;
 }
 
 // A simulated pad controller, the connection window, and the page it opened.
