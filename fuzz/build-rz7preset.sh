@@ -12,7 +12,7 @@ mkdir -p "$out" "$corpus"
 clang++ -std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I. -Ilink -Icommon -Ipresets $(pkg-config --cflags Qt5Core) \
     fuzz/fuzz_rz7preset.cpp devices/pad/rz7presetfile.cpp common/devicelist.cpp \
-    $(pkg-config --libs Qt5Core) -o "$out/fuzz_rz7preset"
+    $(pkg-config --libs Qt5Core) -lz -o "$out/fuzz_rz7preset"
 
 # Seed the corpus with files from the writer on the first run.
 if [ -z "$(ls -A "$corpus")" ]; then

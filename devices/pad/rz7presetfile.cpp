@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include <zlib.h>
+
 namespace rz7 {
 
 namespace {
@@ -169,6 +171,46 @@ bool looksLikeZlib(uchar cmf, uchar flg)
     return (cmf & 0x0F) == 8 && (cmf >> 4) <= 7 && (uint(cmf) * 256 + flg) % 31 == 0;
 }
 
+enum class InflateResult { Ok, Corrupt, TooLarge };
+
+// Inflates one zlib stream into out, giving up as soon as it would produce
+// more than maxOut bytes. qUncompress trusts the declared length and keeps
+// doubling its buffer while a stream runs on, up to 2 GB for a cut or crafted
+// file; this never holds more than maxOut plus one chunk.
+InflateResult inflateBounded(const uchar *data, int len, int maxOut, QByteArray *out)
+{
+    z_stream zs;
+    std::memset(&zs, 0, sizeof zs);
+    if (inflateInit(&zs) != Z_OK)
+        return InflateResult::Corrupt;
+    zs.next_in = const_cast<Bytef *>(data);
+    zs.avail_in = uInt(len);
+    out->clear();
+    char chunk[16384];
+    InflateResult result = InflateResult::Corrupt;
+    for (;;) {
+        zs.next_out = reinterpret_cast<Bytef *>(chunk);
+        zs.avail_out = uInt(sizeof chunk);
+        const int ret = inflate(&zs, Z_NO_FLUSH);
+        const int produced = int(sizeof chunk - zs.avail_out);
+        if (ret != Z_OK && ret != Z_STREAM_END)
+            break; // corrupt, or cut off before its end (Z_BUF_ERROR)
+        if (out->size() + produced > maxOut) {
+            result = InflateResult::TooLarge;
+            break;
+        }
+        out->append(chunk, produced);
+        if (ret == Z_STREAM_END) {
+            result = InflateResult::Ok;
+            break;
+        }
+    }
+    inflateEnd(&zs);
+    if (result != InflateResult::Ok)
+        out->clear();
+    return result;
+}
+
 // Unbuffered, so that a failing write shows in write() itself: a buffered
 // QSaveFile that fails only while flushing at commit() still puts the short
 // file in place of the old one.
@@ -302,18 +344,23 @@ PresetLoadResult decodePresetFile(const QByteArray &file, SRZ7ConfigData &block,
     const auto *body = reinterpret_cast<const uchar *>(file.constData()) + header.size();
     if (bodySize < 4)
         return PresetLoadResult::NotCompressed;
-    // qUncompress allocates the declared length before it looks at the stream.
+    // A declared length beyond any real preset is refused before anything is unpacked.
     const quint32 declared = (quint32(body[0]) << 24) | (quint32(body[1]) << 16) | (quint32(body[2]) << 8) | body[3];
     if (declared > quint32(kMaxPresetXmlSize))
         return PresetLoadResult::Oversized;
     if (bodySize < 6 || !looksLikeZlib(body[4], body[5]))
         return PresetLoadResult::NotCompressed;
-    const QByteArray xmlText = qUncompress(body, bodySize);
+    QByteArray xmlText;
+    switch (inflateBounded(body + 4, bodySize - 4, kMaxPresetXmlSize, &xmlText)) {
+    case InflateResult::Ok:
+        break;
+    case InflateResult::TooLarge: // a stream that unpacks to more than any preset
+        return PresetLoadResult::Oversized;
+    case InflateResult::Corrupt:
+        return PresetLoadResult::CorruptBody;
+    }
     if (xmlText.isEmpty())
         return PresetLoadResult::CorruptBody;
-    // A stream that unpacks to more than it declared.
-    if (xmlText.size() > kMaxPresetXmlSize)
-        return PresetLoadResult::Oversized;
 
     SRZ7ConfigData loaded = block;
     if (!readPresetXml(xmlText, loaded, error))
