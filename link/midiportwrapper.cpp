@@ -47,6 +47,32 @@ std::string portRangeError(const char *direction, uint port)
     return std::string("MIDI ") + direction + " port " + std::to_string(port) + " does not exist";
 }
 
+// Opens the client's port number `port`, or the port called *knownName when
+// the caller took its name earlier, under our port name ourName. Any port the
+// client had open is closed first. May throw RtMidiError.
+bool openPortByName(RtMidi &client, uint port, const std::string *knownName, const char *direction,
+                    const char *ourName, std::string *error)
+{
+    std::string name;
+    if (knownName) {
+        name = *knownName;
+    } else if (!portNameAt(client, port, &name)) {
+        if (client.isPortOpen())
+            client.closePort();
+        *error = portRangeError(direction, port);
+        return false;
+    }
+    if (client.isPortOpen())
+        client.closePort();
+    const int current = findPort(client, name, port);
+    if (current < 0) {
+        *error = std::string("MIDI ") + direction + " port \"" + name + "\" is gone";
+        return false;
+    }
+    client.openPort(uint(current), ourName);
+    return client.isPortOpen();
+}
+
 } // namespace
 
 MidiPortWrapper::MidiPortWrapper() = default;
@@ -133,23 +159,7 @@ bool MidiPortWrapper::openOutputPort(uint port, const std::string *knownName)
     if (!ensureOutput())
         return false;
     try {
-        std::string name;
-        if (knownName)
-            name = *knownName;
-        else if (!portNameAt(*m_midiOut, port, &name)) {
-            closeOutput();
-            m_lastError = portRangeError("output", port);
-            return false;
-        }
-        if (m_midiOut->isPortOpen())
-            m_midiOut->closePort();
-        const int current = findPort(*m_midiOut, name, port);
-        if (current < 0) {
-            m_lastError = "MIDI output port \"" + name + "\" is gone";
-            return false;
-        }
-        m_midiOut->openPort(uint(current), kOutputPortName);
-        return m_midiOut->isPortOpen();
+        return openPortByName(*m_midiOut, port, knownName, "output", kOutputPortName, &m_lastError);
     } catch (const RtMidiError &e) {
         m_lastError = e.getMessage();
     }
@@ -161,23 +171,7 @@ bool MidiPortWrapper::openInputPort(uint port, const std::string *knownName)
     if (!ensureInput())
         return false;
     try {
-        std::string name;
-        if (knownName)
-            name = *knownName;
-        else if (!portNameAt(*m_midiIn, port, &name)) {
-            closeInput();
-            m_lastError = portRangeError("input", port);
-            return false;
-        }
-        if (m_midiIn->isPortOpen())
-            m_midiIn->closePort();
-        const int current = findPort(*m_midiIn, name, port);
-        if (current < 0) {
-            m_lastError = "MIDI input port \"" + name + "\" is gone";
-            return false;
-        }
-        m_midiIn->openPort(uint(current), kInputPortName);
-        return m_midiIn->isPortOpen();
+        return openPortByName(*m_midiIn, port, knownName, "input", kInputPortName, &m_lastError);
     } catch (const RtMidiError &e) {
         m_lastError = e.getMessage();
     }
