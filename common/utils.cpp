@@ -32,6 +32,25 @@ QString bytesToHexString(const quint8 *data, quint16 len)
     return text;
 }
 
+QStringList hexDigitPairs(const QString &text)
+{
+    QStringList pairs;
+    QString group;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (!((u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F')))
+            continue;
+        group += c;
+        if (group.size() == 2) {
+            pairs << group;
+            group.clear();
+        }
+    }
+    if (!group.isEmpty())
+        pairs << group;
+    return pairs;
+}
+
 QString inverseColorHex(quint8 r, quint8 g, quint8 b)
 {
     return byteToHex(quint8(~r)) + byteToHex(quint8(~g)) + byteToHex(quint8(~b));

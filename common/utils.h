@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // Two upper-case hexadecimal digits, high nibble first (0x0A -> "0A").
@@ -10,6 +11,11 @@ QString byteToHex(quint8 b);
 
 // byteToHex of each byte separated by single blanks; empty for null or len 0.
 QString bytesToHexString(const quint8 *data, quint16 len);
+
+// The hexadecimal digits of text (every other character dropped), cut into
+// groups of two from the start; an odd last digit is a group of its own.
+// Letters keep their case: "f07E 1" -> "f0", "7E", "1".
+QStringList hexDigitPairs(const QString &text);
 
 // Six hexadecimal digits of the complementary colour (NOT of r, g, b).
 QString inverseColorHex(quint8 r, quint8 g, quint8 b);

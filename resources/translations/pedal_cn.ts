@@ -1,0 +1,90 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>cPedal</name>
+    <message>
+        <source>Pedal Setting</source>
+        <translation>MIDI踏板设置</translation>
+    </message>
+    <message>
+        <source>Pedal (CC Code)</source>
+        <translation>踏板（CC码）</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Data1</source>
+        <translation>数据1</translation>
+    </message>
+    <message>
+        <source>Data2</source>
+        <translation>数据2</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>cValueKey</name>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Data1</source>
+        <translation>数据1</translation>
+    </message>
+    <message>
+        <source>Data2</source>
+        <translation>数据2</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Please provide valid data.</source>
+        <translation>请输入有效数据。</translation>
+    </message>
+    <message>
+        <source>The format of the Sysex message is incorrect.</source>
+        <translation>Sysex消息格式错误。</translation>
+    </message>
+    <message>
+        <source>The length of the Sysex message exceeds 64.</source>
+        <translation>Sysex消息长度超过64。</translation>
+    </message>
+</context>
+</TS>
