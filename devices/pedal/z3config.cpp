@@ -1,0 +1,51 @@
+#include "z3config.h"
+
+#include <QDebug>
+
+#include <cstring>
+
+#include "devices/pedal/pedaltext.h"
+
+void Z3KeyRecord::setSysex(int list, bool on)
+{
+    const quint8 nibble = z3::sysexNibble(list);
+    p[z3::kSysexFlags] = quint8(on ? (p[z3::kSysexFlags] | nibble) : (p[z3::kSysexFlags] & ~nibble));
+}
+
+QByteArray SZ3ProConfigData::toByteArray() const
+{
+    return QByteArray(reinterpret_cast<const char *>(m_bytes.data()), kSize);
+}
+
+SZ3ProConfigData SZ3ProConfigData::fromByteArray(const QByteArray &bytes)
+{
+    SZ3ProConfigData image;
+    if (bytes.size() != kSize) {
+        qWarning() << "ByteArray size mismatch for SZ3ProConfigData";
+        return image;
+    }
+    std::memcpy(image.m_bytes.data(), bytes.constData(), size_t(kSize));
+    return image;
+}
+
+bool check_config_data(const SZ3ProConfigData &image)
+{
+    const int group = image.currentGroup();
+    // A group above 7 would name records beyond the image.
+    if (group >= z3::kGroups)
+        return false;
+    for (int k = 0; k < z3::kKeysPerGroup; ++k) {
+        const Z3KeyRecord record = image.key(group, k);
+        if (record.rawCount(1) > z3::kMaxEntries || record.rawCount(2) > z3::kMaxEntries)
+            return false;
+        if (image.mode() == 4 && record.triggerType() > 5)
+            return false;
+    }
+    if (image.pedalCount() > z3::kMaxPedalEntries)
+        return false;
+    for (int i = 0; i < z3::kDisplayBytes; ++i) {
+        if (!pedal::displayByteValid(image.displayChar(i)))
+            return false;
+    }
+    return true;
+}
