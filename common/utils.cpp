@@ -11,6 +11,8 @@
 #include <QTextStream>
 #include <QTranslator>
 
+#include <cctype>
+
 QString byteToHex(quint8 b)
 {
     static const char digits[] = "0123456789ABCDEF";
@@ -66,6 +68,32 @@ int numberAfterLastUnderscore(const QString &s)
     return ok ? value : 0;
 }
 
+QStringList hexDigitGroups(const QString &text)
+{
+    QStringList groups;
+    QString digits;
+    for (const QChar c : text) {
+        if (!isxdigit(c.unicode() < 0x80 ? c.toLatin1() : 0))
+            continue;
+        digits += c;
+        if (digits.size() == 2) {
+            groups << digits;
+            digits.clear();
+        }
+    }
+    if (!digits.isEmpty())
+        groups << digits;
+    return groups;
+}
+
+QByteArray hexDigitBytes(const QString &text)
+{
+    QByteArray bytes;
+    for (const QString &group : hexDigitGroups(text))
+        bytes.append(char(group.toUInt(nullptr, 16)));
+    return bytes;
+}
+
 bool isValidMidiStream(const quint8 *data, quint16 len)
 {
     if (len == 0)
@@ -118,6 +146,17 @@ bool isValidMidiStream(const quint8 *data, quint16 len)
         }
     }
     return !inSysEx;
+}
+
+bool loadInterfaceCatalogue()
+{
+    if (!g_translator)
+        return false;
+    const bool loaded = g_translator->load(g_language == 1 ? QStringLiteral(":/Language/language_cn.qm")
+                                                           : QStringLiteral(":/Language/language_en.qm"));
+    QCoreApplication::removeTranslator(g_translator);
+    QCoreApplication::installTranslator(g_translator);
+    return loaded;
 }
 
 void loadQtBaseTranslator()

@@ -1,7 +1,8 @@
 // Small shared helpers: hexadecimal text, object-name numbers, a MIDI stream
-// check, Qt's own translations and the upgrade log.
+// check, the interface catalogue and Qt's own translations, and the upgrade log.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -24,10 +25,25 @@ QString inverseColorHex(quint8 r, quint8 g, quint8 b);
 // that part is not a number.
 int numberAfterLastUnderscore(const QString &s);
 
+// The hexadecimal digits of a typed text grouped into bytes: every character
+// that is not a hexadecimal digit is skipped, the digits are read in pairs from
+// the start, and a last lone digit makes a group of its own. The groups keep
+// the digits as typed (case included).
+QStringList hexDigitGroups(const QString &text);
+// The bytes of hexDigitGroups ("f0 7e 7" -> F0 7E 07).
+QByteArray hexDigitBytes(const QString &text);
+
 // True when data is a well-formed sequence of MIDI messages: complete SysEx
 // messages, channel and system messages with all their data bytes. An empty
 // sequence is valid; a lone data byte (00..7F) or a lone F7 is not.
 bool isValidMidiStream(const quint8 *data, quint16 len);
+
+// Loads the interface catalogue of g_language (":/Language/language_cn.qm" for
+// 1, ":/Language/language_en.qm" otherwise) into g_translator and installs it
+// in front of any other; the connection window, the upgrade dialog and every
+// page call it before they retranslate. False when there is no translator or
+// the catalogue did not load.
+bool loadInterfaceCatalogue();
 
 // Loads Qt's own texts for g_language from the application folder's
 // "translations" folder into g_qtTranslator and installs it when it loaded.

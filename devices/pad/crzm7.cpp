@@ -17,14 +17,14 @@
 
 #include "autodisappermsgbox.h"
 #include "crzm7dlg.h"
+#include "devices/shared/padview.h"
 #include "globals.h"
 #include "touchcombobox.h"
 
 using namespace rz7;
 
-const QString CRZM7::groupButtonStyle =
-    QStringLiteral("background-color:%1;border: 2px solid rgba(255, 255, 255, 0.6);padding: 5px 15px;");
-const QString CRZM7::groupButtonRadius = QStringLiteral("border-radius: 10px;");
+const QString &CRZM7::groupButtonStyle = pagekit::g_padGroupStyle;
+const QString &CRZM7::groupButtonRadius = pagekit::g_padGroupRadius;
 
 CRZM7::CRZM7(CBaseDlg *owner, QWidget *parent)
     : CBaseDlg(owner, parent), m_ui(new Ui_CRZM7)
@@ -166,10 +166,8 @@ void CRZM7::send_system_config_data()
 {
     m_model.setBusy(true);
     rz7::SSystemConfigData &sys = m_model.system();
-    for (GlobalList list : kSentLists) {
-        if (TouchComboBox *box = listCombo(list))
-            setListIndex(sys, list, box->currentIndex());
-    }
+    for (GlobalList list : kSentLists)
+        pagekit::storeListRow(reinterpret_cast<uchar *>(&sys), listField(list), listCombo(list));
     // Clamps the thresholds, arms the echo drop and clears busy.
     send_frame(m_txFrame, m_model.systemConfigFrame(m_txFrame));
 }

@@ -24,9 +24,10 @@ class CRZM7 : public CBaseDlg
 {
     Q_OBJECT
 public:
-    // Style sheet of the two group buttons: %1 is the colour_css of the group.
-    static const QString groupButtonStyle;
-    static const QString groupButtonRadius;
+    // Style sheet of the two group buttons (the shared pagekit::g_padGroupStyle
+    // and g_padGroupRadius): %1 is the colour_css of the group.
+    static const QString &groupButtonStyle;
+    static const QString &groupButtonRadius;
 
     CRZM7(CBaseDlg *owner, QWidget *parent = nullptr);
     ~CRZM7() override;

@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 
 #include "colorpicker.h"
+#include "devices/shared/padview.h"
 #include "globals.h"
 #include "midinames.h"
 #include "touchcombobox.h"
@@ -50,17 +51,7 @@ void CRZM7::update_pad_caption(uchar byPad)
 
 void CRZM7::set_pad_style(uchar r, uchar g, uchar b, QWidget *pButton)
 {
-    if (!pButton)
-        return;
-    pButton->setStyleSheet(
-        QStringLiteral("QPushButton{border: none;background: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.75,"
-                       "fx: 0.5, fy: 0.5,stop: 0 rgb(%1, %2, %3),stop: 1 rgba(%1, %2, %3, 30));color: #%4;"
-                       "border: 2px solid rgba(255, 255, 255, 0.6);border-radius: 10px;padding: 4px 2px;"
-                       "font-size:12px;font-family:'Arial';}")
-            .arg(int(r))
-            .arg(int(g))
-            .arg(int(b))
-            .arg(inverseColorHex(r, g, b)));
+    pagekit::setPadStyle(pButton, SColourGRB::fromRgb(r, g, b));
 }
 
 void CRZM7::refresh_pad_buttons(const SColourGRB *pBankColours)
@@ -78,11 +69,7 @@ void CRZM7::refresh_pad_buttons(const SColourGRB *pBankColours)
 
 QString CRZM7::colour_css(const SColourGRB &colour)
 {
-    return QStringLiteral("rgb(%1,%2,%3);color:#%4")
-        .arg(int(colour.r))
-        .arg(int(colour.g))
-        .arg(int(colour.b))
-        .arg(inverseColorHex(colour.r, colour.g, colour.b));
+    return pagekit::colourCss(colour);
 }
 
 void CRZM7::set_group_button_style(bool bPad, const QString &strCss)
@@ -171,10 +158,7 @@ TouchComboBox *CRZM7::listCombo(GlobalList list) const
 // A field without an entry in its list leaves the list as it is.
 void CRZM7::showListIndex(GlobalList list)
 {
-    TouchComboBox *box = listCombo(list);
-    const int index = listIndex(m_model.system(), list);
-    if (box && index >= 0 && index < box->count())
-        box->setCurrentIndex(index);
+    pagekit::showListRow(listCombo(list), reinterpret_cast<const uchar *>(&m_model.system()), listField(list));
 }
 
 // Writes a switch's bit (also while the page fills its controls) and sends.

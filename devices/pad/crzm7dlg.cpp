@@ -492,7 +492,7 @@ bool CRZM7DLG::check_sysex_text(uchar byOldLength)
     if (!rec || !buffer)
         return false;
     const SParsedText parsed =
-        parseSysexText(m_ui->textEdit_Customize->toPlainText(), m_sysex->sysexTotal, byOldLength);
+        parseSysexText(m_ui->textEdit_Customize->toPlainText(), m_sysex->sysexTotal, byOldLength, rz7::kPoolSize);
     switch (parsed.result) {
     case TextResult::TooLong:
         AutoDisapperMsgBox::showMessage(this, tr("Sysex data maximum length is 40"), kMessageMs);

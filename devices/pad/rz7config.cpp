@@ -3,6 +3,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace rz7 {
@@ -14,27 +15,6 @@ constexpr uint kOff = SDeviceFrame::kOffsetPayload;
 uint finish(uchar *out, uchar command, uint payloadLength)
 {
     return buildFrame(out, command, payloadLength);
-}
-
-// Visits the records that hold SysEx references in the pool's fixed order:
-// buttons, long-press actions, pads of banks 0, 1, 2.
-template <typename F>
-void forEachSysexRecord(SRZ7ConfigData &block, SRZ7SysexStore &store, F f)
-{
-    for (uint k = 0; k < kKeys; ++k) {
-        if (block.KeyData[k].mode() == kKeySysexMode)
-            f(block.KeyData[k], store.keySysex[k]);
-    }
-    for (uint k = 0; k < kKeys; ++k) {
-        if (block.KeyLongData[k].mode() == kKeySysexMode)
-            f(block.KeyLongData[k], store.keyLongSysex[k]);
-    }
-    for (uint b = 0; b < kPadBanks; ++b) {
-        for (uint p = 0; p < kPadsPerBank; ++p) {
-            if (block.PadData[b][p].mode() == kPadSysexMode)
-                f(block.PadData[b][p], store.padSysex[b][p]);
-        }
-    }
 }
 
 } // namespace
@@ -77,40 +57,37 @@ bool isBlockValid(const SRZ7ConfigData &block, const SSystemConfigData &sys)
     return true;
 }
 
-void extractSysexData(SRZ7ConfigData &block, SRZ7SysexStore &store)
+pagekit::PoolList sysexPoolList(SRZ7ConfigData &block, SRZ7SysexStore &store)
 {
-    uint total = 0;
-    forEachSysexRecord(block, store, [&total, &block](SControlRecord &rec, uchar *buffer) {
-        SSysexRef ref = rec.sysexRef();
-        const uint offset = ref.offset();
-        const uint room = offset < kPoolSize ? kPoolSize - offset : 0;
-        const uint n = std::min({uint(ref.length), kSysexMax, room});
-        if (n > 0)
-            std::memcpy(buffer, block.SysexPool + offset, n);
-        if (n != ref.length) {
-            ref.length = uchar(n);
-            rec.setSysexRef(ref);
+    pagekit::PoolList list;
+    for (uint k = 0; k < kKeys; ++k) {
+        if (block.KeyData[k].mode() == kKeySysexMode)
+            list.push_back({&block.KeyData[k].ctrl, store.keySysex[k], -1});
+    }
+    for (uint k = 0; k < kKeys; ++k) {
+        if (block.KeyLongData[k].mode() == kKeySysexMode)
+            list.push_back({&block.KeyLongData[k].ctrl, store.keyLongSysex[k], -1});
+    }
+    for (uint b = 0; b < kPadBanks; ++b) {
+        for (uint p = 0; p < kPadsPerBank; ++p) {
+            if (block.PadData[b][p].mode() == kPadSysexMode)
+                list.push_back({&block.PadData[b][p].ctrl, store.padSysex[b][p], int(b)});
         }
-        total += n;
-    });
-    store.sysexTotal = std::uint16_t(total);
+    }
+    return list;
 }
 
-uint packSysexPool(SRZ7ConfigData &block, SRZ7SysexStore &store)
+void extractSysexData(SRZ7ConfigData &block, SRZ7SysexStore &store)
 {
-    uint fill = 0;
-    forEachSysexRecord(block, store, [&fill, &block](SControlRecord &rec, const uchar *buffer) {
-        SSysexRef ref = rec.sysexRef();
-        const uint n = std::min({uint(ref.length), kSysexMax, kPoolSize - fill});
-        ref.setOffset(std::uint16_t(fill));
-        ref.length = uchar(n);
-        rec.setSysexRef(ref);
-        if (n > 0)
-            std::memcpy(block.SysexPool + fill, buffer, n);
-        fill += n;
-    });
-    store.sysexTotal = std::uint16_t(fill);
-    return fill;
+    store.sysexTotal =
+        std::uint16_t(pagekit::expandSysexPool(block.SysexPool, kPoolSize, sysexPoolList(block, store)));
+}
+
+pagekit::SPackResult packSysexPool(SRZ7ConfigData &block, SRZ7SysexStore &store)
+{
+    pagekit::SPackResult result = pagekit::packSysexPool(block.SysexPool, kPoolSize, sysexPoolList(block, store));
+    store.sysexTotal = std::uint16_t(result.used);
+    return result;
 }
 
 // ---- lists and switches -------------------------------------------------------
@@ -124,116 +101,121 @@ const GlobalList kSentLists[11] = {
 
 const uchar kSwingTable[10] = {50, 54, 56, 58, 60, 62, 64, 66, 68, 70};
 
-int listEntryCount(GlobalList list)
+namespace {
+
+using pagekit::SListField;
+
+// Byte offsets in the system record.
+constexpr uint kTempoAt = 0;
+constexpr uint kPresetAt = 4;
+constexpr uint kCurveAt = 5;
+constexpr uint kDivisionAt = 6;
+constexpr uint kGateAt = 7;
+constexpr uint kSwingAt = 8;
+constexpr uint kAftertouchModeAt = 9;
+constexpr uint kAftertouchDelayAt = 10;
+constexpr uint kNoteRepeatAt = 27;
+constexpr uint kFullLevelAt = 28;
+constexpr uint kSwitchesAt = 29;
+constexpr uint kDisplayAt = 30;
+static_assert(offsetof(SSystemConfigData, preset) == kPresetAt, "preset byte");
+static_assert(offsetof(SSystemConfigData, swing) == kSwingAt, "swing byte");
+static_assert(offsetof(SSystemConfigData, aftertouchDelay) == kAftertouchDelayAt, "delay byte");
+static_assert(offsetof(SSystemConfigData, fullLevelVelocity) == kFullLevelAt, "full level byte");
+static_assert(offsetof(SSystemConfigData, switches) == kSwitchesAt, "switch byte");
+static_assert(offsetof(SSystemConfigData, displayPower) == kDisplayAt, "display byte");
+
+const SListField &fieldOf(GlobalList list)
 {
+    static const SListField preset{kPresetAt, 1, 0, 8, 0, 8, nullptr};
+    static const SListField standby{kDisplayAt, 1, 3, 3, 0, 8, nullptr};
+    static const SListField padDown{kDisplayAt, 1, 0, 3, 0, 4, nullptr};
+    static const SListField noteRepeat{kNoteRepeatAt, 1, 0, 8, 0, 2, nullptr};
+    static const SListField aftertouchMode{kAftertouchModeAt, 1, 0, 8, 0, 2, nullptr};
+    static const SListField curve{kCurveAt, 1, 0, 8, 0, 4, nullptr};
+    static const SListField division{kDivisionAt, 1, 0, 8, 0, 8, nullptr};
+    static const SListField swing{kSwingAt, 1, 0, 8, 0, 10, kSwingTable};
+    static const SListField tempo{kTempoAt, 2, 0, 8, 30, 271, nullptr};
+    static const SListField delay{kAftertouchDelayAt, 1, 0, 8, 5, 146, nullptr};
+    static const SListField gate{kGateAt, 1, 0, 8, 1, 99, nullptr};
+    static const SListField fullLevel{kFullLevelAt, 1, 0, 8, 1, 127, nullptr};
     switch (list) {
-    case GlobalList::Preset: return 8;
-    case GlobalList::AutoStandby: return 8;
-    case GlobalList::PadDownColour: return 4;
-    case GlobalList::NoteRepeatMode: return 2;
-    case GlobalList::AftertouchMode: return 2;
-    case GlobalList::VelocityCurve: return 4;
-    case GlobalList::Division: return 8;
-    case GlobalList::Swing: return 10;
-    case GlobalList::Tempo: return 271;
-    case GlobalList::AftertouchDelay: return 146;
-    case GlobalList::Gate: return 99;
-    case GlobalList::FullLevelVelocity: return 127;
+    case GlobalList::Preset: return preset;
+    case GlobalList::AutoStandby: return standby;
+    case GlobalList::PadDownColour: return padDown;
+    case GlobalList::NoteRepeatMode: return noteRepeat;
+    case GlobalList::AftertouchMode: return aftertouchMode;
+    case GlobalList::VelocityCurve: return curve;
+    case GlobalList::Division: return division;
+    case GlobalList::Swing: return swing;
+    case GlobalList::Tempo: return tempo;
+    case GlobalList::AftertouchDelay: return delay;
+    case GlobalList::Gate: return gate;
+    case GlobalList::FullLevelVelocity: return fullLevel;
     }
-    return 0;
+    return preset;
 }
 
-static int rawIndex(const SSystemConfigData &sys, GlobalList list)
+const uchar *bytesOf(const SSystemConfigData &sys)
 {
-    switch (list) {
-    case GlobalList::Preset: return sys.preset;
-    case GlobalList::AutoStandby: return (sys.displayPower >> 3) & 0x07;
-    case GlobalList::PadDownColour: return sys.displayPower & 0x07;
-    case GlobalList::NoteRepeatMode: return sys.noteRepeatMode;
-    case GlobalList::AftertouchMode: return sys.aftertouchMode;
-    case GlobalList::VelocityCurve: return sys.velocityCurve;
-    case GlobalList::Division: return sys.division;
-    case GlobalList::Swing: {
-        const uchar *end = kSwingTable + sizeof kSwingTable;
-        const uchar *it = std::find(kSwingTable, end, sys.swing);
-        return it == end ? -1 : int(it - kSwingTable);
-    }
-    case GlobalList::Tempo: return int(sys.tempo()) - 30;
-    case GlobalList::AftertouchDelay: return int(sys.aftertouchDelay) - 5;
-    case GlobalList::Gate: return int(sys.gate) - 1;
-    case GlobalList::FullLevelVelocity: return int(sys.fullLevelVelocity) - 1;
-    }
-    return -1;
+    return reinterpret_cast<const uchar *>(&sys);
+}
+
+uchar *bytesOf(SSystemConfigData &sys)
+{
+    return reinterpret_cast<uchar *>(&sys);
+}
+
+} // namespace
+
+const pagekit::SListField &listField(GlobalList list)
+{
+    return fieldOf(list);
+}
+
+int listEntryCount(GlobalList list)
+{
+    return fieldOf(list).rows;
 }
 
 int listIndex(const SSystemConfigData &sys, GlobalList list)
 {
-    const int i = rawIndex(sys, list);
-    return i >= 0 && i < listEntryCount(list) ? i : -1;
+    return pagekit::listRow(bytesOf(sys), fieldOf(list));
 }
 
 void setListIndex(SSystemConfigData &sys, GlobalList list, int index)
 {
-    if (index < 0 || index >= listEntryCount(list))
-        return;
-    const uchar v = uchar(index);
-    switch (list) {
-    case GlobalList::Preset: sys.preset = v; break;
-    case GlobalList::AutoStandby: sys.displayPower = uchar((sys.displayPower & ~0x38) | ((v & 0x07) << 3)); break;
-    case GlobalList::PadDownColour: sys.displayPower = uchar((sys.displayPower & ~0x07) | (v & 0x07)); break;
-    case GlobalList::NoteRepeatMode: sys.noteRepeatMode = v; break;
-    case GlobalList::AftertouchMode: sys.aftertouchMode = v; break;
-    case GlobalList::VelocityCurve: sys.velocityCurve = v; break;
-    case GlobalList::Division: sys.division = v; break;
-    case GlobalList::Swing: sys.swing = kSwingTable[index]; break;
-    case GlobalList::Tempo: sys.setTempo(std::uint16_t(index + 30)); break;
-    case GlobalList::AftertouchDelay: sys.aftertouchDelay = uchar(index + 5); break;
-    case GlobalList::Gate: sys.gate = uchar(index + 1); break;
-    case GlobalList::FullLevelVelocity: sys.fullLevelVelocity = uchar(index + 1); break;
-    }
+    pagekit::setListRow(bytesOf(sys), fieldOf(list), index);
 }
 
-static uchar &switchByte(SSystemConfigData &sys, Switch sw)
-{
-    return (sw == Switch::BatterySplash || sw == Switch::LowBattery) ? sys.displayPower : sys.switches;
-}
-
-static uchar switchBit(Switch sw)
+pagekit::SSwitchBit switchBit(Switch sw)
 {
     switch (sw) {
-    case Switch::Eco: return 0;
-    case Switch::Dark: return 1;
-    case Switch::DawSync: return 2;
-    case Switch::FullLevel: return 3;
-    case Switch::Aftertouch: return 4;
-    case Switch::Bluetooth: return 5;
-    case Switch::BatterySplash: return 6;
-    case Switch::LowBattery: return 7;
+    case Switch::Eco: return {kSwitchesAt, 0};
+    case Switch::Dark: return {kSwitchesAt, 1};
+    case Switch::DawSync: return {kSwitchesAt, 2};
+    case Switch::FullLevel: return {kSwitchesAt, 3};
+    case Switch::Aftertouch: return {kSwitchesAt, 4};
+    case Switch::Bluetooth: return {kSwitchesAt, 5};
+    case Switch::BatterySplash: return {kDisplayAt, 6};
+    case Switch::LowBattery: return {kDisplayAt, 7};
     }
-    return 8;
+    return {kSwitchesAt, 0};
 }
 
 bool switchState(const SSystemConfigData &sys, Switch sw)
 {
-    const uchar b = (sw == Switch::BatterySplash || sw == Switch::LowBattery) ? sys.displayPower : sys.switches;
-    return (b >> switchBit(sw)) & 1;
+    return pagekit::switchOn(bytesOf(sys), switchBit(sw));
 }
 
 void setSwitch(SSystemConfigData &sys, Switch sw, bool on)
 {
     if (sw == Switch::Dark && on)
-        sys.switches = setBit(sys.switches, 0, false);
-    uchar &b = switchByte(sys, sw);
-    b = setBit(b, switchBit(sw), on);
+        pagekit::setSwitch(bytesOf(sys), switchBit(Switch::Eco), false);
+    pagekit::setSwitch(bytesOf(sys), switchBit(sw), on);
 }
 
 // ---- frames the page sends --------------------------------------------------
-
-uint buildSystemConfigFrame(uchar *out, const SSystemConfigData &sys)
-{
-    std::memcpy(out + kOff, &sys, kSystemSize);
-    return finish(out, CMD_SYSTEM_CONFIG, kSystemSize);
-}
 
 uint buildPadColoursFrame(uchar *out, const SRZ7ConfigData &block, uchar padIndex, uint padBank, uint knobGroup)
 {
@@ -283,73 +265,6 @@ uint buildWriteConfigFrame(uchar *out, const SRZ7ConfigData &block)
 {
     std::memcpy(out + kOff, &block, kBlockSize);
     return finish(out, CMD_WRITE_CONFIG, kBlockSize);
-}
-
-uint buildSysexPoolFrame(uchar *out, const SRZ7ConfigData &block, uint n)
-{
-    n = std::min(n, kPoolSize);
-    out[kOff] = uchar(n & 0xFF);
-    out[kOff + 1] = uchar(n >> 8);
-    if (n > 0)
-        std::memcpy(out + kOff + 2, block.SysexPool, n);
-    return finish(out, CMD_WRITE_SYSEX_POOL, n + 2);
-}
-
-uint buildReadPresetFrame(uchar *out, uchar preset)
-{
-    out[kOff] = preset;
-    return finish(out, CMD_READ_PRESET, 1);
-}
-
-uint buildSaveFrame(uchar *out)
-{
-    return finish(out, CMD_SAVE, 0);
-}
-
-uint buildPageCloseFrame(uchar *out)
-{
-    return finish(out, CMD_PAGE_CLOSE, 0);
-}
-
-// ---- frames the device sends ------------------------------------------------
-
-int frameCommand(const uchar *frame, uint received)
-{
-    if (!frame || received < SDeviceFrame::kHeaderSize)
-        return -1;
-    return frame[SDeviceFrame::kOffsetCommand];
-}
-
-bool parseSystemRecord(const uchar *frame, uint received, SSystemConfigData *out)
-{
-    if (frameCommand(frame, received) < 0)
-        return false;
-    if (framePayloadLength(frame) < kSystemSize || received < kOff + kSystemSize)
-        return false;
-    std::memcpy(out, frame + kOff, kSystemSize);
-    return true;
-}
-
-uint parseConfigReply(const uchar *frame, uint received, SRZ7ConfigData *block, uchar *preset)
-{
-    if (frameCommand(frame, received) < 0)
-        return 0;
-    const uint payload = framePayloadLength(frame);
-    if (payload >= 1 && received > kOff && preset)
-        *preset = frame[kOff];
-    if (payload < 1 || received < kOff + 2)
-        return 0;
-    const uint n = std::min({payload - 1, received - (kOff + 2), kBlockSize});
-    if (n > 0)
-        std::memcpy(block, frame + kOff + 1, n);
-    return n;
-}
-
-bool parseResultReply(const uchar *frame, uint received)
-{
-    if (frameCommand(frame, received) < 0)
-        return false;
-    return framePayloadLength(frame) >= 1 && received > kOff && frame[kOff] != 0;
 }
 
 } // namespace rz7

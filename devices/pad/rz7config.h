@@ -1,10 +1,14 @@
 // The pad controller's data: the 823-byte configuration block of one preset, the
 // 32-byte system record, the unpacked SysEx messages, and pure operations on
-// them: SysEx pool unpacking and packing, the frames the page sends, and checked
-// parsers for the frames the device sends back.
+// them: the pool order of SysEx references, the list and switch table of the
+// global page, and the section frames the page sends. The block-free frames,
+// the reply parsers, the pool packing and the list rules are the shared ones
+// (devices/shared/).
 #pragma once
 
-#include "controlrecords.h"
+#include "devices/shared/controlrecords.h"
+#include "devices/shared/listrows.h"
+#include "devices/shared/sysexpool.h"
 #include "deviceframe.h"
 
 #include <cstddef>
@@ -136,21 +140,19 @@ bool isBlockValid(const SRZ7ConfigData &block, const SSystemConfigData &sys);
 
 // ---- SysEx pool -------------------------------------------------------------
 
+// The records in SysEx mode with their buffers, in the pool's order: buttons,
+// long-press actions, then the pads of banks 0..2 (tagged with their bank;
+// buttons carry the tag -1).
+pagekit::PoolList sysexPoolList(SRZ7ConfigData &block, SRZ7SysexStore &store);
+
 // Copies the message of every control in SysEx mode from the pool into its
-// buffer: buttons, long-press actions, then the pads of banks 0..2. At most
-// min(length, 40, 300 - offset) bytes are copied; a reference that reaches past
-// the pool or past 40 bytes has its length trimmed to what was copied, so that
-// record, buffer and pool agree. Buffer bytes beyond the length and the buffers
-// of other records are left as they are. sysexTotal = the bytes copied.
+// buffer (pagekit::expandSysexPool in the pool's order); sysexTotal = the
+// bytes copied.
 void extractSysexData(SRZ7ConfigData &block, SRZ7SysexStore &store);
 
-// Packs the buffers back into the pool in the fixed order (buttons, long-press
-// actions, pads of bank 0, 1, 2), rewriting every SSysexRef: offset = bytes
-// placed so far, also for a length of 0. A message never takes more than 40
-// bytes and packing stops at 300: a message that does not fit is cut to what is
-// left and its length rewritten to match. Pool bytes beyond the fill count keep
-// their contents. Returns the fill count, also stored in sysexTotal.
-uint packSysexPool(SRZ7ConfigData &block, SRZ7SysexStore &store);
+// Packs the buffers back into the pool in the pool's order
+// (pagekit::packSysexPool); sysexTotal = the bytes in use.
+pagekit::SPackResult packSysexPool(SRZ7ConfigData &block, SRZ7SysexStore &store);
 
 // ---- global settings lists and switches -------------------------------------
 
@@ -174,6 +176,8 @@ enum class GlobalList {
 extern const GlobalList kSentLists[11];
 extern const uchar kSwingTable[10];
 
+// The field each list shows.
+const pagekit::SListField &listField(GlobalList list);
 int listEntryCount(GlobalList list);
 // The list index that shows the record's field, or -1 when the list has no entry
 // for it (the list then keeps its selection).
@@ -192,6 +196,7 @@ enum class Switch {
     BatterySplash, // byte 30 bit 6
     LowBattery,    // byte 30 bit 7
 };
+pagekit::SSwitchBit switchBit(Switch sw);
 bool switchState(const SSystemConfigData &sys, Switch sw);
 // Sets one bit. Turning dark mode on also clears the ECO bit.
 void setSwitch(SSystemConfigData &sys, Switch sw, bool on);
@@ -201,7 +206,6 @@ void setSwitch(SSystemConfigData &sys, Switch sw, bool on);
 // must hold the frame's size, and returns its length. A bank or group outside
 // 0..2 builds nothing and returns 0.
 
-uint buildSystemConfigFrame(uchar *out, const SSystemConfigData &sys);
 // padIndex 0..15 names the changed pad, kAllPads all of them; any other index
 // builds nothing.
 uint buildPadColoursFrame(uchar *out, const SRZ7ConfigData &block, uchar padIndex, uint padBank, uint knobGroup);
@@ -210,29 +214,8 @@ uint buildWritePadsFrame(uchar *out, const SRZ7ConfigData &block, uint padBank);
 uint buildWriteKnobsFrame(uchar *out, const SRZ7ConfigData &block, uint knobGroup);
 uint buildModeColoursFrame(uchar *out, const SRZ7ConfigData &block);
 uint buildWriteConfigFrame(uchar *out, const SRZ7ConfigData &block);
-// The first n pool bytes (n cut to 300), preceded by n as u16 little-endian.
-uint buildSysexPoolFrame(uchar *out, const SRZ7ConfigData &block, uint n);
-uint buildReadPresetFrame(uchar *out, uchar preset);
-uint buildSaveFrame(uchar *out);
-uint buildPageCloseFrame(uchar *out);
-// The poll and the factory reset are the fixed frames g_fixedFramePoll and
-// g_fixedFrameFactoryReset.
-
-// ---- frames the device sends ----------------------------------------------------
-// Each parser is given the frame as received and the number of bytes received,
-// and reads nothing beyond either that count or the frame's payload length.
-
-// Command byte, or -1 when fewer than 6 bytes arrived.
-int frameCommand(const uchar *frame, uint received);
-// A whole 32-byte system record: copied to *out, true. Shorter: false.
-bool parseSystemRecord(const uchar *frame, uint received, SSystemConfigData *out);
-// A configuration reply: copies min(payload length - 1, received - 8, 823) bytes
-// from payload byte 1 on to the start of *block (the rest of the block keeps its
-// contents), stores payload byte 0 in *preset when present, and returns the
-// number of block bytes copied (0 when the reply carries none).
-uint parseConfigReply(const uchar *frame, uint received, SRZ7ConfigData *block, uchar *preset);
-// A save or factory-reset result: true only when a payload byte is present and
-// non-zero.
-bool parseResultReply(const uchar *frame, uint received);
+// The system record, the pool, read preset, save and page close are the shared
+// builders of devices/shared/pageframes.h; the poll and the factory reset are
+// the fixed frames g_fixedFramePoll and g_fixedFrameFactoryReset.
 
 } // namespace rz7

@@ -1,6 +1,7 @@
 #include "rz7model.h"
 
-#include <QCoreApplication>
+#include "devices/shared/pageframes.h"
+#include "devices/shared/padview.h"
 
 #include <cstring>
 
@@ -56,17 +57,17 @@ void CRZ7Model::nextKnobGroup()
 CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
 {
     SReceived r;
-    switch (frameCommand(frame, received)) {
+    switch (pagekit::frameCommand(frame, received)) {
     case CMD_SYSTEM_CONFIG: {
         // Any system record, even a dropped or a faulty one, shows the device is there.
-        m_lossTicks = 0;
+        m_poll.heardDevice();
         if (m_ignoreEcho) {
             m_ignoreEcho = false;
             r.kind = SReceived::SystemEcho;
             return r;
         }
         SSystemConfigData rec;
-        if (parseSystemRecord(frame, received, &rec) && check_system_config_data(rec)) {
+        if (pagekit::parseSystemRecord(frame, received, &rec, kSystemSize) && check_system_config_data(rec)) {
             m_system = rec;
             r.kind = SReceived::SystemApplied;
             r.ok = true;
@@ -84,7 +85,7 @@ CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
         if (m_busy)
             return r;
         uchar replyPreset = 0;
-        const uint n = parseConfigReply(frame, received, &m_config, &replyPreset);
+        const uint n = pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, &replyPreset);
         if (n == 0)
             return r;
         rz7::extractSysexData(m_config, m_sysex);
@@ -96,11 +97,11 @@ CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
     }
     case CMD_SAVE:
         r.kind = SReceived::SaveResult;
-        r.ok = parseResultReply(frame, received);
+        r.ok = pagekit::parseResultReply(frame, received);
         return r;
     case CMD_FACTORY_RESET:
         r.kind = SReceived::FactoryResetResult;
-        r.ok = parseResultReply(frame, received);
+        r.ok = pagekit::parseResultReply(frame, received);
         r.requestPreset = true;
         r.preset = preset();
         return r;
@@ -111,18 +112,12 @@ CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
 
 CRZ7Model::STick CRZ7Model::tick()
 {
+    const pagekit::PagePoll::STick p = m_poll.tick(isConfigEmpty());
     STick t;
-    if (++m_pollTicks > 7) {
-        m_pollTicks = 0;
-        t.sendPoll = true;
-        if (isConfigEmpty()) {
-            t.requestPreset = true;
-            t.preset = preset();
-        }
-    }
-    if (m_lossTicks <= 14)
-        ++m_lossTicks;
-    t.connectionLost = m_lossTicks > 14;
+    t.sendPoll = p.sendPoll;
+    t.requestPreset = p.requestBlock;
+    t.preset = p.requestBlock ? preset() : uchar(0);
+    t.connectionLost = p.connectionLost;
     return t;
 }
 
@@ -130,7 +125,7 @@ uint CRZ7Model::systemConfigFrame(uchar *out)
 {
     clampBytesToRange(m_system.thresholds, uchar(kThresholds), 10, 90);
     m_ignoreEcho = true;
-    const uint n = buildSystemConfigFrame(out, m_system);
+    const uint n = pagekit::buildSystemRecordFrame(out, &m_system, kSystemSize);
     m_busy = false;
     return n;
 }
@@ -167,8 +162,8 @@ uint CRZ7Model::modeColoursFrame(uchar *out)
 uint CRZ7Model::sysexPoolFrame(uchar *out)
 {
     m_unsavedChanges = true;
-    const uint n = packSysexPool(m_config, m_sysex);
-    return buildSysexPoolFrame(out, m_config, n);
+    const uint n = packSysexPool(m_config, m_sysex).used;
+    return pagekit::buildSysexPoolFrame(out, m_config.SysexPool, kPoolSize, n);
 }
 
 uint CRZ7Model::configFrame(uchar *out) const
@@ -178,45 +173,25 @@ uint CRZ7Model::configFrame(uchar *out) const
 
 uint CRZ7Model::readPresetFrame(uchar *out, uchar preset) const
 {
-    return buildReadPresetFrame(out, preset);
+    return pagekit::buildReadPresetFrame(out, preset);
 }
 
 uint CRZ7Model::saveFrame(uchar *out)
 {
     m_unsavedChanges = false;
-    return buildSaveFrame(out);
+    return pagekit::buildSaveFrame(out);
 }
 
 uint CRZ7Model::pageCloseFrame(uchar *out) const
 {
-    return buildPageCloseFrame(out);
+    return pagekit::buildPageCloseFrame(out);
 }
 
 namespace rz7 {
 
 QString padCaption(const SControlRecord &rec)
 {
-    static const char *const texts[] = {
-        QT_TRANSLATE_NOOP("CRZM7", "Note\nCH:%1\ndata1:%2\nrange:%3-%4"),
-        QT_TRANSLATE_NOOP("CRZM7", "CC Toggle\nCH:%1\ndata1:%2\nvalue:%3 or %4"),
-        QT_TRANSLATE_NOOP("CRZM7", "momentary\nCH:%1\ndata1:%2\nDown:%3\nUp:%4"),
-        QT_TRANSLATE_NOOP("CRZM7", "PC\nCH:%1\nMSB:%2\nLSB:%3\nProgram:%4"),
-        QT_TRANSLATE_NOOP("CRZM7", "Customize"),
-    };
-    const uint mode = rec.mode();
-    QString text;
-    if (mode <= 3) {
-        text = QCoreApplication::translate("CRZM7", texts[mode])
-                   .arg(int(rec.channel()))
-                   .arg(int(rec.data1))
-                   .arg(int(rec.value1))
-                   .arg(int(rec.value2));
-    } else if (mode == kPadSysexMode) {
-        text = QCoreApplication::translate("CRZM7", texts[4]);
-    }
-    if (rec.flag())
-        text.prepend(QStringLiteral("MCP-"));
-    return text;
+    return pagekit::padCaption(rec, "CRZM7");
 }
 
 } // namespace rz7

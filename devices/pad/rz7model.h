@@ -6,6 +6,7 @@
 #pragma once
 
 #include "rz7config.h"
+#include "devices/shared/pagepoll.h"
 
 #include <QString>
 
@@ -119,13 +120,11 @@ private:
     bool m_ignoreEcho = false;
     bool m_presetRequested = false;
     bool m_unsavedChanges = false;
-    int m_pollTicks = 0;
-    int m_lossTicks = 0;
+    // Polls every 8th tick; the device counts as lost after 14 quiet ticks.
+    pagekit::PagePoll m_poll{{8, 14}};
 };
 
 namespace rz7 {
-// The caption of a pad button for its record, translated in the context
-// "CRZM7": mode 0..3 with channel and values, "Customize" for mode 4, empty for
-// 5..7, with "MCP-" in front when the flag is set.
+// The caption of a pad button (pagekit::padCaption in the context "CRZM7").
 QString padCaption(const SControlRecord &rec);
 } // namespace rz7

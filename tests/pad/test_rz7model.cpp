@@ -4,22 +4,12 @@
 #include "bytes.h"
 #include "testmain.h"
 
-#include <QTranslator>
-
 #include <cstring>
 
 using namespace tavrotest;
 using namespace rz7;
 
 namespace {
-
-QByteArray frameOf(uchar command, const QByteArray &payload)
-{
-    QByteArray f(payload.size() + 7, '\0');
-    std::memcpy(f.data() + 6, payload.constData(), size_t(payload.size()));
-    buildFrame(reinterpret_cast<uchar *>(f.data()), command, uint(payload.size()));
-    return f;
-}
 
 SSystemConfigData goodSystem()
 {
@@ -49,19 +39,6 @@ QByteArray sent(const uchar *buf, uint n)
     return QByteArray(reinterpret_cast<const char *>(buf), int(n));
 }
 
-// Answers every text of the context "CRZM7" with a marked copy, nothing else.
-class MarkingTranslator : public QTranslator
-{
-public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *source, const char *, int) const override
-    {
-        if (qstrcmp(context, "CRZM7") != 0)
-            return QString();
-        return QStringLiteral("<") + QString::fromUtf8(source) + QStringLiteral(">");
-    }
-};
-
 } // namespace
 
 class TestRz7Model : public QObject
@@ -77,7 +54,6 @@ private slots:
     void saveAndResetReplies();
     void unsavedChangesAndSectionFrames();
     void bankAndGroupCycle();
-    void padCaptions();
 };
 
 void TestRz7Model::echoOfASentRecordIsDropped()
@@ -347,24 +323,6 @@ void TestRz7Model::bankAndGroupCycle()
     QCOMPARE(m.knobRecord(8), nullptr);
     m.nextPadBank();
     QCOMPARE(int(m.system().padBank), 0);
-}
-
-void TestRz7Model::padCaptions()
-{
-    QCOMPARE(padCaption(SControlRecord{0x03, 0x24, 0x01, 0x7F}), QStringLiteral("Note\nCH:3\ndata1:36\nrange:1-127"));
-    QCOMPARE(padCaption(SControlRecord{0x14, 0x24, 0x00, 0x7F}), QStringLiteral("CC Toggle\nCH:4\ndata1:36\nvalue:0 or 127"));
-    QCOMPARE(padCaption(SControlRecord{0x2F, 0x01, 0x7F, 0x00}), QStringLiteral("momentary\nCH:15\ndata1:1\nDown:127\nUp:0"));
-    QCOMPARE(padCaption(SControlRecord{0x30, 0x00, 0x02, 0x63}), QStringLiteral("PC\nCH:0\nMSB:0\nLSB:2\nProgram:99"));
-    QCOMPARE(padCaption(SControlRecord{0xC0, 0x00, 0x00, 0x05}), QStringLiteral("MCP-Customize"));
-    QCOMPARE(padCaption(SControlRecord{0x60, 0x00, 0x00, 0x05}), QString());
-    QCOMPARE(padCaption(SControlRecord{0xF0, 0x00, 0x00, 0x05}), QStringLiteral("MCP-"));
-
-    // Translated in the page's context, placeholders filled after translation.
-    MarkingTranslator tr;
-    QCoreApplication::installTranslator(&tr);
-    QCOMPARE(padCaption(SControlRecord{0x81, 0x02, 0x03, 0x04}), QStringLiteral("MCP-<Note\nCH:1\ndata1:2\nrange:3-4>"));
-    QCOMPARE(padCaption(SControlRecord{0x40, 0, 0, 0}), QStringLiteral("<Customize>"));
-    QCoreApplication::removeTranslator(&tr);
 }
 
 TAVRO_TEST_MAIN(TestRz7Model)

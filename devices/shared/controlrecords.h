@@ -1,6 +1,12 @@
-// Records shared by the pad and keyboard controllers: what one pad, button or
-// knob sends, a reference into a SysEx pool, and an LED colour. These are wire
-// formats: they travel inside device frames byte for byte.
+// Records shared by the pad, small pad and keyboard controllers: what one pad,
+// button or knob sends, a reference into a SysEx pool, and an LED colour. These
+// are wire formats: they travel inside device frames byte for byte.
+//
+// How a page uses it: its block struct is made of these records (static_assert
+// the offsets). A record in its Customize (SysEx) mode holds an SSysexRef in
+// bytes 1..3, whatever its length: sysexRef()/setSysexRef() on the 4-byte
+// SControlRecord and the 5-byte SKnobRecord, or sysexRefAt()/setSysexRefAt()
+// on the raw bytes of any record.
 #pragma once
 
 #include "deviceframe.h"
@@ -49,6 +55,18 @@ struct SSysexRef
 };
 static_assert(sizeof(SSysexRef) == 3, "SSysexRef is 3 bytes");
 
+// The reference in bytes 1..3 of a record of any length.
+inline SSysexRef sysexRefAt(const uchar *record)
+{
+    return SSysexRef{record[1], record[2], record[3]};
+}
+inline void setSysexRefAt(uchar *record, const SSysexRef &ref)
+{
+    record[1] = ref.offsetLow;
+    record[2] = ref.offsetHigh;
+    record[3] = ref.length;
+}
+
 // A pad, button or long-press action: byte 0 as above, then three values whose
 // meaning depends on the mode. In SysEx mode the three values are an SSysexRef.
 struct SControlRecord
@@ -91,5 +109,15 @@ struct SKnobRecord
     void setChannel(uint ch) { ctrl = ctrlbyte::withChannel(ctrl, ch); }
     void setMode(uint m) { ctrl = ctrlbyte::withMode(ctrl, m); }
     void setFlag(bool on) { ctrl = ctrlbyte::withFlag(ctrl, on); }
+
+    // In a Customize mode (keyboard knobs) bytes 1..3 are an SSysexRef; the
+    // options byte stays the knob's.
+    SSysexRef sysexRef() const { return SSysexRef{data1, minimum, maximum}; }
+    void setSysexRef(const SSysexRef &ref)
+    {
+        data1 = ref.offsetLow;
+        minimum = ref.offsetHigh;
+        maximum = ref.length;
+    }
 };
 static_assert(sizeof(SKnobRecord) == 5, "SKnobRecord is 5 bytes");
