@@ -1,0 +1,154 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>cDlgZ6</name>
+    <message>
+        <source>Preset</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>Pedal</source>
+        <translation>表情踏板</translation>
+    </message>
+    <message>
+        <source>Bluetooth</source>
+        <translation>蓝牙</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Model1 (PC Code)</source>
+        <translation>模式1（PC码）</translation>
+    </message>
+    <message>
+        <source>Model2 (CC Code)</source>
+        <translation>模式2（CC码）</translation>
+    </message>
+    <message>
+        <source>Customize1</source>
+        <translation>自定义模式1</translation>
+    </message>
+    <message>
+        <source>Customize2</source>
+        <translation>自定义模式2</translation>
+    </message>
+    <message>
+        <source>Switch A</source>
+        <translation>踩钉A</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Data1</source>
+        <translation>数据1</translation>
+    </message>
+    <message>
+        <source>Preset1/2</source>
+        <translation>预设1/2</translation>
+    </message>
+    <message>
+        <source>Group1</source>
+        <translation>第一组</translation>
+    </message>
+    <message>
+        <source>Group2</source>
+        <translation>第二组</translation>
+    </message>
+    <message>
+        <source>Down(Toggle)</source>
+        <translation>切换</translation>
+    </message>
+    <message>
+        <source>Down+Up</source>
+        <translation>踩下+抬起</translation>
+    </message>
+    <message>
+        <source>Up+Long</source>
+        <translation>抬起+长踩</translation>
+    </message>
+    <message>
+        <source>Bluetooth
+Model</source>
+        <translation>蓝牙
+模式</translation>
+    </message>
+    <message>
+        <source>Actively connect to Bluetooth</source>
+        <translation>主动连接蓝牙</translation>
+    </message>
+    <message>
+        <source>Connect to specified Bluetooth</source>
+        <translation>连接指定的蓝牙</translation>
+    </message>
+    <message>
+        <source>Turn off active connection</source>
+        <translation>关闭主动连接</translation>
+    </message>
+    <message>
+        <source>Explain</source>
+        <translation>解释</translation>
+    </message>
+    <message>
+        <source>Explain1</source>
+        <translation>模式1用于主动连接最近的蓝牙MIDI设备。
+请关闭不必要的蓝牙MIDI设备，以防止误连接。</translation>
+    </message>
+    <message>
+        <source>Forward the received data</source>
+        <translation>级联模式</translation>
+    </message>
+    <message>
+        <source>BtExplain</source>
+        <translation>启用后，蓝牙接收到的数据会被转发给下一个设备，实现多设备级联。</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Explain2</source>
+        <translation>模式2用于连接指定名称的蓝牙MIDI设备。
+点击扫描，选择您想要连接的蓝牙名称，最后点击连接。</translation>
+    </message>
+    <message>
+        <source>Explain3</source>
+        <translation>模式3关闭主动连接蓝牙MIDI设备功能，只能被动连接。</translation>
+    </message>
+</context>
+<context>
+    <name>cDlgZ6Child</name>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Data1</source>
+        <translation>数据1</translation>
+    </message>
+    <message>
+        <source>Data2</source>
+        <translation>数据2</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+</context>
+</TS>
