@@ -11,8 +11,6 @@
 #include <QTextStream>
 #include <QTranslator>
 
-#include <cctype>
-
 QString byteToHex(quint8 b)
 {
     static const char digits[] = "0123456789ABCDEF";
@@ -68,28 +66,10 @@ int numberAfterLastUnderscore(const QString &s)
     return ok ? value : 0;
 }
 
-QStringList hexDigitGroups(const QString &text)
-{
-    QStringList groups;
-    QString digits;
-    for (const QChar c : text) {
-        if (!isxdigit(c.unicode() < 0x80 ? c.toLatin1() : 0))
-            continue;
-        digits += c;
-        if (digits.size() == 2) {
-            groups << digits;
-            digits.clear();
-        }
-    }
-    if (!digits.isEmpty())
-        groups << digits;
-    return groups;
-}
-
 QByteArray hexDigitBytes(const QString &text)
 {
     QByteArray bytes;
-    for (const QString &group : hexDigitGroups(text))
+    for (const QString &group : hexDigitPairs(text))
         bytes.append(char(group.toUInt(nullptr, 16)));
     return bytes;
 }

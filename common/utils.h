@@ -25,12 +25,7 @@ QString inverseColorHex(quint8 r, quint8 g, quint8 b);
 // that part is not a number.
 int numberAfterLastUnderscore(const QString &s);
 
-// The hexadecimal digits of a typed text grouped into bytes: every character
-// that is not a hexadecimal digit is skipped, the digits are read in pairs from
-// the start, and a last lone digit makes a group of its own. The groups keep
-// the digits as typed (case included).
-QStringList hexDigitGroups(const QString &text);
-// The bytes of hexDigitGroups ("f0 7e 7" -> F0 7E 07).
+// The bytes of hexDigitPairs ("f0 7e 7" -> F0 7E 07).
 QByteArray hexDigitBytes(const QString &text);
 
 // True when data is a well-formed sequence of MIDI messages: complete SysEx

@@ -91,7 +91,7 @@ struct SParsedText
     uchar bytes[kSysexMessageMax] = {};
 };
 
-// Turns typed text into bytes (hexDigitGroups of common/utils). The result is
+// Turns typed text into bytes (hexDigitBytes of common/utils). The result is
 // checked against maxLength bytes (at most kSysexMessageMax), then against the
 // pool (poolTotal bytes in use, of which oldLength are this control's current
 // message; skipped when poolTotal is below oldLength), then as a MIDI stream

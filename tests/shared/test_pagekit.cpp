@@ -90,7 +90,7 @@ private slots:
     void listRows_data();
     void listRows();
     void switches();
-    void hexDigitGroupsKeepCase();
+    void hexDigitBytesSkipOtherCharacters();
     void sysexText_parsesDigitsOnly_data();
     void sysexText_parsesDigitsOnly();
     void sysexText_limits();
@@ -339,12 +339,10 @@ void TestPageKit::switches()
     QVERIFY(!switchOn(rec, {0, 0}));
 }
 
-void TestPageKit::hexDigitGroupsKeepCase()
+void TestPageKit::hexDigitBytesSkipOtherCharacters()
 {
-    QCOMPARE(hexDigitGroups(QStringLiteral("f07E 7f,0")), QStringList({"f0", "7E", "7f", "0"}));
-    QCOMPARE(hexDigitGroups(QStringLiteral("0x F0")), QStringList({"0F", "0"}));
     QCOMPARE(hexDigitBytes(QStringLiteral("f0 7e 7")), hex("F0 7E 07"));
-    QCOMPARE(hexDigitGroups(QString::fromUtf8("\u00e9 zz")), QStringList());
+    QCOMPARE(hexDigitBytes(QStringLiteral("0x F0")), hex("0F 00"));
 }
 
 void TestPageKit::sysexText_parsesDigitsOnly_data()
