@@ -20,8 +20,7 @@
 #include "devices/pad/crzm7dlg.h"
 #include "globals.h"
 #include "midinames.h"
-#include "pc_connectui.h"
-#include "simulator.h"
+#include "pagesession.h"
 #include "testmain.h"
 #include "connectwindowtest.h"
 #include "ui_pc_connectui.h"
@@ -34,7 +33,7 @@ using tavrotest::picture;
 
 namespace {
 
-constexpr int kWait = 8000; // ms: a port scan runs once a second
+constexpr int kWait = tavrotest::kSessionWait;
 
 QByteArray qbytes(const Bytes &b)
 {
@@ -72,33 +71,19 @@ CRZM7DLG *visibleDialog()
 }
 
 // The editor connected to a simulated pad controller, its block read.
-struct Session
+struct Session : tavrotest::PageSession<CRZM7>
 {
-    std::unique_ptr<Simulator> sim;
-    std::unique_ptr<pc_connectui> window;
-    CRZM7 *page = nullptr;
-
     bool start(const Bytes &block = Bytes())
     {
-        sim = std::make_unique<Simulator>();
-        if (!block.empty())
-            sim->setBlock(0, block);
-        std::string error;
-        if (!sim->start(&error)) {
-            qWarning("simulator did not start: %s", error.c_str());
-            return false;
-        }
-        window = std::make_unique<pc_connectui>();
-        window->show();
-        if (!QTest::qWaitFor([&] { return picture(*window, 7) != nullptr; }, kWait))
-            return false;
-        QTest::mousePress(picture(*window, 7), Qt::LeftButton);
-        if (!QTest::qWaitFor([&] { return (page = qobject_cast<CRZM7 *>(window->page())) != nullptr; }, kWait))
-            return false;
-        if (!QTest::qWaitFor([&] { return !page->model().isConfigEmpty() && page->isEnabled(); }, kWait))
-            return false;
+        const bool opened = PageSession::open(
+            tavrosim::optionsForModel(7),
+            [&](Simulator &sim) {
+                if (!block.empty())
+                    sim.setBlock(0, block);
+            },
+            [](CRZM7 *p) { return !p->model().isConfigEmpty() && p->isEnabled(); });
         // The block the page read is the device's.
-        if (!blockDiff().isEmpty())
+        if (!opened || !blockDiff().isEmpty())
             return false;
         sim->clearLog();
         return true;
@@ -136,17 +121,6 @@ struct Session
         CRZM7DLG *d = nullptr;
         (void)QTest::qWaitFor([&] { return (d = visibleDialog()) != nullptr; }, kWait);
         return d;
-    }
-
-    // Commands of the frames the device received since the last clear, in order.
-    QList<int> commands() const
-    {
-        QList<int> out;
-        for (const tavrosim::SimLogEntry &e : sim->log()) {
-            if (e.received && e.frame && e.bytes.size() > 2 && e.bytes[2] != tavrosim::kCmdPoll)
-                out << e.bytes[2];
-        }
-        return out;
     }
 };
 

@@ -22,8 +22,7 @@
 #include "globals.h"
 #include "httpfixture.h"
 #include "padlifeutil.h"
-#include "pc_connectui.h"
-#include "simulator.h"
+#include "pagesession.h"
 #include "testmain.h"
 #include "ui_crzm7.h"
 #include "ui_pc_connectui.h"
@@ -34,7 +33,7 @@ using tavrosim::Simulator;
 
 namespace {
 
-constexpr int kWait = 8000; // ms: the window scans the ports once a second
+constexpr int kWait = tavrotest::kSessionWait;
 
 QString hexOf(const Bytes &b)
 {
@@ -46,68 +45,12 @@ QByteArray qbytes(const Bytes &b)
     return QByteArray(reinterpret_cast<const char *>(b.data()), int(b.size()));
 }
 
-QLabel *picture(pc_connectui &w, uint id)
-{
-    QGridLayout *grid = w.form()->gridLayout_show;
-    for (int k = 0; k < grid->count(); ++k) {
-        auto *label = qobject_cast<QLabel *>(grid->itemAt(k)->widget());
-        if (label && label->property("deviceID").toUInt() == id)
-            return label;
-    }
-    return nullptr;
-}
-
 // A simulated pad controller, the connection window, and the page it opened.
-struct Session
+struct Session : tavrotest::PageSession<CRZM7>
 {
-    std::unique_ptr<Simulator> sim;
-    std::unique_ptr<pc_connectui> window;
-    QPointer<CRZM7> page;
-
-    bool open()
-    {
-        tavrosim::SimOptions o;
-        o.name = "RZ-7 Pad";
-        o.identity.model = 7;
-        o.identity.folder = "rz7";
-        o.identity.firmware = 3;
-        sim = std::make_unique<Simulator>(o);
-        std::string error;
-        if (!sim->start(&error)) {
-            qWarning("simulator did not start: %s", error.c_str());
-            return false;
-        }
-        window = std::make_unique<pc_connectui>();
-        window->show();
-        if (!QTest::qWaitFor([this] { return picture(*window, 7) != nullptr; }, kWait))
-            return false;
-        QTest::mousePress(picture(*window, 7), Qt::LeftButton);
-        if (!QTest::qWaitFor([this] { return window->page() != nullptr; }, kWait))
-            return false;
-        page = qobject_cast<CRZM7 *>(window->page());
-        return page && QTest::qWaitFor([this] { return page->isEnabled(); }, kWait);
-    }
+    bool open() { return PageSession::open(tavrosim::optionsForModel(7)); }
 
     Ui_CRZM7 *ui() const { return page->form(); }
-    std::vector<Bytes> frames(int command) const { return sim->receivedFrames(command); }
-    size_t count(int command) const { return sim->receivedFrames(command).size(); }
-    // Commands of the frames the device received, in order.
-    QList<int> commands() const
-    {
-        QList<int> out;
-        for (const tavrosim::SimLogEntry &e : sim->log()) {
-            if (e.received && e.frame && e.bytes.size() > 2)
-                out << e.bytes[2];
-        }
-        return out;
-    }
-    // Waits until the device has seen one more poll: everything the page sent
-    // before has arrived by then.
-    bool settle() const
-    {
-        const size_t polls = count(tavrosim::kCmdPoll);
-        return QTest::qWaitFor([this, polls] { return count(tavrosim::kCmdPoll) > polls; }, kWait);
-    }
     // A block the device does not hold yet: other notes on every pad.
     Bytes otherBlock() const
     {

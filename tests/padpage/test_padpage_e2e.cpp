@@ -23,7 +23,8 @@
 #include "pc_connectui.h"
 #include "simulator.h"
 #include "connectwindowtest.h"
-#include "padtest.h"
+#include "pagesession.h"
+#include "recordingowner.h"
 #include "testmain.h"
 #include "touchcombobox.h"
 #include "ui_crzm7.h"
@@ -36,7 +37,7 @@ using tavrosim::Simulator;
 
 namespace {
 
-constexpr int kWait = 8000; // ms: the window scans the ports once a second
+constexpr int kWait = tavrotest::kSessionWait;
 
 QString hexOf(const Bytes &b)
 {
@@ -44,45 +45,18 @@ QString hexOf(const Bytes &b)
 }
 
 // A simulated pad controller, the connection window, and the page it opened.
-struct Session
+struct Session : tavrotest::PageSession<CRZM7>
 {
-    std::unique_ptr<Simulator> sim;
-    std::unique_ptr<pc_connectui> window;
-    QPointer<CRZM7> page;
-    QElapsedTimer sinceOpen;
-
     bool open(const Bytes &systemRecord = Bytes())
     {
-        tavrosim::SimOptions o;
-        o.name = "RZ-7 Pad";
-        o.identity.model = 7;
-        o.identity.folder = "rz7";
-        o.identity.firmware = 3;
-        sim = std::make_unique<Simulator>(o);
-        if (!systemRecord.empty())
-            sim->setSystemRecord(systemRecord);
-        std::string error;
-        if (!sim->start(&error)) {
-            qWarning("simulator did not start: %s", error.c_str());
-            return false;
-        }
-        window = std::make_unique<pc_connectui>();
-        window->show();
-        if (!QTest::qWaitFor([this] { return picture(*window, 7) != nullptr; }, kWait))
-            return false;
-        sim->clearLog();
-        QTest::mousePress(picture(*window, 7), Qt::LeftButton);
-        if (!QTest::qWaitFor([this] { return window->page() != nullptr; }, kWait))
-            return false;
-        sinceOpen.start();
-        page = qobject_cast<CRZM7 *>(window->page());
-        return page && QTest::qWaitFor([this] { return page->isEnabled(); }, kWait);
+        return PageSession::open(tavrosim::optionsForModel(7), [&](Simulator &sim) {
+            if (!systemRecord.empty())
+                sim.setSystemRecord(systemRecord);
+        });
     }
 
     Ui_CRZM7 *ui() const { return page->form(); }
     Bytes record() const { return sim->systemRecord(); }
-    std::vector<Bytes> frames(int command) const { return sim->receivedFrames(command); }
-    size_t count(int command) const { return sim->receivedFrames(command).size(); }
 };
 
 } // namespace

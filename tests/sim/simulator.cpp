@@ -89,6 +89,21 @@ std::vector<Simulator::ClientPair *> &clientPool()
 
 } // namespace
 
+SimOptions optionsForModel(int model, int firmware)
+{
+    SimOptions o;
+    o.identity.model = model;
+    o.identity.firmware = firmware;
+    switch (model) {
+    case 7: o.name = "RZ-7 Pad"; o.identity.folder = "rz7"; break;
+    case 8: o.name = "RZ-Nano"; o.identity.folder = "rznano"; break;
+    case 9: o.name = "VX-18"; o.identity.folder = "vx18"; break;
+    case 1: o.name = "DOVO Dazed"; o.identity.folder = "Z3"; break;
+    default: o.name = "Device " + std::to_string(model); o.identity.folder = "dev" + std::to_string(model); break;
+    }
+    return o;
+}
+
 const char *faultName(ReplyFault f)
 {
     switch (f) {

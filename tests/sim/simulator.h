@@ -53,6 +53,12 @@ struct SimOptions
     std::string effectiveOutPort() const { return outPort.empty() ? name + " OUT" : outPort; }
 };
 
+// The options of a simulated model as a real unit names itself: port name
+// and download folder (7 "RZ-7 Pad", 8 "RZ-Nano", 9 "VX-18", 1 "DOVO Dazed"
+// with the folder "Z3"; firmware 3 unless given, the pedal's generation by its
+// firmware).
+SimOptions optionsForModel(int model, int firmware = 3);
+
 // A deliberate fault in the device's frames.
 enum class ReplyFault {
     None,

@@ -1,0 +1,30 @@
+// What the screenshot program needs of each model: how to fill the simulated
+// controller so that its page shows something worth seeing, and how to bring
+// a view of the page (a tab) to the front. One stage per model, named in
+// stageFor() (pageshot.cpp); the pad controller's stage (stage_pad.cpp) shows
+// the pattern.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+#include "simulator.h"
+
+class CBaseDlg;
+
+namespace pageshot {
+
+struct SStage
+{
+    tavrosim::SimOptions options;                          // the simulated controller
+    std::function<void(tavrosim::Simulator &)> prepare;    // before it starts
+    // The page is open and has read the device: show the view asked for
+    // (empty: the stage's default) and send the traffic the monitor should show.
+    std::function<bool(CBaseDlg *page, const QString &view, tavrosim::Simulator &sim)> show;
+};
+
+// Model 7.
+SStage padStage();
+
+} // namespace pageshot

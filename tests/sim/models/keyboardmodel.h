@@ -1,0 +1,23 @@
+// Model 9, the keyboard controller: its 30-byte record answers the poll and
+// takes writes; saves and factory resets are answered. Its 755-byte blocks,
+// preset reads and section writes are still to come (they start as zeros and
+// read-preset requests go unanswered).
+#pragma once
+
+#include "simmodel.h"
+
+namespace tavrosim {
+
+Bytes keyboardFactoryRecord();
+
+class SimKeyboardModel : public SimBlockModel
+{
+public:
+    explicit SimKeyboardModel(const DeviceIdentity &id) : SimBlockModel(id, 755, sysrec::kKeyboardSize) {}
+
+protected:
+    Bytes factoryRecord() const override { return keyboardFactoryRecord(); }
+    bool readsPresets() const override { return false; }
+};
+
+} // namespace tavrosim

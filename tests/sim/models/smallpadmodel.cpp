@@ -1,0 +1,12 @@
+#include "smallpadmodel.h"
+
+#include "padmodel.h"
+
+namespace tavrosim {
+
+Bytes SimSmallPadModel::factoryRecord() const
+{
+    return padFactoryRecord();
+}
+
+} // namespace tavrosim

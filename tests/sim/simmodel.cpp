@@ -1,0 +1,134 @@
+#include "simmodel.h"
+
+#include <algorithm>
+
+namespace tavrosim {
+
+bool SimModel::handleFrame(uint8_t command, const Bytes &, SimOutcome &out)
+{
+    if (command == kCmdPoll) {
+        out.note = "no poll answer for this model";
+        return true;
+    }
+    return false;
+}
+
+uint8_t SimModel::result(uint8_t command) const
+{
+    const auto it = m_results.find(command);
+    return it == m_results.end() ? 1 : it->second;
+}
+
+// ---- block models ----------------------------------------------------------------
+
+SimBlockModel::SimBlockModel(const DeviceIdentity &id, size_t blockSize, size_t recordSize)
+    : SimModel(id), m_blockSize(blockSize), m_recordSize(recordSize)
+{
+}
+
+void SimBlockModel::factoryReset()
+{
+    for (size_t p = 0; p < kPresets; ++p) {
+        m_flash[p] = factoryBlock(int(p));
+        m_flash[p].resize(m_blockSize, 0);
+        m_blocks[p] = m_flash[p];
+    }
+    m_system = factoryRecord();
+    m_system.resize(m_recordSize, 0);
+}
+
+void SimBlockModel::setBlock(int preset, const Bytes &block)
+{
+    Bytes &b = m_blocks.at(size_t(preset));
+    std::copy_n(block.begin(), std::min(block.size(), b.size()), b.begin());
+}
+
+void SimBlockModel::setSystemRecord(const Bytes &record)
+{
+    std::copy_n(record.begin(), std::min(record.size(), m_system.size()), m_system.begin());
+}
+
+void SimBlockModel::switchTo(int preset)
+{
+    const int old = currentPreset();
+    if (old == preset)
+        return;
+    if (old >= 0 && old < int(kPresets))
+        m_blocks[size_t(old)] = m_flash[size_t(old)];
+    m_system[sysrec::kPreset] = uint8_t(preset);
+}
+
+void SimBlockModel::selectPreset(int preset)
+{
+    if (preset < 0 || preset >= int(kPresets))
+        return;
+    switchTo(preset);
+}
+
+bool SimBlockModel::wrongSize(SimOutcome &out, size_t got, size_t want)
+{
+    out.note = "ignored: payload of " + std::to_string(got) + " bytes, expected " + std::to_string(want);
+    return true;
+}
+
+bool SimBlockModel::handleSection(uint8_t, const Bytes &, SimOutcome &)
+{
+    return false;
+}
+
+bool SimBlockModel::handleFrame(uint8_t command, const Bytes &payload, SimOutcome &out)
+{
+    switch (command) {
+    case kCmdPoll:
+        out.replies.push_back(makeFrame(kCmdSystemConfig, m_system));
+        return true;
+    case kCmdSystemConfig:
+        if (payload.size() != m_recordSize) {
+            out.note = "ignored: system record of " + std::to_string(payload.size()) + " bytes";
+            return true;
+        }
+        if (payload[sysrec::kPreset] >= kPresets) {
+            out.note = "ignored: preset out of range";
+            return true;
+        }
+        switchTo(payload[sysrec::kPreset]);
+        // The last byte is the device's own; the host only hands it back.
+        std::copy_n(payload.begin(), m_recordSize - 1, m_system.begin());
+        if (m_echoSystem)
+            out.replies.push_back(makeFrame(kCmdSystemConfig, m_system));
+        return true;
+    case kCmdReadPreset: {
+        if (!readsPresets())
+            return false;
+        if (payload.size() != 1 || payload[0] >= kPresets) {
+            out.note = "ignored: bad preset request";
+            return true;
+        }
+        Bytes reply{payload[0]};
+        const Bytes &b = m_blocks[payload[0]];
+        reply.insert(reply.end(), b.begin(), b.end());
+        out.replies.push_back(makeFrame(kCmdReadPreset, reply));
+        return true;
+    }
+    case kCmdSave:
+        if (readsPresets() && result(kCmdSave) != 0)
+            m_flash[size_t(currentPreset())] = current();
+        out.replies.push_back(makeFrame(kCmdSave, Bytes{result(kCmdSave)}));
+        return true;
+    default:
+        return handleSection(command, payload, out);
+    }
+}
+
+// ---- image models ----------------------------------------------------------------
+
+bool SimImageModel::handleFrame(uint8_t command, const Bytes &payload, SimOutcome &out)
+{
+    if (command == kCmdPoll) {
+        out.replies.push_back(makeFrame(kCmdPoll, m_image));
+        return true;
+    }
+    return SimModel::handleFrame(command, payload, out);
+}
+
+} // namespace tavrosim
