@@ -1,13 +1,11 @@
 #include "cdlgpadlevel.h"
 #include "ui_cdlgpadlevel.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QSettings>
-#include <QTemporaryFile>
+#include <QUrl>
 
 #include "dialogs.h"
+#include "download.h"
+#include "rawini.h"
 #include "serverlocation.h"
 #include "touchcombobox.h"
 
@@ -41,11 +39,9 @@ cDlgPadLevel::cDlgPadLevel(int nDeviceId, quint8 *pbyLevels, QWidget *parent)
 cDlgPadLevel::~cDlgPadLevel()
 {
     // A threshold download still in flight is abandoned.
-    const auto replies = findChildren<QNetworkReply *>();
-    for (QNetworkReply *reply : replies) {
-        disconnect(reply, nullptr, this, nullptr);
-        reply->abort();
-    }
+    const auto downloads = findChildren<Download *>();
+    for (Download *download : downloads)
+        download->abort();
     delete ui;
 }
 
@@ -194,30 +190,19 @@ void cDlgPadLevel::click_recover()
 
 void cDlgPadLevel::download_threshold(const QString &strUrl)
 {
-    auto *manager = new QNetworkAccessManager(this);
-    QNetworkRequest request{QUrl(strUrl)};
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkReply *reply = manager->get(request);
-    connect(reply, &QNetworkReply::finished, this,
-            [this, manager, reply] { on_threshold_downloaded(manager, reply); });
+    Download *download = Download::get(QUrl(strUrl), DownloadKind::Index, this);
+    connect(download, &Download::finished, this,
+            [this, download](bool bOk) { on_threshold_downloaded(download, bOk); });
 }
 
-void cDlgPadLevel::on_threshold_downloaded(QNetworkAccessManager *pManager, QNetworkReply *pReply)
+void cDlgPadLevel::on_threshold_downloaded(Download *pDownload, bool bOk)
 {
-    pReply->deleteLater();
-    pManager->deleteLater();
     // Only a whole number from 10 to 90 replaces the default.
     m_factoryLevel = kDefaultFactoryLevel;
-    const int nStatus = pReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (pReply->error() != QNetworkReply::NoError || (nStatus != 0 && (nStatus < 200 || nStatus > 299)))
+    if (!bOk)
         return;
-    QTemporaryFile file;
-    if (!file.open())
-        return;
-    file.write(pReply->readAll());
-    file.close();
-    QSettings index(file.fileName(), QSettings::IniFormat);
-    const int nLevel = levelFromText(index.value(QStringLiteral("param/padthreshold")).toString().trimmed());
+    const RawIni index = RawIni::fromText(pDownload->body());
+    const int nLevel = levelFromText(index.value(QStringLiteral("param"), QStringLiteral("padthreshold")));
     if (nLevel >= 0)
         m_factoryLevel = nLevel;
 }

@@ -6,8 +6,7 @@
 
 #include <QDialog>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+class Download;
 class TouchComboBox;
 
 namespace Ui {
@@ -44,7 +43,7 @@ private:
     void click_apply_reset();
     void click_recover();
     void download_threshold(const QString &strUrl);
-    void on_threshold_downloaded(QNetworkAccessManager *pManager, QNetworkReply *pReply);
+    void on_threshold_downloaded(Download *pDownload, bool bOk);
     TouchComboBox *combo(int nPad) const;
 
     Ui::cDlgPadLevel *ui;

@@ -9,9 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSettings>
@@ -19,20 +16,13 @@
 
 #include "autodisappermsgbox.h"
 #include "dialogs.h"
+#include "download.h"
+#include "rawini.h"
 #include "serverlocation.h"
 
 namespace {
 
 const char *const kModelConfigResource = ":/new/iniFile/ConfigData/Config.ini";
-
-// An ini value as text. The ini reader turns unquoted values holding commas
-// into lists; such a value is joined again so that no name is lost.
-QString iniText(const QVariant &value)
-{
-    if (value.type() == QVariant::StringList)
-        return value.toStringList().join(QStringLiteral(", "));
-    return value.toString();
-}
 
 QString modelGroup(int nDeviceId)
 {
@@ -94,11 +84,9 @@ CDlgPreset::CDlgPreset(int nDeviceId, bool bHideVideoRow, QWidget *parent)
 CDlgPreset::~CDlgPreset()
 {
     // Downloads still in flight are abandoned: nothing written, listed or announced.
-    const auto replies = findChildren<QNetworkReply *>();
-    for (QNetworkReply *reply : replies) {
-        disconnect(reply, nullptr, this, nullptr);
-        reply->abort();
-    }
+    const auto downloads = findChildren<Download *>();
+    for (Download *download : downloads)
+        download->abort();
     delete ui;
 }
 
@@ -160,17 +148,15 @@ void CDlgPreset::clear_list()
 
 void CDlgPreset::fill_list(const QString &strLocalIndexPath)
 {
-    QSettings index(strLocalIndexPath, QSettings::IniFormat);
-    index.setIniCodec("UTF-8");
-    if (index.allKeys().isEmpty()) {
+    const RawIni index(strLocalIndexPath);
+    if (index.isEmpty()) {
         show_message(tr("no preset"), 1200);
         return;
     }
-    index.beginGroup(QStringLiteral("files"));
+    const QString files = QStringLiteral("files");
     int nRow = 0;
-    const QStringList keys = index.childKeys();
-    for (const QString &key : keys) {
-        auto *item = new QListWidgetItem(iniText(index.value(key)));
+    for (const QString &key : index.keys(files)) {
+        auto *item = new QListWidgetItem(index.value(files, key));
         item->setForeground(QBrush(QColor(0, 174, 236)));
         ui->listWidget->insertItem(nRow++, item);
     }
@@ -178,29 +164,25 @@ void CDlgPreset::fill_list(const QString &strLocalIndexPath)
 
 void CDlgPreset::load_video_links(const QString &strLocalIndexPath)
 {
-    QSettings index(strLocalIndexPath, QSettings::IniFormat);
-    index.setIniCodec("UTF-8");
-    if (index.allKeys().isEmpty()) {
+    const RawIni index(strLocalIndexPath);
+    if (index.isEmpty()) {
         show_message(tr("no preset"), 1200);
         return;
     }
     m_videoCn.clear();
     m_videoEn.clear();
     const auto readGroup = [&index](const QString &group, QMap<int, QString> &links, const char *errorText) {
-        index.beginGroup(group);
-        const QStringList keys = index.childKeys();
-        for (const QString &key : keys) {
+        for (const QString &key : index.keys(group)) {
             bool ok = false;
             const int nKey = key.toInt(&ok, 10);
             if (!ok) {
                 qDebug().noquote() << QLatin1String(errorText) + key;
                 continue;
             }
-            const QString link = iniText(index.value(key)).trimmed();
+            const QString link = index.value(group, key);
             if (!link.isEmpty())
                 links.insert(nKey, link);
         }
-        index.endGroup();
     };
     readGroup(QStringLiteral("video"), m_videoCn, "ERR CN key = ");
     readGroup(QStringLiteral("video-en"), m_videoEn, "ERR EN key = ");
@@ -220,37 +202,27 @@ void CDlgPreset::download(const QString &strUrl, const QString &strLocalPath)
         qDebug().noquote() << "Invalid URL:" << strUrl;
         return;
     }
-    QT_WARNING_PUSH
-    QT_WARNING_DISABLE_DEPRECATED
-    const bool bOffline = QNetworkAccessManager().networkAccessible() == QNetworkAccessManager::NotAccessible;
-    QT_WARNING_POP
-    if (bOffline) {
+    if (!networkAccessible()) {
         show_message(tr("network err"), 1200);
         return;
     }
-    auto *manager = new QNetworkAccessManager(this);
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkReply *reply = manager->get(request);
-    connect(reply, &QNetworkReply::finished, this,
-            [this, strLocalPath, manager, reply] { on_download_finished(strLocalPath, manager, reply); });
+    const DownloadKind kind = strLocalPath.contains(QLatin1String(".ini")) ? DownloadKind::Index : DownloadKind::Preset;
+    Download *download = Download::get(url, kind, this);
+    connect(download, &Download::finished, this,
+            [this, strLocalPath, download](bool bOk) { on_download_finished(strLocalPath, download, bOk); });
 }
 
-void CDlgPreset::on_download_finished(const QString &strLocalPath, QNetworkAccessManager *pManager,
-                                      QNetworkReply *pReply)
+void CDlgPreset::on_download_finished(const QString &strLocalPath, Download *pDownload, bool bOk)
 {
-    pReply->deleteLater();
-    pManager->deleteLater();
-
-    const int nStatus = pReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (pReply->error() != QNetworkReply::NoError || (nStatus != 0 && (nStatus < 200 || nStatus > 299))) {
+    if (!bOk) {
+        qDebug().noquote() << "Download failed:" << pDownload->url().toString() << pDownload->errorText();
         show_message(tr("Download failed"), 1000);
         return;
     }
     // Written beside and renamed over the target, so a failed write never
     // leaves a half file behind.
     QSaveFile file(strLocalPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pReply->readAll()) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(pDownload->body()) < 0 || !file.commit()) {
         show_message(tr("Download failed"), 1000);
         return;
     }

@@ -9,8 +9,7 @@
 #include <QString>
 #include <QUrl>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+class Download;
 
 namespace Ui {
 class CDlgPreset;
@@ -58,8 +57,7 @@ private:
     void init_connect();
     void read_model_config();
     void load_video_links(const QString &strLocalIndexPath);
-    void on_download_finished(const QString &strLocalPath, QNetworkAccessManager *pManager,
-                              QNetworkReply *pReply);
+    void on_download_finished(const QString &strLocalPath, Download *pDownload, bool bOk);
     void show_message(const QString &strText, int nMs);
 
     void click_load_preset();

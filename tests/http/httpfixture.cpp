@@ -127,7 +127,19 @@ bool HttpFixture::writeFile(const QString &relativePath, const QByteArray &conte
 
 void HttpFixture::setBehaviour(const QString &relativePath, Behaviour behaviour, int delayMs)
 {
-    m_rules.insert(relativePath, Rule{behaviour, delayMs});
+    Rule rule;
+    rule.behaviour = behaviour;
+    rule.delayMs = delayMs;
+    m_rules.insert(relativePath, rule);
+}
+
+void HttpFixture::setRedirect(const QString &relativePath, const QString &location, int code)
+{
+    Rule rule;
+    rule.behaviour = Redirect;
+    rule.location = location;
+    rule.code = code;
+    m_rules.insert(relativePath, rule);
 }
 
 void HttpFixture::clearBehaviours()
@@ -205,9 +217,18 @@ void HttpFixture::onReadyRead(QTcpSocket *socket)
 
 void HttpFixture::answer(QTcpSocket *socket, const QString &path, bool headOnly)
 {
-    const Behaviour behaviour = m_rules.value(path).behaviour;
+    const Rule rule = m_rules.value(path);
+    const Behaviour behaviour = rule.behaviour;
     if (behaviour == NotFound) {
         sendStatus(socket, 404, "Not Found", headOnly);
+        return;
+    }
+    if (behaviour == Redirect) {
+        socket->write("HTTP/1.1 " + QByteArray::number(rule.code) + " Redirect\r\n"
+                      "Location: " + rule.location.toUtf8() + "\r\n"
+                      "Connection: close\r\n"
+                      "Content-Length: 0\r\n\r\n");
+        socket->disconnectFromHost();
         return;
     }
     QByteArray body;
@@ -228,12 +249,31 @@ void HttpFixture::answer(QTcpSocket *socket, const QString &path, bool headOnly)
     }
     QByteArray reply = "HTTP/1.1 200 OK\r\n"
                        "Content-Type: application/octet-stream\r\n"
-                       "Connection: close\r\n"
-                       "Content-Length: " + QByteArray::number(announced) + "\r\n\r\n";
+                       "Connection: close\r\n";
+    if (behaviour != Unsized)
+        reply += "Content-Length: " + QByteArray::number(announced) + "\r\n";
+    reply += "\r\n";
+    if (behaviour == Trickle && !headOnly) {
+        socket->write(reply);
+        trickle(socket, body, qMax(1, rule.delayMs));
+        return;
+    }
     if (!headOnly)
         reply += body;
     socket->write(reply);
     socket->disconnectFromHost();
+    emit answered(path);
+}
+
+void HttpFixture::trickle(QTcpSocket *socket, const QByteArray &rest, int delayMs)
+{
+    if (rest.isEmpty()) {
+        socket->disconnectFromHost();
+        return;
+    }
+    socket->write(rest.left(1));
+    QTimer::singleShot(delayMs, Qt::PreciseTimer, socket,
+                       [this, socket, rest, delayMs] { trickle(socket, rest.mid(1), delayMs); });
 }
 
 void HttpFixture::sendStatus(QTcpSocket *socket, int code, const char *reason, bool headOnly)

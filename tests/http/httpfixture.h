@@ -46,6 +46,9 @@ public:
         EmptyBody,  // 200 with Content-Length 0
         BreakOff,   // 200 announcing the full length, sends half the body, closes
         Stall,      // reads the request and never answers (until stop())
+        Trickle,    // 200 announcing the full length, then one byte every `delayMs`
+        Unsized,    // 200 without Content-Length: the body, then the connection closes
+        Redirect,   // `redirectCode` with a Location header (see setRedirect)
     };
 
     // rootPath empty: a temporary folder (with an empty "tvsuite/" in it) is
@@ -71,6 +74,8 @@ public:
 
     // Behaviour of one path; delayMs is used by Slow only.
     void setBehaviour(const QString &relativePath, Behaviour behaviour, int delayMs = 0);
+    // Answers relativePath with code (301, 302, 307 ...) and Location: location.
+    void setRedirect(const QString &relativePath, const QString &location, int code = 302);
     void clearBehaviours();
 
     // Paths requested so far (relative, decoded), in arrival order.
@@ -81,17 +86,22 @@ public:
 signals:
     // A complete request for this path has arrived (before it is answered).
     void requestReceived(const QString &relativePath);
+    // The whole answer for this path has been handed to the connection.
+    void answered(const QString &relativePath);
 
 private:
     struct Rule {
         Behaviour behaviour = Serve;
         int delayMs = 0;
+        QString location;
+        int code = 0;
     };
 
     void onNewConnection();
     void onReadyRead(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const QString &path, bool headOnly);
     void sendStatus(QTcpSocket *socket, int code, const char *reason, bool headOnly);
+    void trickle(QTcpSocket *socket, const QByteArray &rest, int delayMs);
     QString localFileFor(const QString &path) const;
 
     QScopedPointer<QTemporaryDir> m_tempRoot;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
@@ -40,16 +41,18 @@ QStringList rows(QListWidget *list)
     return texts;
 }
 
+// Values as the server writes them: a name and a link holding commas.
 const QByteArray kIndex = "[files]\n"
                           "1=Techno\n"
-                          "2=House\n"
+                          "2=House,Deep\n"
                           "3=Mine.rzp\n"
                           "[video]\n"
                           "1=cn.tavro.example/techno\n"
                           "3=cn.tavro.example/mine\n"
                           "x=cn.tavro.example/bad\n"
                           "[video-en]\n"
-                          "1=en.tavro.example/techno\n";
+                          "1=en.tavro.example/techno\n"
+                          "2=en.tavro.example/house?list=a,b\n";
 
 } // namespace
 
@@ -148,7 +151,7 @@ void TestCDlgPreset::listsIndexAndDownloadsServerPreset()
     const QString indexPath = m_work.filePath(QStringLiteral("a/b/preset.ini"));
     dlg->download(m_server.baseUrl() + QStringLiteral("rz7/preset.ini"), indexPath);
     QTRY_COMPARE(m_list->count(), 3);
-    QCOMPARE(rows(m_list), QStringList({QStringLiteral("Techno"), QStringLiteral("House"), QStringLiteral("Mine.rzp")}));
+    QCOMPARE(rows(m_list), QStringList({QStringLiteral("Techno"), QStringLiteral("House,Deep"), QStringLiteral("Mine.rzp")}));
     QCOMPARE(readFile(indexPath), kIndex);
 
     // fill_list puts its rows in front of those already listed.
@@ -218,7 +221,7 @@ void TestCDlgPreset::localRowsLoadAndDelete()
     deleteButton->click();
     QVERIFY(answer(dlg, QMessageBox::Yes));
     QVERIFY(!QFile::exists(localFile));
-    QCOMPARE(rows(m_list), QStringList({QStringLiteral("Techno"), QStringLiteral("House")}));
+    QCOMPARE(rows(m_list), QStringList({QStringLiteral("Techno"), QStringLiteral("House,Deep")}));
 
     // A server row is never deleted, even when asked directly.
     m_list->setCurrentRow(0);
@@ -301,8 +304,14 @@ void TestCDlgPreset::maliciousRowNamesStayServerRows()
     QCOMPARE(readFile(outside), QByteArray("KEEP"));
 }
 
+// Run once on an English and once on a Chinese system (CTest sets the locale
+// and TAVRO_EXPECT_CHINESE).
 void TestCDlgPreset::tutorialLinksOpenInBrowser()
 {
+    const bool chinese = QLocale::system().language() == QLocale::Chinese;
+    if (!qEnvironmentVariableIsEmpty("TAVRO_EXPECT_CHINESE"))
+        QCOMPARE(chinese, qEnvironmentVariableIntValue("TAVRO_EXPECT_CHINESE") == 1);
+
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
 
@@ -319,15 +328,21 @@ void TestCDlgPreset::tutorialLinksOpenInBrowser()
     QCOMPARE(label->text(), QStringLiteral("Video tutorial: Techno"));
     videoButton->click();
     QCOMPARE(catcher.opened.size(), 1);
-    const bool chinese = QLocale::system().language() == QLocale::Chinese;
     QCOMPARE(catcher.opened.last(), QUrl(chinese ? QStringLiteral("https://cn.tavro.example/techno")
                                                  : QStringLiteral("https://en.tavro.example/techno")));
+
+    // Row 1 has only an English link, with a comma in it: a Chinese system
+    // falls back to it, and the link reaches the browser as written.
+    m_list->setCurrentRow(1);
+    videoButton->click();
+    QCOMPARE(catcher.opened.size(), 2);
+    QCOMPARE(catcher.opened.last(), QUrl(QStringLiteral("https://en.tavro.example/house?list=a,b")));
 
     // Row 2 has only a Chinese link: the English table decides, so the home page opens.
     m_list->setCurrentRow(2);
     QCOMPARE(label->text(), QStringLiteral("Video tutorial: "));
     videoButton->click();
-    QCOMPARE(catcher.opened.size(), 2);
+    QCOMPARE(catcher.opened.size(), 3);
     QCOMPARE(catcher.opened.last(), QUrl(chinese ? QStringLiteral("https://video.tavro.example/cn/channel")
                                                  : QStringLiteral("https://video.tavro.example/en/channel")));
 

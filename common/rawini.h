@@ -1,0 +1,29 @@
+// Reads an ini file from the download server as the server wrote it: every
+// value is the text after the first "=" of its line, trimmed, and nothing
+// more (no list splitting at commas, no quotes or escapes taken away, ";"
+// and "#" start a comment only at the start of a line). Groups and keys are
+// case-sensitive; a later key of the same name replaces an earlier one.
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+class RawIni
+{
+public:
+    RawIni() = default;
+    // An unreadable file reads as an empty one.
+    explicit RawIni(const QString &path);
+    static RawIni fromText(const QByteArray &text);
+
+    // No key at all, in any group.
+    bool isEmpty() const;
+    // The keys of a group, in the order the settings store lists them
+    // (sorted); keys before any group header are in the group "".
+    QStringList keys(const QString &group) const;
+    QString value(const QString &group, const QString &key) const;
+
+private:
+    QMap<QString, QMap<QString, QString>> m_groups;
+};
