@@ -7,11 +7,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QCloseEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLibrary>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
@@ -20,7 +20,9 @@
 
 #include "autodisappermsgbox.h"
 #include "dialogs.h"
+#include "download.h"
 #include "globals.h"
+#include "rawini.h"
 #include "serverlocation.h"
 #include "utils.h"
 
@@ -66,6 +68,8 @@ cUpgrade::~cUpgrade()
 {
     if (g_upgradeInstance == this)
         g_upgradeInstance = nullptr;
+    if (m_download)
+        m_download->abort();
     ui->listWidget->clear();
     ui->progressBar->reset();
     delete ui;
@@ -109,13 +113,27 @@ QString cUpgrade::library_path()
     if (!overridePath.isEmpty())
         return overridePath;
 #if defined(Q_OS_WIN)
-    return QStringLiteral("jl_firmware_upgrade_x86.dll");
+    // By absolute path: a bare name would follow the DLL search order.
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/jl_firmware_upgrade_x86.dll");
 #elif defined(Q_OS_MACOS)
     return QCoreApplication::applicationDirPath() + QStringLiteral("/libjl_firmware_upgrade_x86.dylib");
 #else
     // The loader does not search the executable's folder here.
     return QCoreApplication::applicationDirPath() + QStringLiteral("/libjl_firmware_upgrade_x86.so");
 #endif
+}
+
+QString cUpgrade::folder_of_url(const QString &url)
+{
+    const QString base = serverBaseUrl();
+    if (url.startsWith(base)) {
+        const QString rest = url.mid(base.size());
+        return rest.left(rest.lastIndexOf(QLatin1Char('/')) + 1);
+    }
+    const QString path = QUrl(url).path();
+    const QString folder = path.left(path.lastIndexOf(QLatin1Char('/')));
+    const QString last = folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1);
+    return last.isEmpty() ? QString() : last + QLatin1Char('/');
 }
 
 QString cUpgrade::upgrade_folder()
@@ -156,6 +174,9 @@ void cUpgrade::unload_library()
 bool cUpgrade::init()
 {
     load_translator();
+    // The run under way keeps the library it loaded its image into.
+    if (m_running && m_library)
+        return true;
     unload_library();
 
     m_library = new QLibrary(library_path());
@@ -202,111 +223,125 @@ void cUpgrade::download(const QString &url, const QString &localPath)
 {
     if (!isVisible())
         show();
+    if (m_running) {
+        raise();
+        activateWindow();
+        return;
+    }
+    if (localPath.contains(QLatin1String(".ufw")))
+        begin_run(false);
+    fetch(url, localPath);
+}
 
+void cUpgrade::fetch(const QString &url, const QString &localPath)
+{
+    // A new fetch replaces one still in flight (an index asked for again).
+    if (m_download)
+        m_download->abort();
     delete_folder(upgrade_folder());
 
     if (url.contains(QLatin1String(".ini")))
         m_iniUrl = url;
 
+    const bool isImage = localPath.contains(QLatin1String(".ufw"));
     const QUrl target(url, QUrl::TolerantMode);
-    if (!target.isValid()) {
-        qDebug() << "无效的URL:" << url;
+    if (!target.isValid() || target.scheme().isEmpty()) {
+        qDebug() << (target.isValid() ? "Invalid URL:" : "无效的URL:") << url;
         show_download_failed();
+        if (isImage)
+            end_run();
         return;
     }
-    if (target.scheme().isEmpty()) {
-        qDebug() << "Invalid URL:" << url;
-        show_download_failed();
-        return;
-    }
-
-    auto *manager = new QNetworkAccessManager;
-    QT_WARNING_PUSH
-    QT_WARNING_DISABLE_DEPRECATED
-    const bool offline = manager->networkAccessible() == QNetworkAccessManager::NotAccessible;
-    QT_WARNING_POP
-    if (offline) {
+    if (!networkAccessible()) {
         qDebug() << "Network not accessible:" << url;
-        delete manager;
         show_download_failed();
+        if (isImage)
+            end_run();
         return;
     }
-    // The manager has no parent; it goes with its reply, or with this dialog.
-    connect(this, &QObject::destroyed, manager, &QObject::deleteLater);
 
-    QNetworkReply *reply = manager->get(QNetworkRequest(target));
     QDir().mkpath(QFileInfo(localPath).absolutePath());
+    Download *download = Download::get(target, isImage ? DownloadKind::FirmwareImage : DownloadKind::Index, this);
+    m_download = download;
+    if (isImage) {
+        connect(download, &Download::progress, this, [this](qint64 received, qint64 total) {
+            if (total > 0)
+                set_progress(uchar(qBound<qint64>(0, (received * 100) / total, 100)), PROGRESS_DOWNLOAD);
+        });
+    }
+    connect(download, &Download::finished, this,
+            [this, download, localPath](bool ok) { on_fetched(download, localPath, ok); });
+}
 
-    const bool isIndex = url.contains(QLatin1String(".ini"));
-    connect(reply, &QNetworkReply::downloadProgress, this, [this, isIndex](qint64 received, qint64 total) {
-        if (total > 0 && !isIndex)
-            set_progress(uchar(qBound<qint64>(0, (received * 100) / total, 100)), PROGRESS_DOWNLOAD);
-    });
+void cUpgrade::on_fetched(Download *download, const QString &localPath, bool ok)
+{
+    m_download = nullptr;
+    const bool isImage = localPath.contains(QLatin1String(".ufw"));
+    if (!ok) {
+        qDebug() << "Download failed:" << download->url() << download->errorText();
+        show_download_failed();
+        if (isImage)
+            end_run();
+        return;
+    }
+    QFile file(localPath);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(download->body()) == download->body().size();
+    file.close();
+    if (!written) {
+        qDebug() << "Failed to open file for writing:" << localPath << file.errorString();
+        show_download_failed();
+        if (isImage)
+            end_run();
+        return;
+    }
 
-    connect(reply, &QNetworkReply::finished, this, [this, reply, manager, localPath]() {
-        reply->deleteLater();
-        manager->deleteLater();
-
-        if (reply->error() != QNetworkReply::NoError) {
-            qDebug() << "Download failed:" << reply->errorString();
-            show_download_failed();
-            return;
-        }
-        QFile file(localPath);
-        if (!file.open(QIODevice::WriteOnly)) {
-            qDebug() << "Failed to open file for writing:" << localPath;
-            show_download_failed();
-            return;
-        }
-        const QByteArray body = reply->readAll();
-        const bool written = file.write(body) == body.size();
-        file.close();
-        if (!written) {
-            qDebug() << "Failed to write file:" << localPath << file.errorString();
-            show_download_failed();
-            return;
-        }
-
-        if (localPath.contains(QLatin1String(".ini")))
-            load_firmware_list(localPath, g_downloadFolder);
-        else if (localPath.contains(QLatin1String(".ufw")))
-            run_image(localPath);
-    });
+    if (localPath.contains(QLatin1String(".ini"))) {
+        // A resumed upgrade may come without any device reply in this run:
+        // its folder is the stored index's.
+        load_firmware_list(localPath, g_downloadFolder.isEmpty() ? folder_of_url(m_iniUrl) : g_downloadFolder);
+    } else if (isImage) {
+        run_image(localPath);
+    }
 }
 
 void cUpgrade::show_download_failed()
 {
-    AutoDisapperMsgBox::showMessage(this, tr("Download failed!"), 2000);
+    show_notice(tr("Download failed!"));
+}
+
+void cUpgrade::show_notice(const QString &text)
+{
+    AutoDisapperMsgBox::showMessage(this, text, 2000);
 }
 
 void cUpgrade::load_firmware_list(const QString &iniPath, const QString &folder)
 {
-    QSettings index(iniPath, QSettings::IniFormat);
-    index.setIniCodec("UTF-8");
-    if (index.allKeys().isEmpty()) {
+    const RawIni index(iniPath);
+    if (index.isEmpty()) {
         AutoDisapperMsgBox::showMessage(this, tr("It is already the latest version!"), 900);
         return;
     }
-    index.beginGroup(QStringLiteral("files"));
+    const QString files = QStringLiteral("files");
     m_folder = folder;
     ui->listWidget->clear();
-    const QStringList keys = index.childKeys();
-    for (const QString &key : keys)
-        ui->listWidget->addItem(index.value(key).toString());
+    for (const QString &key : index.keys(files))
+        ui->listWidget->addItem(index.value(files, key));
     if (ui->listWidget->count() == 1)
         ui->listWidget->setCurrentRow(0);
-    index.endGroup();
 }
 
 void cUpgrade::click_upgrade()
 {
+    if (m_running)
+        return;
     const QList<QListWidgetItem *> selected = ui->listWidget->selectedItems();
     if (selected.isEmpty())
         return;
     // The name is taken now: the list may be refilled while the question is open.
     const QString name = selected.first()->text();
     showStyledQuestion(this, tr("firmware upgrade"), tr("Download and update?"), [this, name](int answer) {
-        if (answer != ANSWER_YES)
+        // One run at a time, also with two questions answered one after the other.
+        if (answer != ANSWER_YES || m_running)
             return;
         const int version = get_ufw_version(name);
         if (int(g_firmwareVersion) < version) {
@@ -338,12 +373,24 @@ int cUpgrade::get_ufw_version(const QString &name)
 
 void cUpgrade::download_ufw(const QString &name)
 {
+    if (m_running)
+        return;
     const int lastResult = m_settings->value(QLatin1String(kKeyUpgradeResult), 1).toInt();
-    if (lastResult != 0)
-        m_ufwUrl = QStringLiteral("%1%2%3%4").arg(serverBaseUrl(), m_folder, name, QStringLiteral(".ufw"));
-    else
-        m_ufwUrl = m_settings->value(QLatin1String(kKeyUfwUrl)).toString();
-    download(m_ufwUrl, image_path());
+    const QString storedUrl = m_settings->value(QLatin1String(kKeyUfwUrl)).toString();
+    QString url = QStringLiteral("%1%2%3%4").arg(serverBaseUrl(), m_folder, name, QStringLiteral(".ufw"));
+    if (lastResult == 0 && !storedUrl.isEmpty()) {
+        // The image of the failed upgrade, but only for a device of its own
+        // model: flashing another model's image would strand the device.
+        if (folder_of_url(storedUrl) != m_folder) {
+            qDebug() << "Stored image" << storedUrl << "is not for folder" << m_folder;
+            show_notice(tr("An interrupted upgrade of another device must be finished first."));
+            return;
+        }
+        url = storedUrl;
+    }
+    m_ufwUrl = url;
+    begin_run(false);
+    fetch(m_ufwUrl, image_path());
 }
 
 void cUpgrade::set_progress(uchar value, int kind)
@@ -408,11 +455,56 @@ void cUpgrade::run_image(const QString &path)
     get_UFW_Pid_Vid(path);
     if (m_ufwPid.isEmpty() || m_ufwVid.isEmpty()) {
         qDebug() << "Downloaded image rejected:" << path;
-        show_download_failed();
+        show_notice(tr("The downloaded firmware file is damaged."));
+        end_run();
         return;
     }
+    switch_and_flash();
+}
+
+void cUpgrade::switch_and_flash()
+{
+    const QPointer<cUpgrade> self(this);
+    m_switched = true;
     Slots_send_data(g_fixedFrameEnterUpgrade.bytes, g_fixedFrameEnterUpgrade.length);
-    get_device_disk();
+    if (self)
+        get_device_disk();
+    if (self)
+        end_run();
+}
+
+void cUpgrade::begin_run(bool offline)
+{
+    m_running = true;
+    m_offline = offline;
+    m_switched = false;
+    update_buttons();
+}
+
+void cUpgrade::end_run()
+{
+    m_running = false;
+    m_offline = false;
+    m_switched = false;
+    update_buttons();
+}
+
+void cUpgrade::cancel()
+{
+    if (m_download)
+        m_download->abort();
+    m_download = nullptr;
+    if (m_running) {
+        qDebug() << "Upgrade cancelled before the device was switched";
+        ui->progressBar->setValue(0);
+    }
+    end_run();
+}
+
+void cUpgrade::update_buttons()
+{
+    ui->pushButton_upgrade->setEnabled(!m_running);
+    ui->pushButton_offline->setEnabled(!m_running);
 }
 
 void cUpgrade::get_UFW_Pid_Vid(const QString &path)
@@ -495,8 +587,8 @@ void cUpgrade::get_device_disk()
         qDebug() << "Device not found in upgrade mode";
         m_devPid.clear();
         m_devVid.clear();
-        store_failure();
-        show_failure();
+        store_failure(m_offline ? QString() : m_ufwUrl);
+        show_failure(tr("Please restart the software to update"));
     } catch (...) {
         writeLog(QStringLiteral("Exception occurred in get_device_disk"));
     }
@@ -509,11 +601,17 @@ void cUpgrade::start_upgrade_by_ID()
             return;
         char pid[kIdBufferSize] = {};
         char vid[kIdBufferSize] = {};
+        // The device has left MIDI: whatever goes wrong from here on is
+        // told and stored, so that the next start offers Fix Mode.
+        const QPointer<cUpgrade> self(this);
         if (m_queryDevicePidVid(m_driveLetter, pid, kIdBufferSize, vid, kIdBufferSize) != 0) {
             m_devPid.clear();
             m_devVid.clear();
             writeLog(QStringLiteral("device PID VID get error "));
-            Slots_back_to_connect();
+            store_failure(m_offline ? QString() : m_ufwUrl);
+            show_failure(tr("The device in upgrade mode does not answer. Please restart the software to update."));
+            if (self)
+                Slots_back_to_connect();
             return;
         }
         m_devPid = QString::fromLocal8Bit(terminated(pid, kIdBufferSize));
@@ -521,7 +619,12 @@ void cUpgrade::start_upgrade_by_ID()
         qDebug() << "硬件产品 PID VID ：" << m_devPid << m_devVid;
 
         if (m_devPid.isEmpty() || m_devPid != m_ufwPid) {
-            Slots_back_to_connect();
+            writeLog(QStringLiteral("device PID %1 does not match the image's %2").arg(m_devPid, m_ufwPid));
+            // This image cannot be resumed: the next try takes the row the user chooses.
+            store_failure(QString());
+            show_failure(tr("The firmware does not match the device in upgrade mode. Please restart the software to update."));
+            if (self)
+                Slots_back_to_connect();
             return;
         }
 
@@ -531,32 +634,45 @@ void cUpgrade::start_upgrade_by_ID()
             // Success is the library's answer, not the last progress value.
             m_settings->setValue(QLatin1String(kKeyUpgradeResult), 1);
             m_settings->sync();
+            end_run();
             Slots_back_to_connect();
-            close();
+            if (self)
+                close();
             return;
         }
         qDebug() << "m_upgradeDevice err" << result;
         writeLog(QStringLiteral("m_upgradeDevice err %1").arg(result));
-        store_failure();
-        show_failure();
+        store_failure(m_offline ? QString() : m_ufwUrl);
+        show_failure(tr("Please restart the software to update"));
     } catch (...) {
         writeLog(QStringLiteral("Exception occurred in start_upgrade_by_ID"));
     }
 }
 
-void cUpgrade::store_failure()
+QString cUpgrade::resumable_index_url() const
 {
+    if (!m_iniUrl.isEmpty())
+        return m_iniUrl;
+    if (!g_downloadFolder.isEmpty())
+        return serverBaseUrl() + g_downloadFolder + QStringLiteral("firmware.ini");
+    return QString();
+}
+
+void cUpgrade::store_failure(const QString &imageUrl)
+{
+    // An empty image location lets the resumed upgrade take the row the user
+    // chooses (an offline image has no location to fetch again).
     m_settings->setValue(QLatin1String(kKeyUpgradeResult), 0);
-    m_settings->setValue(QLatin1String(kKeyIniUrl), m_iniUrl);
-    m_settings->setValue(QLatin1String(kKeyUfwUrl), m_ufwUrl);
+    m_settings->setValue(QLatin1String(kKeyIniUrl), resumable_index_url());
+    m_settings->setValue(QLatin1String(kKeyUfwUrl), imageUrl);
     m_settings->setValue(QLatin1String(kKeyDevPid), m_devPid);
     m_settings->setValue(QLatin1String(kKeyDevVid), m_devVid);
     m_settings->sync();
 }
 
-void cUpgrade::show_failure()
+void cUpgrade::show_failure(const QString &text)
 {
-    showInformation(tr("Firmware Upgrade Err"), tr("Please restart the software to update"));
+    showInformation(tr("Firmware Upgrade Err"), text);
 }
 
 void cUpgrade::upgrade_progress_callback(uchar percent)
@@ -589,6 +705,8 @@ void cUpgrade::resume_upgrade()
 
 void cUpgrade::click_offline_upgrade()
 {
+    if (m_running)
+        return;
     static QString startFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 
     const QString file = QFileDialog::getOpenFileName(this, tr("Select Firmware File"), startFolder,
@@ -599,16 +717,50 @@ void cUpgrade::click_offline_upgrade()
     }
     const QFileInfo info(file);
     startFolder = info.absolutePath();
-    if (info.suffix().toLower() != QLatin1String("ufw") || !info.exists() || !info.isReadable())
+    if (info.suffix().toLower() != QLatin1String("ufw")) {
+        show_notice(tr("Please choose a firmware file (*.ufw)."));
+        return;
+    }
+    if (!info.exists() || !info.isReadable()) {
+        show_notice(tr("The firmware file cannot be read."));
+        return;
+    }
+    if (m_running)
         return;
 
     m_ufwPid.clear();
     m_ufwVid.clear();
     get_UFW_Pid_Vid(info.absoluteFilePath());
-    if (m_ufwPid.isEmpty() || m_ufwVid.isEmpty())
+    if (m_ufwPid.isEmpty() || m_ufwVid.isEmpty()) {
+        show_notice(tr("The file is not a valid firmware file."));
         return;
-    Slots_send_data(g_fixedFrameEnterUpgrade.bytes, g_fixedFrameEnterUpgrade.length);
-    get_device_disk();
+    }
+    begin_run(true);
+    switch_and_flash();
+}
+
+void cUpgrade::done(int result)
+{
+    if (m_switched)
+        return;
+    CBaseDlg::done(result);
+}
+
+void cUpgrade::closeEvent(QCloseEvent *event)
+{
+    if (m_switched) {
+        event->ignore();
+        return;
+    }
+    CBaseDlg::closeEvent(event);
+}
+
+void cUpgrade::hideEvent(QHideEvent *event)
+{
+    // A minimised window hides spontaneously; only a real hide or close cancels.
+    if (!event->spontaneous() && !m_switched && (m_running || m_download))
+        cancel();
+    CBaseDlg::hideEvent(event);
 }
 
 void cUpgrade::keyPressEvent(QKeyEvent *event)

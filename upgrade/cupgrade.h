@@ -4,12 +4,16 @@
 // a failed upgrade and the offline upgrade from a local image.
 #pragma once
 
+#include <QPointer>
 #include <QSettings>
 #include <QString>
 
 #include "cbasedlg.h"
 #include "vendorlib/jlupgradeapi.h"
 
+class Download;
+class QCloseEvent;
+class QHideEvent;
 class QKeyEvent;
 class QLibrary;
 class Ui_cUpgrade;
@@ -31,7 +35,8 @@ public:
     bool init();
 
     // Shows the dialog and fetches url into localPath; an index (".ini") is
-    // then listed, an image (".ufw") installed.
+    // then listed, an image (".ufw") installed. While a run is under way the
+    // dialog is only raised: the run's files are left alone.
     void download(const QString &url, const QString &localPath);
     void load_firmware_list(const QString &iniPath, const QString &folder);
     void click_upgrade();
@@ -58,6 +63,10 @@ public:
     // Where the upgrade library is loaded from: TAVRO_UPGRADE_LIB when set,
     // else the library's name, beside the executable.
     static QString library_path();
+    // The model folder of a location on the download server: the part after
+    // the server's base location up to the last "/" ("rz7/"); for a location
+    // elsewhere, the last folder of its path.
+    static QString folder_of_url(const QString &url);
     // Folder and file of every download: beside the executable.
     static QString upgrade_folder();
     static QString index_path();
@@ -72,9 +81,19 @@ public:
     QString ufwPid() const { return m_ufwPid; }
     QString ufwVid() const { return m_ufwVid; }
     char driveLetter() const { return m_driveLetter; }
+    // A run (from the confirmation to its end) is under way; switched: the
+    // device has been told to leave MIDI for upgrade mode.
+    bool isRunning() const { return m_running; }
+    bool deviceSwitched() const { return m_switched; }
+
+    // Closing is refused while the device is switched, until the run ends.
+    void done(int result) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    // Hiding the dialog before the device is switched cancels the run.
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void init_window();
@@ -84,9 +103,18 @@ private:
     // Chip name from the library, then 'C'..'Y' until one answers with it;
     // 0 when none does.
     char search_drives();
+    void fetch(const QString &url, const QString &localPath);
+    void on_fetched(Download *download, const QString &localPath, bool ok);
     void run_image(const QString &path);
-    void store_failure();
-    void show_failure();
+    void switch_and_flash();
+    void begin_run(bool offline);
+    void end_run();
+    void cancel();
+    void update_buttons();
+    QString resumable_index_url() const;
+    void store_failure(const QString &imageUrl);
+    void show_failure(const QString &text);
+    void show_notice(const QString &text);
     void show_download_failed();
 
     QString m_ufwPid;
@@ -100,6 +128,10 @@ private:
     QString m_ufwUrl;
     QString m_folder;
     QSettings *m_settings = nullptr;
+    QPointer<Download> m_download;   // the index or image being fetched
+    bool m_running = false;          // a run is under way
+    bool m_offline = false;          // it flashes a local file
+    bool m_switched = false;         // CMD_ENTER_UPGRADE has been sent
 
     JL_loadUfwData_t m_loadUfwData = nullptr;
     JL_getUfwDataCrc_t m_getUfwDataCrc = nullptr;

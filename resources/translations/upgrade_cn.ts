@@ -52,6 +52,34 @@
         <translation>固件更新</translation>
     </message>
     <message>
+        <source>The downloaded firmware file is damaged.</source>
+        <translation>下载的固件文件已损坏。</translation>
+    </message>
+    <message>
+        <source>Please choose a firmware file (*.ufw).</source>
+        <translation>请选择固件文件（*.ufw）。</translation>
+    </message>
+    <message>
+        <source>The firmware file cannot be read.</source>
+        <translation>无法读取固件文件。</translation>
+    </message>
+    <message>
+        <source>The file is not a valid firmware file.</source>
+        <translation>该文件不是有效的固件文件。</translation>
+    </message>
+    <message>
+        <source>An interrupted upgrade of another device must be finished first.</source>
+        <translation>另一台设备的升级尚未完成，请先完成该升级。</translation>
+    </message>
+    <message>
+        <source>The device in upgrade mode does not answer. Please restart the software to update.</source>
+        <translation>升级模式下的设备没有响应。请重启软件重新更新。</translation>
+    </message>
+    <message>
+        <source>The firmware does not match the device in upgrade mode. Please restart the software to update.</source>
+        <translation>固件与升级模式下的设备不匹配。请重启软件重新更新。</translation>
+    </message>
+    <message>
         <source>firmware upgrade</source>
         <translation>固件更新</translation>
     </message>

@@ -52,6 +52,34 @@
         <translation>Upgrade Firmware</translation>
     </message>
     <message>
+        <source>The downloaded firmware file is damaged.</source>
+        <translation>The downloaded firmware file is damaged.</translation>
+    </message>
+    <message>
+        <source>Please choose a firmware file (*.ufw).</source>
+        <translation>Please choose a firmware file (*.ufw).</translation>
+    </message>
+    <message>
+        <source>The firmware file cannot be read.</source>
+        <translation>The firmware file cannot be read.</translation>
+    </message>
+    <message>
+        <source>The file is not a valid firmware file.</source>
+        <translation>The file is not a valid firmware file.</translation>
+    </message>
+    <message>
+        <source>An interrupted upgrade of another device must be finished first.</source>
+        <translation>An interrupted upgrade of another device must be finished first.</translation>
+    </message>
+    <message>
+        <source>The device in upgrade mode does not answer. Please restart the software to update.</source>
+        <translation>The device in upgrade mode does not answer. Please restart the software to update.</translation>
+    </message>
+    <message>
+        <source>The firmware does not match the device in upgrade mode. Please restart the software to update.</source>
+        <translation>The firmware does not match the device in upgrade mode. Please restart the software to update.</translation>
+    </message>
+    <message>
         <source>firmware upgrade</source>
         <translation>firmware upgrade</translation>
     </message>

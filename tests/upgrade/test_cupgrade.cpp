@@ -15,6 +15,7 @@
 #include "autodisappermsgbox.h"
 #include "bytes.h"
 #include "cupgrade.h"
+#include "download.h"
 #include "httpfixture.h"
 #include "testmain.h"
 #include "upgradetestutil.h"
@@ -61,6 +62,19 @@ QString readLog()
 {
     QFile file(logFilePath());
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+bool downloading(cUpgrade *dlg)
+{
+    for (Download *d : dlg->findChildren<Download *>())
+        if (d->isRunning())
+            return true;
+    return false;
+}
+
+QPushButton *button(cUpgrade *dlg, const char *name)
+{
+    return dlg->findChild<QPushButton *>(QLatin1String(name));
 }
 
 void clearNotices(QWidget *dialog)
@@ -130,18 +144,23 @@ private slots:
     void versionRuleDecidesDownload();
     void downloadFailureIsShown();
     void badImageNeverSwitchesDevice();
+    void closingBeforeSwitchCancels();
+    void oneRunAtATime();
 
     void upgradeRunsInOrder();
+    void switchedDialogCannotBeClosed();
     void failedUpgradeIsStored_data();
     void failedUpgradeIsStored();
     void storedImageIsFetchedAfterFailure();
-    void deviceCheckFailuresHandBack();
+    void storedImageOfAnotherModelIsRefused();
+    void unmatchedDeviceIsToldAndStored();
     void sameProductOtherVendorIdUpgrades();
     void deviceNotFoundIsToldAndStored();
 
     void offlineButtonNeedsAlt();
     void offlineUpgrade_data();
     void offlineUpgrade();
+    void failedOfflineRunLeavesOnlineUpgradesWorking();
 };
 
 void TestCUpgrade::initTestCase()
@@ -299,9 +318,10 @@ void TestCUpgrade::indexListedWithoutProgress()
     QCOMPARE(progress.count(), 0);
     QVERIFY(!QFileInfo::exists(cUpgrade::upgrade_folder() + QStringLiteral("/old")));
 
-    // Several rows and none chosen: the button asks nothing.
+    // Several rows and none chosen: the button asks nothing (the question
+    // would be open right after the click).
     dlg->findChild<QPushButton *>(QStringLiteral("pushButton_upgrade"))->click();
-    QTest::qWait(100);
+    QVERIFY(dlg->findChildren<QMessageBox *>().isEmpty());
     QVERIFY(m_boxes->texts.isEmpty());
 
     // One row is chosen for the user.
@@ -339,7 +359,9 @@ void TestCUpgrade::versionRuleDecidesDownload()
     m_boxes->setAnswer(QMessageBox::No);
     chooseAndConfirm(dlg, QStringLiteral("RZ7_V6"));
     QTRY_COMPARE(m_boxes->texts.size(), 2);
-    QTest::qWait(100);
+    // The answer was handled when the box closed: no run, no download.
+    QVERIFY(!dlg->isRunning());
+    QVERIFY(!downloading(dlg));
     QVERIFY(m_server.requests().isEmpty());
 
     // A newer image is fetched, with the download percentage.
@@ -369,10 +391,36 @@ void TestCUpgrade::downloadFailureIsShown()
     QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed!")));
     QVERIFY(m_owner->m_sent.isEmpty());
 
+    QVERIFY(!dlg->isRunning());
+    QVERIFY(button(dlg, "pushButton_upgrade")->isEnabled());
+
     // No stored index to resume from: an empty URL.
     clearNotices(dlg);
     dlg->resume_upgrade();
     QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed!")));
+
+    // A redirect within the server is followed; one to a missing index is a
+    // failure, not an empty index ("It is already the latest version!").
+    m_server.setRedirect(QStringLiteral("tvsuite/rz7/firmware.ini"), m_server.urlFor(QStringLiteral("tvsuite/rz7/moved.ini")));
+    QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/moved.ini"), "[files]\n1=RZ7_V12\n2=RZ7_V13\n"));
+    listIndex(dlg, 2);
+    m_server.setRedirect(QStringLiteral("tvsuite/rz7/firmware.ini"), m_server.urlFor(QStringLiteral("tvsuite/rz7/none.ini")));
+    clearNotices(dlg);
+    dlg->download(indexUrl(), cUpgrade::index_path());
+    QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed!")));
+    QVERIFY(!notices(dlg).contains(QStringLiteral("It is already the latest version!")));
+
+    // An index larger than 1 MiB is cut off while it arrives, even unannounced.
+    m_server.clearBehaviours();
+    QByteArray huge = "[files]\n1=RZ7_HUGE\n";
+    while (huge.size() <= 1024 * 1024)
+        huge += "; padding line of the index\n";
+    QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/firmware.ini"), huge));
+    m_server.setBehaviour(QStringLiteral("tvsuite/rz7/firmware.ini"), HttpFixture::Unsized);
+    clearNotices(dlg);
+    dlg->download(indexUrl(), cUpgrade::index_path());
+    QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed!")));
+    QVERIFY(listOf(dlg)->findItems(QStringLiteral("RZ7_HUGE"), Qt::MatchExactly).isEmpty());
 }
 
 void TestCUpgrade::badImageNeverSwitchesDevice()
@@ -398,10 +446,74 @@ void TestCUpgrade::badImageNeverSwitchesDevice()
     dlg->download(indexUrl(), cUpgrade::index_path());
     QTRY_COMPARE(listOf(dlg)->count() == 1 && listOf(dlg)->item(0)->text() == QStringLiteral("RZ7_V13"), true);
     chooseAndConfirm(dlg, QStringLiteral("RZ7_V13"));
-    QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed!")));
+    QTRY_VERIFY(notices(dlg).contains(QStringLiteral("The downloaded firmware file is damaged.")));
+    QVERIFY(!notices(dlg).contains(QStringLiteral("Download failed!")));
     QCOMPARE(m_owner->m_sent.size(), 1);
+    QVERIFY(!dlg->isRunning());
     QVERIFY(dlg->ufwPid().isEmpty());
     QCOMPARE(m_drives->callNames(), (QStringList{QStringLiteral("JL_loadUfwData"), QStringLiteral("JL_getUfwCrc")}));
+}
+
+void TestCUpgrade::closingBeforeSwitchCancels()
+{
+    serveIndex({QStringLiteral("RZ7_V12")});
+    m_drives->addDevice('C', kPid, kVid);
+    cUpgrade *dlg = newDialog();
+    QVERIFY(dlg);
+    listIndex(dlg, 1);
+    m_drives->clearCalls();
+
+    // The user closes the dialog while the image is on its way.
+    m_server.setBehaviour(QStringLiteral("tvsuite/rz7/RZ7_V12.ufw"), HttpFixture::Slow, 200);
+    QSignalSpy asked(&m_server, &HttpFixture::requestReceived);
+    chooseAndConfirm(dlg, QStringLiteral("RZ7_V12"));
+    QVERIFY(asked.wait(5000));
+    QVERIFY(dlg->isRunning());
+    QVERIFY(!button(dlg, "pushButton_upgrade")->isEnabled());
+    dlg->close();
+    QVERIFY(!dlg->isRunning());
+    QVERIFY(!downloading(dlg));
+
+    // A second client asking for the same slow image is answered after the
+    // cancelled download would have been; by then nothing of the run happened.
+    QObject holder;
+    Download *later = Download::get(QUrl(imageUrl(QStringLiteral("RZ7_V12"))), DownloadKind::FirmwareImage, &holder);
+    QSignalSpy laterDone(later, &Download::finished);
+    QVERIFY(laterDone.wait(5000));
+    QVERIFY(m_owner->m_sent.isEmpty());
+    QVERIFY(m_drives->calls().isEmpty());
+    QCOMPARE(m_boxes->texts, QStringList{QStringLiteral("Download and update?")});
+    QCOMPARE(stored("UpgradeResult"), QString());
+    QVERIFY(button(dlg, "pushButton_upgrade")->isEnabled());
+}
+
+void TestCUpgrade::oneRunAtATime()
+{
+    serveIndex({QStringLiteral("RZ7_V12")});
+    m_drives->addDevice('C', kPid, kVid);
+    cUpgrade *dlg = newDialog();
+    QVERIFY(dlg);
+    listIndex(dlg, 1);
+    m_server.setBehaviour(QStringLiteral("tvsuite/rz7/RZ7_V12.ufw"), HttpFixture::Slow, 300);
+    QSignalSpy asked(&m_server, &HttpFixture::requestReceived);
+    chooseAndConfirm(dlg, QStringLiteral("RZ7_V12"));
+    QVERIFY(asked.wait(5000));
+
+    // While the image comes, both buttons are off; pressing on anyway, or a
+    // page asking for the index again, starts nothing.
+    QVERIFY(!button(dlg, "pushButton_upgrade")->isEnabled());
+    QVERIFY(!button(dlg, "pushButton_offline")->isEnabled());
+    dlg->click_upgrade();
+    QVERIFY(dlg->findChildren<QMessageBox *>().isEmpty());
+    dlg->click_offline_upgrade();
+    dlg->download(indexUrl(), cUpgrade::index_path());
+    QVERIFY(QFileInfo::exists(cUpgrade::upgrade_folder()));
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_owner->m_closedEvents, 1, 15000);
+    QCOMPARE(m_owner->m_sent.size(), 1);
+    QCOMPARE(m_server.requests(), (QStringList{QStringLiteral("tvsuite/rz7/firmware.ini"),
+                                               QStringLiteral("tvsuite/rz7/RZ7_V12.ufw")}));
+    QVERIFY(button(dlg, "pushButton_upgrade")->isEnabled());
 }
 
 // ---------------------------------------------------------------- upgrade run
@@ -448,6 +560,33 @@ void TestCUpgrade::upgradeRunsInOrder()
     QVERIFY(std::is_sorted(values.begin() + start, values.end()));
     QCOMPARE(values.last(), 100);
     QVERIFY(m_boxes->texts.size() == 1); // only the question
+}
+
+void TestCUpgrade::switchedDialogCannotBeClosed()
+{
+    serveIndex({QStringLiteral("RZ7_V12")});
+    m_drives->addDevice('C', kPid, kVid);
+    cUpgrade *dlg = newDialog();
+    QVERIFY(dlg);
+    listIndex(dlg, 1);
+
+    // Half way through flashing the user tries every way out.
+    QStringList refused;
+    connect(barOf(dlg), &QProgressBar::valueChanged, dlg, [&](int value) {
+        if (value != 50 || !barOf(dlg)->text().startsWith(QLatin1String("Update")))
+            return;
+        dlg->close();
+        dlg->reject();
+        QTest::keyClick(dlg, Qt::Key_Escape);
+        if (dlg->isVisible() && dlg->deviceSwitched())
+            refused << QStringLiteral("still open");
+    });
+    chooseAndConfirm(dlg, QStringLiteral("RZ7_V12"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_owner->m_closedEvents, 1, 15000);
+    QCOMPARE(refused, QStringList{QStringLiteral("still open")});
+    QVERIFY(!m_drives->installedImage('C').isEmpty());
+    QCOMPARE(storedResult(), 1);
+    QVERIFY(!dlg->isVisible());
 }
 
 void TestCUpgrade::failedUpgradeIsStored_data()
@@ -508,8 +647,33 @@ void TestCUpgrade::storedImageIsFetchedAfterFailure()
     QTRY_COMPARE(m_server.requests(), QStringList{QStringLiteral("tvsuite/rz7/RZ7_V9.ufw")});
 }
 
-void TestCUpgrade::deviceCheckFailuresHandBack()
+void TestCUpgrade::storedImageOfAnotherModelIsRefused()
 {
+    // Model A's upgrade failed; this dialog upgrades model B (folder rz7/).
+    QSettings settings(QStringLiteral("Tavro"), QStringLiteral("TavroSuite"));
+    settings.setValue(QStringLiteral("UpgradeResult"), 0);
+    settings.setValue(QStringLiteral("IniUrl"), m_server.baseUrl() + QStringLiteral("vx18/firmware.ini"));
+    settings.setValue(QStringLiteral("UfwUrl"), m_server.baseUrl() + QStringLiteral("vx18/VX18_V9.ufw"));
+    settings.sync();
+    serveIndex({QStringLiteral("RZ7_V12")});
+    m_drives->addDevice('C', kPid, kVid);
+    cUpgrade *dlg = newDialog();
+    QVERIFY(dlg);
+    listIndex(dlg, 1);
+    m_server.clearRequests();
+
+    chooseAndConfirm(dlg, QStringLiteral("RZ7_V12"));
+    QTRY_VERIFY(notices(dlg).contains(QStringLiteral("An interrupted upgrade of another device must be finished first.")));
+    QVERIFY(!dlg->isRunning());
+    QVERIFY(m_server.requests().isEmpty());
+    QVERIFY(m_owner->m_sent.isEmpty());
+    QCOMPARE(stored("UfwUrl"), m_server.baseUrl() + QStringLiteral("vx18/VX18_V9.ufw"));
+}
+
+void TestCUpgrade::unmatchedDeviceIsToldAndStored()
+{
+    // The device in upgrade mode is another product: told, stored for Fix
+    // Mode without this image, handed back.
     serveIndex({QStringLiteral("RZ7_V12")});
     m_drives->addDevice('C', QStringLiteral("PID-OTHER"), kVid);
     cUpgrade *dlg = newDialog();
@@ -518,17 +682,27 @@ void TestCUpgrade::deviceCheckFailuresHandBack()
     chooseAndConfirm(dlg, QStringLiteral("RZ7_V12"));
     QTRY_COMPARE_WITH_TIMEOUT(m_owner->m_backs, 1, 15000);
     QVERIFY(!m_drives->callNames().contains(QStringLiteral("JL_upgradeDevice")));
-    QCOMPARE(stored("UpgradeResult"), QString());
-    QVERIFY(readLog().isEmpty());
+    QCOMPARE(m_boxes->titles.last(), QStringLiteral("Update interrupted"));
+    QCOMPARE(m_boxes->texts.last(),
+             QStringLiteral("The firmware does not match the device in upgrade mode. Please restart the software to update."));
+    QCOMPARE(storedResult(), 0);
+    QCOMPARE(stored("IniUrl"), indexUrl());
+    QCOMPARE(stored("UfwUrl"), QString());
+    QCOMPARE(stored("Dev_PID"), QStringLiteral("PID-OTHER"));
+    QVERIFY(!dlg->isRunning());
 
-    // The device does not answer its PID and VID.
+    // The device does not answer its PID and VID: the image stays resumable.
+    QSettings(QStringLiteral("Tavro"), QStringLiteral("TavroSuite")).clear();
     m_drives->removeDevice('C');
     m_drives->addDevice('C', kPid, kVid, {QStringLiteral("pidvid_error=4")});
     listIndex(dlg, 1);
     chooseAndConfirm(dlg, QStringLiteral("RZ7_V12"));
     QTRY_COMPARE_WITH_TIMEOUT(m_owner->m_backs, 2, 15000);
     QVERIFY(!m_drives->callNames().contains(QStringLiteral("JL_upgradeDevice")));
-    QCOMPARE(stored("UpgradeResult"), QString());
+    QCOMPARE(m_boxes->texts.last(),
+             QStringLiteral("The device in upgrade mode does not answer. Please restart the software to update."));
+    QCOMPARE(storedResult(), 0);
+    QCOMPARE(stored("UfwUrl"), imageUrl(QStringLiteral("RZ7_V12")));
     QVERIFY(readLog().endsWith(QStringLiteral("] device PID VID get error \n")));
 }
 
@@ -589,12 +763,15 @@ void TestCUpgrade::offlineUpgrade_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("upgrades");
+    QTest::addColumn<QString>("notice");
     const QByteArray good = imageBytes(kPid.toStdString(), kVid.toStdString(), 4);
-    QTest::newRow("good image") << "RZ7_V4.ufw" << good << true;
-    QTest::newRow("suffix in capitals") << "RZ7_V4.UFW" << good << true;
-    QTest::newRow("wrong suffix") << "RZ7_V4.bin" << good << false;
-    QTest::newRow("no PID") << "RZ7_V4.ufw" << imageBytes("", kVid.toStdString(), 4) << false;
-    QTest::newRow("not an image") << "RZ7_V4.ufw" << QByteArray("hello") << false;
+    const QString invalid = QStringLiteral("The file is not a valid firmware file.");
+    QTest::newRow("good image") << "RZ7_V4.ufw" << good << true << QString();
+    QTest::newRow("suffix in capitals") << "RZ7_V4.UFW" << good << true << QString();
+    QTest::newRow("wrong suffix") << "RZ7_V4.bin" << good << false
+                                  << QStringLiteral("Please choose a firmware file (*.ufw).");
+    QTest::newRow("no PID") << "RZ7_V4.ufw" << imageBytes("", kVid.toStdString(), 4) << false << invalid;
+    QTest::newRow("not an image") << "RZ7_V4.ufw" << QByteArray("hello") << false << invalid;
 }
 
 void TestCUpgrade::offlineUpgrade()
@@ -602,6 +779,7 @@ void TestCUpgrade::offlineUpgrade()
     QFETCH(QString, fileName);
     QFETCH(QByteArray, content);
     QFETCH(bool, upgrades);
+    QFETCH(QString, notice);
     QTemporaryDir folder;
     const QString path = folder.path() + QLatin1Char('/') + fileName;
     QVERIFY(writeBytes(path, content));
@@ -625,6 +803,7 @@ void TestCUpgrade::offlineUpgrade()
         QVERIFY(!m_drives->callNames().contains(QStringLiteral("JL_queryDeviceDesc")));
         QVERIFY(m_boxes->texts.isEmpty());
         QVERIFY(dlg->isVisible());
+        QCOMPARE(notices(dlg), QStringList{notice});
     }
 
     // The next file dialog starts where this file was; cancelling keeps that.
@@ -636,6 +815,39 @@ void TestCUpgrade::offlineUpgrade()
         QCOMPARE(startFolder, QDir(folder.path()).absolutePath());
     }
     QCOMPARE(m_owner->m_sent.size(), sent);
+}
+
+void TestCUpgrade::failedOfflineRunLeavesOnlineUpgradesWorking()
+{
+    // An offline run switches the device and then loses it.
+    serveIndex({QStringLiteral("RZ7_V12")});
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/RZ7_V4.ufw");
+    QVERIFY(writeBytes(path, imageBytes(kPid.toStdString(), kVid.toStdString(), 4)));
+    {
+        cUpgrade *dlg = newDialog();
+        QVERIFY(dlg);
+        listIndex(dlg, 1);
+        QTest::keyClick(dlg, Qt::Key_Alt);
+        answerFileDialog(path);
+        button(dlg, "pushButton_offline")->click();
+        QCOMPARE(m_boxes->texts, QStringList{QStringLiteral("Please restart the software to update")});
+    }
+    // Fix Mode is offered at the next start, with an index to resume from.
+    QCOMPARE(storedResult(), 0);
+    QCOMPARE(stored("IniUrl"), indexUrl());
+    QCOMPARE(stored("UfwUrl"), QString());
+
+    // An online upgrade now fetches the row the user chose, not an empty location.
+    m_drives->addDevice('D', kPid, kVid);
+    cUpgrade *dlg = newDialog();
+    QVERIFY(dlg);
+    listIndex(dlg, 1);
+    m_server.clearRequests();
+    chooseAndConfirm(dlg, QStringLiteral("RZ7_V12"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_owner->m_closedEvents, 1, 15000);
+    QCOMPARE(m_server.requests(), QStringList{QStringLiteral("tvsuite/rz7/RZ7_V12.ufw")});
+    QCOMPARE(storedResult(), 1);
 }
 
 TAVRO_TEST_MAIN(TestCUpgrade)
