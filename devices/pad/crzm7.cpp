@@ -19,6 +19,7 @@
 #include "crzm7dlg.h"
 #include "devices/shared/padview.h"
 #include "globals.h"
+#include "midimonitorlist.h"
 #include "touchcombobox.h"
 
 using namespace rz7;
@@ -31,6 +32,7 @@ CRZM7::CRZM7(CBaseDlg *owner, QWidget *parent)
 {
     std::memset(m_txFrame, 0, sizeof m_txFrame);
     m_ui->setupUi(this);
+    m_monitor = new MidiMonitorList(m_ui->listWidget_show, MidiMonitorList::SOptions{500, true, true, true}, this);
     init();
     init_connect();
     m_ui->pushButton_setting->click();
@@ -127,7 +129,7 @@ void CRZM7::init_connect()
     connect(ui->pushButton_DAW, &QPushButton::toggled, this, [this](bool on) { set_switch(Switch::DawSync, on); });
     connect(ui->pushButton_AFT_SW, &QPushButton::toggled, this,
             [this](bool on) { set_switch(Switch::Aftertouch, on); });
-    connect(ui->pushButton_DelText, &QPushButton::clicked, this, [this] { m_ui->listWidget_show->clear(); });
+    connect(ui->pushButton_DelText, &QPushButton::clicked, this, [this] { m_monitor->clear(); });
     connect(ui->pushButton_battery, &QPushButton::toggled, this, &CRZM7::on_battery_toggled);
     connect(ui->pushButton_LowBattery, &QPushButton::toggled, this, &CRZM7::on_battery_toggled);
     // Each toggle of these two switches sends the record a second time.
@@ -319,10 +321,8 @@ void CRZM7::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() != m_timerId)
         return;
-    if (m_monitorChanged) {
-        m_ui->listWidget_show->scrollToBottom();
-        m_monitorChanged = 0;
-    }
+    // The lines of the last 200 ms go in, and the list scrolls to its end.
+    m_monitor->flush();
     const CRZ7Model::STick t = m_model.tick();
     if (t.sendPoll)
         send_frame(g_fixedFramePoll.bytes, g_fixedFramePoll.length);

@@ -19,6 +19,7 @@ class TouchComboBox;
 class Ui_CRZM7;
 class cDlgPadLevel;
 class cUpgrade;
+class MidiMonitorList;
 
 class CRZM7 : public CBaseDlg
 {
@@ -41,6 +42,7 @@ public:
     // ---- state, for the dialogs the page opens and for tests --------------
     CRZ7Model &model() { return m_model; }
     Ui_CRZM7 *form() const { return m_ui; }
+    MidiMonitorList *monitor() const { return m_monitor; }
     bool isUpdatingUi() const { return m_updatingUi != 0; }
     int dialogKind() const { return m_dialogKind; }
     int dialogIndex() const { return m_dialogIndex; }
@@ -144,15 +146,14 @@ private:
     void on_battery_toggled(bool bOn);
     TouchComboBox *listCombo(rz7::GlobalList list) const;
     void showListIndex(rz7::GlobalList list);
-    void addMonitorLine(const QString &strLine, const QColor &colour);
 
     Ui_CRZM7 *m_ui = nullptr;
+    MidiMonitorList *m_monitor = nullptr; // over listWidget_show, 500 lines
     CRZ7Model m_model;
     uchar m_txFrame[rz7::kTxBufferSize];
     int m_timerId = 0;
     uchar m_updatingUi = 0;
     uchar m_setAllColours = 0;
-    uchar m_monitorChanged = 0;
     int m_dialogKind = 0;
     int m_dialogIndex = 0;
     int m_dialogBank = 0;

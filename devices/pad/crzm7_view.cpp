@@ -11,17 +11,11 @@
 #include "colorpicker.h"
 #include "devices/shared/padview.h"
 #include "globals.h"
-#include "midinames.h"
+#include "midimonitorlist.h"
 #include "touchcombobox.h"
 #include "utils.h"
 
 using namespace rz7;
-
-namespace {
-// More lines than this and the oldest goes.
-constexpr int kMonitorCap = 499;
-const QColor kSysexLineColour(255, 255, 142);
-} // namespace
 
 void CRZM7::set_global_page()
 {
@@ -260,47 +254,12 @@ void CRZM7::open_colour_picker()
 
 // ---- MIDI monitor -----------------------------------------------------------------------
 
-void CRZM7::addMonitorLine(const QString &strLine, const QColor &colour)
-{
-    auto *item = new QListWidgetItem(strLine);
-    if (colour.isValid())
-        item->setForeground(colour);
-    m_ui->listWidget_show->addItem(item);
-    m_monitorChanged = 1;
-}
-
 void CRZM7::Slots_recv_sysex(const uchar *msg, uint len)
 {
-    QString line;
-    bool ended = false;
-    for (uint i = 0; i < len; ++i) {
-        line += byteToHex(msg[i]) + QLatin1Char(' ');
-        if (msg[i] == 0xF7) {
-            ended = true;
-            break;
-        }
-    }
-    if (ended)
-        addMonitorLine(line, kSysexLineColour);
-    QListWidget *list = m_ui->listWidget_show;
-    while (list->count() > kMonitorCap)
-        delete list->takeItem(0);
+    m_monitor->addSysex(msg, len);
 }
 
 void CRZM7::Slots_recv_midi(uint message)
 {
-    const uchar status = uchar(message & 0xFF);
-    const uchar data1 = uchar((message >> 8) & 0xFF);
-    const uchar data2 = uchar((message >> 16) & 0xFF);
-    QString line = midiStatusName(uchar(status & 0xF0)) + byteToHex(status);
-    const bool oneData = (status >= 0xC0 && status <= 0xDF) || status == 0xF1 || status == 0xF3;
-    const bool twoData = (status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF) || status == 0xF2;
-    if (oneData)
-        line += QLatin1Char(' ') + byteToHex(data1);
-    else if (twoData)
-        line += QLatin1Char(' ') + byteToHex(data1) + QLatin1Char(' ') + byteToHex(data2);
-    QListWidget *list = m_ui->listWidget_show;
-    while (list->count() > kMonitorCap)
-        delete list->takeItem(0);
-    addMonitorLine(line, midiStatusColour(status));
+    m_monitor->addMessage(message);
 }

@@ -18,6 +18,7 @@
 #include "devices/pad/crzm7.h"
 #include "dialogs.h"
 #include "globals.h"
+#include "midimonitorlist.h"
 #include "midinames.h"
 #include "padtest.h"
 #include "testmain.h"
@@ -422,21 +423,27 @@ private slots:
         QListWidget *list = o.ui()->listWidget_show;
         const QByteArray sx = hex("F0 7E 7F 06 01 F7 11 22");
         o.page.Slots_recv_sysex(u8(sx), uint(sx.size()));
+        o.page.monitor()->flush(); // the page's tick
         QCOMPARE(list->count(), 1);
         QCOMPARE(list->item(0)->text(), QStringLiteral("F0 7E 7F 06 01 F7 "));
         QCOMPARE(list->item(0)->foreground().color(), QColor(255, 255, 142));
         const QByteArray open = hex("F0 01 02");
         o.page.Slots_recv_sysex(u8(open), uint(open.size()));
+        o.page.monitor()->flush();
         QCOMPARE(list->count(), 1);
 
         o.page.Slots_recv_midi(0x90 | 0x7F << 8 | 0x40 << 16);
+        o.page.monitor()->flush();
         QCOMPARE(list->item(1)->text(), midiStatusName(0x90) + QStringLiteral("90 7F 40"));
         QCOMPARE(list->item(1)->foreground().color(), midiStatusColour(0x90));
         o.page.Slots_recv_midi(0xC3 | 0x05 << 8);
+        o.page.monitor()->flush();
         QCOMPARE(list->item(2)->text(), midiStatusName(0xC0) + QStringLiteral("C3 05"));
         o.page.Slots_recv_midi(0xF8);
+        o.page.monitor()->flush();
         QCOMPARE(list->item(3)->text(), QStringLiteral("F8"));
         o.page.Slots_recv_midi(0xF2 | 0x01 << 8 | 0x02 << 16);
+        o.page.monitor()->flush();
         QCOMPARE(list->item(4)->text(), QStringLiteral("F2 01 02"));
 
         for (int i = 0; i < 600; ++i) {
@@ -444,8 +451,11 @@ private slots:
                 o.page.Slots_recv_sysex(u8(sx), uint(sx.size()));
             else
                 o.page.Slots_recv_midi(0xB0 | uint(i % 128) << 8);
+            if (i % 7 == 0)
+                o.page.monitor()->flush();
             QVERIFY(list->count() <= 500);
         }
+        o.page.monitor()->flush();
         QCOMPARE(list->item(list->count() - 1)->text(), QStringLiteral("F0 7E 7F 06 01 F7 "));
         o.ui()->pushButton_DelText->click();
         QCOMPARE(list->count(), 0);
