@@ -11,8 +11,32 @@ clean_stale_jack() {
     fi
 }
 
+# JACK keeps a server's entry in its registry after the server is gone, and
+# refuses to start a ninth. Entries whose process no longer exists are
+# cleared (the registry header is 24 bytes, then 8 entries of a 4-byte pid and
+# a 260-byte name); live servers are left alone.
+clear_dead_jack_entries() {
+    local registry=/dev/shm/jack-shm-registry
+    [ -w "$registry" ] || return 0
+    perl -e '
+        open(my $f, "+<", $ARGV[0]) or exit 0;
+        binmode $f;
+        for my $i (0 .. 7) {
+            my $at = 24 + 264 * $i;
+            seek($f, $at, 0) or last;
+            read($f, my $pid, 4) == 4 or last;
+            $pid = unpack("l<", $pid);
+            next if $pid <= 0 || kill(0, $pid) || $!{EPERM};
+            seek($f, $at, 0);
+            print $f "\0" x 264;
+        }
+        close $f;
+    ' "$registry" 2>/dev/null || true
+}
+
 start_private_jack() {
     clean_stale_jack
+    clear_dead_jack_entries
     export JACK_DEFAULT_SERVER="tavro_$$_${RANDOM}"
     export JACK_NO_AUDIO_RESERVATION=1
     rm -f "/dev/shm/jack_${JACK_DEFAULT_SERVER}_$(id -u)_0"
