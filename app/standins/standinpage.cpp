@@ -46,7 +46,9 @@ SelfCheck::SelfCheck(uchar deviceType, CBaseDlg *owner, QWidget *)
     : StandInPage(owner, "SelfCheck", BaseClose), m_deviceType(deviceType)
 {
 }
+#ifndef TAVRO_HAVE_CTESTDLG
 cTestDlg::cTestDlg(CBaseDlg *owner, uchar deviceId, QWidget *)
     : StandInPage(owner, "cTestDlg", BaseClose), m_deviceId(deviceId)
 {
 }
+#endif

@@ -81,9 +81,11 @@ public:
     const uchar m_deviceType;
 };
 
+#ifndef TAVRO_HAVE_CTESTDLG
 class cTestDlg : public StandInPage
 {
 public:
     cTestDlg(CBaseDlg *owner, uchar deviceId, QWidget *parent = nullptr);
     const uchar m_deviceId;
 };
+#endif
