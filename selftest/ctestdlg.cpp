@@ -142,8 +142,12 @@ void cTestDlg::Slots_device_removed()
 
 void cTestDlg::timerEvent(QTimerEvent *event)
 {
-    if (event->timerId() != m_timerId)
-        return;
+    if (event->timerId() == m_timerId)
+        tick();
+}
+
+void cTestDlg::tick()
+{
     scroll_monitor_if_pending();
     m_model.tick();
     show_state();

@@ -40,6 +40,8 @@ public:
     void read_limits();
     void load_sounds();
     void set_monitor_visible(bool visible);
+    // The 200 ms timer's work: the monitor's scroll, then the model's tick.
+    void tick();
 
     // ---- state, for tests ----
     CPadTestModel &model() { return m_model; }

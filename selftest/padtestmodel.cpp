@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "devices/shared/pageframes.h"
+
 namespace padtest {
 
 namespace {
@@ -336,20 +338,21 @@ void CPadTestModel::receiveFrame(const uchar *frame, uint len)
     const uint payloadLength = framePayloadLength(frame);
     if (len - SDeviceFrame::kHeaderSize < payloadLength)
         return;
-    const uchar *payload = frame + SDeviceFrame::kOffsetPayload;
     switch (frame[SDeviceFrame::kOffsetCommand]) {
-    case CMD_SYSTEM_CONFIG:
-        if (payloadLength < kStatusRecordSize)
+    case CMD_SYSTEM_CONFIG: {
+        uchar record[kStatusRecordSize];
+        if (!pagekit::parseSystemRecord(frame, len, record, kStatusRecordSize))
             return;
         if (isSmallPad()) {
-            m_lamps[LampBluetooth] = payload[kStatusByteSmallPad] & kBitBluetooth;
+            m_lamps[LampBluetooth] = record[kStatusByteSmallPad] & kBitBluetooth;
         } else {
-            m_lamps[LampMidi] = payload[kStatusBytePad] & kBitMidiCable;
-            m_lamps[LampBluetooth] = payload[kStatusBytePad] & kBitBluetooth;
+            m_lamps[LampMidi] = record[kStatusBytePad] & kBitMidiCable;
+            m_lamps[LampBluetooth] = record[kStatusBytePad] & kBitBluetooth;
         }
         return;
+    }
     case CMD_TEST_FLASH:
-        if (payloadLength >= 1 && payload[0] == 0)
+        if (payloadLength >= 1 && frame[SDeviceFrame::kOffsetPayload] == 0)
             showError(1);
         return;
     default:
