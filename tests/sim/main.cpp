@@ -34,6 +34,16 @@
 //   status               model, version, preset, online, upgrade mode
 //   block N              hex of preset N's block (1..8); "flash N" for its flash copy
 //   log                  every log line so far; "log clear" empties the log
+// The factory test mode (models 7, 8, 9):
+//   test                 active, CMD_TEST_START count, test LEDs, last LED, colour frames
+//   press-lit V          press the control under the last lit test LED with value V
+//   press D1 V           send any control: control change D1 with value V
+//   link midi|bluetooth on|off
+//                        the status record's MIDI-cable and Bluetooth bits (both on)
+//   flash-answer V|empty|none
+//                        answer CMD_TEST_FLASH with V (default 1), no byte, or not at all
+//   short-record on|off  fault: status records one byte short
+//   (An unasked flash answer: "frame 74 00"; a timing clock: "send F8".)
 //   quit
 // The program also keeps running after standard input ends, until it is
 // interrupted (SIGINT, SIGTERM) or told "quit".
@@ -42,6 +52,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
@@ -260,6 +271,55 @@ bool command(Simulator &sim, const std::string &line)
             for (const std::string &l : sim.logLines())
                 std::cout << l << '\n';
             std::cout << "ok" << std::endl;
+        }
+    } else if (cmd == "test") {
+        const SimTestMode t = sim.testModeState();
+        char last[8] = "-";
+        if (t.lastLed() >= 0)
+            std::snprintf(last, sizeof last, "%02X", t.lastLed());
+        std::cout << "test active " << t.active << " starts " << t.starts << " leds " << t.leds().size()
+                  << " last " << last << " colours " << t.padColours().size() << std::endl;
+    } else if (cmd == "press-lit") {
+        int v = 0;
+        if (!parseInt(a1, &v) || v < 0 || v > 127)
+            reply(false);
+        else
+            reply(sim.pressLit(uint8_t(v)), "nothing lit, or not sent");
+    } else if (cmd == "press") {
+        int d1 = 0, v = 0;
+        if (!parseInt(a1, &d1) || !parseInt(a2, &v) || d1 < 0 || d1 > 127 || v < 0 || v > 127)
+            reply(false);
+        else
+            reply(sim.press(uint8_t(d1), uint8_t(v)), "not sent (offline?)");
+    } else if (cmd == "link" || cmd == "short-record") {
+        std::string which = a1, state = a2;
+        if (cmd == "short-record")
+            state = a1;
+        bool on = false;
+        if (!onOff(state, &on) || (cmd == "link" && which != "midi" && which != "bluetooth")) {
+            reply(false);
+        } else {
+            sim.withDevice([&](SimDevice &d) {
+                if (cmd == "short-record")
+                    d.test().shortRecord = on;
+                else
+                    (which == "midi" ? d.test().midiCable : d.test().bluetooth) = on;
+            });
+            reply(true);
+        }
+    } else if (cmd == "flash-answer") {
+        int v = 0;
+        if (a1 == "empty")
+            v = SimTestMode::kFlashEmpty;
+        else if (a1 == "none")
+            v = SimTestMode::kFlashNone;
+        else if (!parseInt(a1, &v) || v < 0 || v > 255)
+            v = -100;
+        if (v == -100) {
+            reply(false, "flash-answer V|empty|none");
+        } else {
+            sim.withDevice([v](SimDevice &d) { d.test().flashAnswer = v; });
+            reply(true);
         }
     } else {
         reply(false, "unknown command " + cmd);

@@ -4,6 +4,8 @@
 // editor shows up as a press of the wrong control.
 #pragma once
 
+#include "simtestmode.h"
+
 #include <cstdint>
 
 namespace tavrosim {
@@ -38,6 +40,19 @@ inline PadPress pressLit(int model, uint8_t led, uint8_t value)
         p.data1 = led == 0x91 ? 14 : 15;
     }
     return p;
+}
+
+// The message of a pad model's unit for a press of the control under the last
+// lit test LED: empty when none is lit.
+inline Bytes padPressLit(int model, const SimTestMode &test, uint8_t value)
+{
+    const int led = test.lastLed();
+    if (led < 0)
+        return {};
+    const PadPress p = pressLit(model, uint8_t(led), value);
+    if (p.status == 0)
+        return {};
+    return {p.status, p.data1, p.data2};
 }
 
 } // namespace tavrosim

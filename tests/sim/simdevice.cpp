@@ -117,7 +117,18 @@ SimDevice::Outcome SimDevice::handleFrame(const Bytes &frame)
     case kCmdPageClose:
         return out;
     case kCmdTestStart:
-        m_testMode = true;
+        m_test.active = true;
+        ++m_test.starts;
+        return out;
+    case kCmdTestLed:
+        if (payload.size() != 4) {
+            out.note = "ignored: test LED of " + std::to_string(payload.size()) + " bytes";
+            return out;
+        }
+        m_test.lights.push_back({command, payload});
+        return out;
+    case kCmdTestFlash:
+        handleTestFlash(out);
         return out;
     case kCmdFactoryReset: {
         if (payload != Bytes{0x78, 0x59}) {
@@ -139,9 +150,52 @@ SimDevice::Outcome SimDevice::handleFrame(const Bytes &frame)
         out.enterUpgrade = true;
         return out;
     default:
+        // The self-test's colour frames light the LEDs and leave the block alone.
+        if (m_test.active && command == kCmdPadColours && payload.size() == 55) {
+            m_test.lights.push_back({command, payload});
+            return out;
+        }
         if (!m_model->handleFrame(command, payload, out))
             out.note = "unhandled";
+        else if (m_test.active && command == kCmdPoll)
+            applyTestStatus(out);
         return out;
+    }
+}
+
+void SimDevice::handleTestFlash(SimOutcome &out) const
+{
+    switch (m_test.flashAnswer) {
+    case SimTestMode::kFlashNone:
+        out.note = "flash test not answered";
+        return;
+    case SimTestMode::kFlashEmpty:
+        out.replies.push_back(makeFrame(kCmdTestFlash, Bytes()));
+        return;
+    default:
+        out.replies.push_back(makeFrame(kCmdTestFlash, Bytes{uint8_t(m_test.flashAnswer)}));
+        return;
+    }
+}
+
+void SimDevice::applyTestStatus(SimOutcome &out) const
+{
+    const SimStatusBits bits = m_model->statusBits();
+    for (Bytes &reply : out.replies) {
+        if (reply.size() < 7 || reply[2] != kCmdSystemConfig)
+            continue;
+        Bytes record(reply.begin() + 6, reply.end() - 1);
+        if (bits.byte >= 0 && size_t(bits.byte) < record.size()) {
+            uint8_t &b = record[size_t(bits.byte)];
+            b = uint8_t(b & ~(bits.midiCable | bits.bluetooth));
+            if (m_test.midiCable)
+                b |= bits.midiCable;
+            if (m_test.bluetooth)
+                b |= bits.bluetooth;
+        }
+        if (m_test.shortRecord && !record.empty())
+            record.pop_back();
+        reply = makeFrame(kCmdSystemConfig, record);
     }
 }
 

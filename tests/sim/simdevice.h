@@ -60,11 +60,20 @@ public:
     // The one-byte result of save and factory reset (default 1, success).
     void setResult(uint8_t command, uint8_t value) { m_model->setResult(command, value); }
 
-    bool testMode() const { return m_testMode; }
+    // The factory test mode (simtestmode.h): its state and settings, and the
+    // message a press of the control under the last lit LED sends (empty when
+    // nothing is lit or the model has no wiring).
+    bool testMode() const { return m_test.active; }
+    SimTestMode &test() { return m_test; }
+    const SimTestMode &test() const { return m_test; }
+    Bytes pressLitMessage(uint8_t value) const { return m_model->pressLit(m_test, value); }
 
 private:
+    void handleTestFlash(SimOutcome &out) const;
+    void applyTestStatus(SimOutcome &out) const;
+
     std::unique_ptr<SimModel> m_model;
-    bool m_testMode = false;
+    SimTestMode m_test;
 };
 
 } // namespace tavrosim

@@ -31,6 +31,8 @@ enum : uint8_t {
     kCmdFactoryReset = 0x70,
     kCmdEnterUpgrade = 0x71,
     kCmdTestStart = 0x72,
+    kCmdTestLed = 0x73,
+    kCmdTestFlash = 0x74,
     kCmdPageClose = 0x75,
 };
 

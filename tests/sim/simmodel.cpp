@@ -13,6 +13,11 @@ bool SimModel::handleFrame(uint8_t command, const Bytes &, SimOutcome &out)
     return false;
 }
 
+Bytes SimModel::pressLit(const SimTestMode &, uint8_t) const
+{
+    return {};
+}
+
 uint8_t SimModel::result(uint8_t command) const
 {
     const auto it = m_results.find(command);

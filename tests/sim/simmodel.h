@@ -13,6 +13,7 @@
 #pragma once
 
 #include "simframe.h"
+#include "simtestmode.h"
 
 #include <array>
 #include <map>
@@ -66,6 +67,12 @@ public:
     // A frame of the model's own that passed its checks. False: the model
     // does not know the command (the device logs it as unhandled).
     virtual bool handleFrame(uint8_t command, const Bytes &payload, SimOutcome &out);
+
+    // The factory test mode: where the status record reports the links, and
+    // the message a press of the control under the last lit LED sends (empty:
+    // nothing lit, or no wiring). Units without a test mode keep these.
+    virtual SimStatusBits statusBits() const { return {}; }
+    virtual Bytes pressLit(const SimTestMode &test, uint8_t value) const;
 
     // The one-byte result of save and factory reset (default 1, success).
     void setResult(uint8_t command, uint8_t value) { m_results[command] = value; }

@@ -563,6 +563,27 @@ bool Simulator::testMode() const
     return m_device.testMode();
 }
 
+SimTestMode Simulator::testModeState() const
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    return m_device.test();
+}
+
+bool Simulator::pressLit(uint8_t value)
+{
+    Bytes message;
+    {
+        std::lock_guard<std::mutex> lock(m_stateMutex);
+        message = m_device.pressLitMessage(value);
+    }
+    return !message.empty() && sendBytes(message);
+}
+
+bool Simulator::press(uint8_t data1, uint8_t value)
+{
+    return sendBytes(Bytes{0xB0, uint8_t(data1 & 0x7F), uint8_t(value & 0x7F)});
+}
+
 void Simulator::withDevice(const std::function<void(SimDevice &)> &fn)
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);

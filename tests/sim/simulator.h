@@ -130,6 +130,14 @@ public:
     void setPedalImage(const Bytes &image);
     DeviceIdentity identity() const;
     bool testMode() const;
+    // The factory test mode's state (a copy); change its settings through
+    // withDevice (device.test()).
+    SimTestMode testModeState() const;
+    // The operator: presses the control under the last lit test LED with this
+    // value (false when nothing is lit or the message was not sent), or sends
+    // any control as a control change.
+    bool pressLit(uint8_t value);
+    bool press(uint8_t data1, uint8_t value);
     // Anything else, under the lock.
     void withDevice(const std::function<void(SimDevice &)> &fn);
 

@@ -15,6 +15,9 @@ class SimKeyboardModel : public SimBlockModel
 public:
     explicit SimKeyboardModel(const DeviceIdentity &id) : SimBlockModel(id, 755, sysrec::kKeyboardSize) {}
 
+    // Test mode: byte 26 bit 7 is the Bluetooth link (no MIDI cable).
+    SimStatusBits statusBits() const override { return {26, 0, 0x80}; }
+
 protected:
     Bytes factoryRecord() const override { return keyboardFactoryRecord(); }
     bool readsPresets() const override { return false; }

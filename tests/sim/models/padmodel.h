@@ -2,6 +2,7 @@
 // buttons): eight 823-byte blocks with flash copies and the 32-byte record.
 #pragma once
 
+#include "padtestwiring.h"
 #include "simmodel.h"
 
 namespace tavrosim {
@@ -36,6 +37,10 @@ class SimPadModel : public SimBlockModel
 {
 public:
     explicit SimPadModel(const DeviceIdentity &id) : SimBlockModel(id, padblock::kSize, sysrec::kPadSize) {}
+
+    // Test mode: byte 29 bit 6 is the MIDI cable, bit 7 the Bluetooth link.
+    SimStatusBits statusBits() const override { return {29, 0x40, 0x80}; }
+    Bytes pressLit(const SimTestMode &test, uint8_t value) const override { return padPressLit(7, test, value); }
 
 protected:
     Bytes factoryBlock(int preset) const override { return factoryPadBlock(preset); }

@@ -4,6 +4,7 @@
 // read-preset requests go unanswered).
 #pragma once
 
+#include "padtestwiring.h"
 #include "simmodel.h"
 
 namespace tavrosim {
@@ -12,6 +13,10 @@ class SimSmallPadModel : public SimBlockModel
 {
 public:
     explicit SimSmallPadModel(const DeviceIdentity &id) : SimBlockModel(id, 679, sysrec::kPadSize) {}
+
+    // Test mode: byte 28 bit 7 is the Bluetooth link (no MIDI cable).
+    SimStatusBits statusBits() const override { return {28, 0, 0x80}; }
+    Bytes pressLit(const SimTestMode &test, uint8_t value) const override { return padPressLit(8, test, value); }
 
 protected:
     Bytes factoryRecord() const override;
