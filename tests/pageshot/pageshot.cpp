@@ -32,6 +32,7 @@ bool stageFor(const QString &model, pageshot::SStage *stage)
 {
     if (model == QLatin1String("pad"))
         *stage = pageshot::padStage();
+
     else
         return false;
     return true;
@@ -65,9 +66,12 @@ int main(int argc, char *argv[])
     const uint model = uint(stage.options.identity.model);
     if (!QTest::qWaitFor([&] { return picture(window, model) != nullptr; }, 10000))
         return fail("the controller's picture did not appear");
-    QTest::mousePress(picture(window, model), Qt::LeftButton);
+    // Alt held from the click until the answer is handled opens the self-test.
+    QTest::mousePress(picture(window, model), Qt::LeftButton, stage.factory ? Qt::AltModifier : Qt::NoModifier);
     if (!QTest::qWaitFor([&] { return window.page() != nullptr; }, 10000))
         return fail("no page opened");
+    if (stage.factory)
+        QTest::keyRelease(window.page(), Qt::Key_Alt);
     CBaseDlg *page = window.page();
     if (!QTest::qWaitFor([&] { return page->isEnabled(); }, 10000))
         return fail("the page did not read the configuration");

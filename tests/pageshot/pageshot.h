@@ -18,6 +18,7 @@ namespace pageshot {
 struct SStage
 {
     tavrosim::SimOptions options;                          // the simulated controller
+    bool factory = false;                                  // Alt held at the answer: the self-test opens
     std::function<void(tavrosim::Simulator &)> prepare;    // before it starts
     // The page is open and has read the device: show the view asked for
     // (empty: the stage's default) and send the traffic the monitor should show.

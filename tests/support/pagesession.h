@@ -36,6 +36,9 @@ struct PageSession
     std::unique_ptr<pc_connectui> window;
     QPointer<Page> page;
     QElapsedTimer sinceOpen; // started when the page appeared
+    // Keys held from the click until the page appears: Alt opens a model's
+    // self-test instead of its editor page (factory mode).
+    Qt::KeyboardModifiers clickModifiers = Qt::NoModifier;
 
     // Starts the simulator (prepare runs first, to set its records, blocks or
     // image), opens the window, clicks the model's picture and waits for the
@@ -59,9 +62,11 @@ struct PageSession
         if (!QTest::qWaitFor([this, model] { return picture(*window, model) != nullptr; }, kSessionWait))
             return false;
         sim->clearLog();
-        QTest::mousePress(picture(*window, model), Qt::LeftButton);
+        QTest::mousePress(picture(*window, model), Qt::LeftButton, clickModifiers);
         if (!QTest::qWaitFor([this] { return window->page() != nullptr; }, kSessionWait))
             return false;
+        if (clickModifiers & Qt::AltModifier)
+            QTest::keyRelease(window->page(), Qt::Key_Alt);
         sinceOpen.start();
         page = qobject_cast<Page *>(window->page());
         if (!page) {
