@@ -2,8 +2,8 @@
 # Opens a controller's page for a simulated controller on a private JACK
 # server under Xvfb and saves a screenshot of it.
 # Usage: scripts/screenshot-pad.sh [MODEL] [out.png] [view]
-#   MODEL: pad (default), smallpad, keyboard, pedal, pedal-old: the models
-#          whose page has a stage in tests/pageshot/
+#   MODEL: pad (default), smallpad, keyboard, pedal, pedal-old, pad-selftest:
+#          the models whose page has a stage in tests/pageshot/
 #   out.png: default docs/<MODEL>-page.png
 #   view: the page's own (pad: global, pad, knob)
 # TAVRO_SHOT_LANGUAGE=1 takes the picture in Chinese.
@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 model="pad"
 case "${1:-}" in
-    pad|smallpad|keyboard|pedal|pedal-old) model="$1"; shift ;;
+    pad|smallpad|keyboard|pedal|pedal-old|pad-selftest) model="$1"; shift ;;
 esac
 out="${1:-$root/docs/$model-page.png}"
 view="${2:-}"

@@ -2,7 +2,7 @@
 // controller and saves what the screen shows of it. Run on a real display
 // (Xvfb) with a JACK server (scripts/screenshot-pad.sh does both):
 //   page-shot <model> <out.png> [view]
-// model: pad, smallpad, keyboard, pedal, pedal-old (those with a stage).
+// model: pad, smallpad, keyboard, pedal, pedal-old, pad-selftest (those with a stage).
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
@@ -32,7 +32,8 @@ bool stageFor(const QString &model, pageshot::SStage *stage)
 {
     if (model == QLatin1String("pad"))
         *stage = pageshot::padStage();
-
+    else if (model == QLatin1String("pad-selftest"))
+        *stage = pageshot::padSelfTestStage();
     else
         return false;
     return true;

@@ -27,5 +27,7 @@ struct SStage
 
 // Model 7.
 SStage padStage();
+// Model 7's self-test.
+SStage padSelfTestStage();
 
 } // namespace pageshot

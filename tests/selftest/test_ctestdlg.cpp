@@ -57,17 +57,9 @@ class TestCTestDlg : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_files; // audio/ and ConfigData/ as shipped
-
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(QDir(m_files.path()).mkpath("audio"));
-        QVERIFY(QDir(m_files.path()).mkpath("ConfigData"));
-        for (const char *f : {"audio/400Hz150ms.wav", "audio/800Hz150ms.wav", "ConfigData/SelfCheck.ini"})
-            QVERIFY(QFile::copy(QString(TAVRO_SELFTEST_FILES "/") + f, m_files.filePath(f)));
-    }
-    void init() { SelfTestPage::setFilesFolder(m_files.path()); }
+    // audio/ and ConfigData/ as they ship.
+    void init() { SelfTestPage::setFilesFolder(QStringLiteral(TAVRO_SELFTEST_FILES)); }
 
     // What each model sends while it opens, the lamps it shows and its prompt.
     void opens_data()
@@ -168,7 +160,7 @@ private slots:
         QTemporaryDir noWav;
         QVERIFY(QDir(noWav.path()).mkpath("audio"));
         QVERIFY(QDir(noWav.path()).mkpath("ConfigData"));
-        QVERIFY(QFile::copy(m_files.filePath("ConfigData/SelfCheck.ini"), noWav.filePath("ConfigData/SelfCheck.ini")));
+        QVERIFY(QFile::copy(TAVRO_SELFTEST_FILES "/ConfigData/SelfCheck.ini", noWav.filePath("ConfigData/SelfCheck.ini")));
         SelfTestPage::setFilesFolder(noWav.path());
         cTestDlg silent(&owner, 7);
         QVERIFY(silent.tones()->loaded());

@@ -1,0 +1,197 @@
+// The pad self-test end to end: the connection window with Alt held at the
+// device's answer, a simulated pad controller on a real JACK server, and an
+// operator at the unit who works the control the dialog asks for.
+#include <QtTest>
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui_pc_connectui.h" // generated for the window that pagesession.h drives
+#include "pagesession.h"
+#include "selftest/ctestdlg.h"
+#include "simdevice.h"
+#include "testmain.h"
+#include "ui_ctestdlg.h"
+
+using tavrosim::Simulator;
+using tavrotest::kSessionWait;
+
+namespace {
+
+struct Session : tavrotest::PageSession<cTestDlg>
+{
+    Session()
+    {
+        clickModifiers = Qt::AltModifier;
+        SelfTestPage::setFilesFolder(QStringLiteral(TAVRO_SELFTEST_FILES));
+    }
+
+    int lastLed() const { return sim->testModeState().lastLed(); }
+
+    // The operator works the current step: a knob up and back down, or the
+    // lit control struck once its LED is lit. True when the step moved on.
+    bool workStep()
+    {
+        const uchar step = page->model().step();
+        if (step < padtest::kFirstButtonStep) {
+            sim->press(step, 127);
+            sim->press(step, 0);
+        } else {
+            if (!QTest::qWaitFor([this] { return lastLed() != pressedLed && lastLed() != padtest::kLedNone; },
+                                 kSessionWait))
+                return false;
+            pressedLed = lastLed();
+            if (!sim->pressLit(127))
+                return false;
+        }
+        return QTest::qWaitFor([this, step] { return !page || page->model().step() != step || page->model().errorShown(); },
+                               kSessionWait);
+    }
+
+    // Frames the device received, as hex, in order.
+    QStringList received() const
+    {
+        QStringList out;
+        for (const tavrosim::SimLogEntry &e : sim->log()) {
+            if (e.received && e.frame)
+                out << QString::fromStdString(tavrosim::toHex(e.bytes));
+        }
+        return out;
+    }
+
+    void setLink(bool bluetooth)
+    {
+        sim->withDevice([bluetooth](tavrosim::SimDevice &d) { d.test().bluetooth = bluetooth; });
+    }
+
+    int pressedLed = -1;
+};
+
+} // namespace
+
+class TestPadTestE2e : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A whole unit: the dialog opens with its frames, the lamps follow the
+    // unit, every control passes, the flash test's answer is shown (or not),
+    // the colour test follows, the unit starts over, the close box ends all.
+    void wholeUnit_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("flash");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("opening");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("model 7") << 7 << 1 << "RZ-7 自检模式"
+                                 << QStringList({"78 59 12 01 00 00 01 FE", "78 59 11 00 00 00 FF",
+                                                 "78 59 66 00 00 00 FF", "78 59 72 00 00 00 FF",
+                                                 "78 59 73 04 00 00 64 00 FF 00 9C", "78 59 66 00 00 00 FF"})
+                                 << 36;
+        QTest::newRow("model 8, flash fails") << 8 << 0 << "RZ-Nano 自检模式"
+                                              << QStringList({"78 59 12 01 00 00 01 FE", "78 59 11 00 00 00 FF",
+                                                              "78 59 73 04 00 00 00 00 FF 00 00",
+                                                              "78 59 66 00 00 00 FF", "78 59 72 00 00 00 FF",
+                                                              "78 59 73 04 00 00 64 00 FF 00 9C",
+                                                              "78 59 73 04 00 00 00 00 FF 00 00",
+                                                              "78 59 66 00 00 00 FF"})
+                                              << 22;
+    }
+    void wholeUnit()
+    {
+        QFETCH(int, model);
+        QFETCH(int, flash);
+        QFETCH(QString, title);
+        QFETCH(QStringList, opening);
+        QFETCH(int, steps);
+        Session s;
+        QVERIFY(s.open(tavrosim::optionsForModel(model), [flash](Simulator &sim) {
+            sim.withDevice([flash](tavrosim::SimDevice &d) { d.test().flashAnswer = flash; });
+        }));
+        Ui_cTestDlg *ui = s.page->form();
+        QCOMPARE(s.page->windowTitle(), title);
+        QTRY_VERIFY_WITH_TIMEOUT(s.received().size() >= opening.size(), kSessionWait);
+        QCOMPARE(s.received().mid(0, opening.size()), opening);
+
+        // The lamps follow the unit's status record.
+        QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_BLE->isChecked(), kSessionWait);
+        QCOMPARE(ui->pushButton_MIDI->isChecked(), model == 7);
+        s.setLink(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!ui->pushButton_BLE->isChecked(), kSessionWait);
+        s.setLink(true);
+        QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_BLE->isChecked(), kSessionWait);
+
+        for (int k = 0; k < steps; ++k) {
+            QVERIFY2(s.workStep(), qPrintable(QString("step %1 did not pass").arg(s.page->model().step())));
+            QVERIFY2(!s.page->model().errorShown(), qPrintable(ui->label_Err->text()));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(s.count(tavrosim::kCmdTestFlash), size_t(1), kSessionWait);
+        if (flash) {
+            // A status record after the answer: by then the answer was handled.
+            s.setLink(false);
+            QTRY_VERIFY_WITH_TIMEOUT(!ui->pushButton_BLE->isChecked(), kSessionWait);
+            s.setLink(true);
+            QVERIFY(!ui->label_Err->isVisible());
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(ui->label_Err->isVisible(), kSessionWait);
+            QCOMPARE(ui->label_Err->text(), QString::fromUtf8("Flash 存储错误！请重新测试！"));
+        }
+
+        // The colour test: red, green, blue and white on every pad, then no LED.
+        QTRY_VERIFY_WITH_TIMEOUT(s.lastLed() == padtest::kLedNone, kSessionWait);
+        QStringList colours;
+        for (const tavrosim::Bytes &p : s.sim->testModeState().padColours()) {
+            if (p[0] == 0xFF)
+                colours << QString::fromStdString(tavrosim::toHex(p.data() + 1, 3));
+        }
+        QCOMPARE(colours, QStringList({"00 FF 00", "FF 00 00", "00 00 FF", "FF FF FF"}));
+
+        // The next unit: after a restart when the banner is up.
+        if (!flash) {
+            QTest::mouseClick(ui->pushButton_reset2, Qt::LeftButton);
+            QVERIFY(!ui->label_Err->isVisible());
+        }
+        QCOMPARE(int(s.page->model().step()), model == 7 ? 0 : 8);
+        s.pressedLed = -1;
+        QVERIFY(s.workStep());
+        QVERIFY(!s.page->model().errorShown());
+
+        QPointer<cTestDlg> page = s.page;
+        page->close();
+        QTRY_VERIFY(page.isNull());
+        QVERIFY(!s.window->page());
+        QVERIFY(s.window->isHidden());
+        QCOMPARE(s.window->result(), 1);
+    }
+
+    // The unit goes away and comes back: the dialog stays and restarts, the
+    // window starts the test once more, and the unit is tested from its first
+    // step. (While the unit is away a send over JACK still succeeds, so the
+    // USB lamp is not looked at.)
+    void reconnection()
+    {
+        Session s;
+        QVERIFY(s.open(tavrosim::optionsForModel(7)));
+        Ui_cTestDlg *ui = s.page->form();
+        QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_MIDI->isChecked(), kSessionWait);
+        QVERIFY(s.workStep());
+        QCOMPARE(int(s.page->model().step()), 1);
+        const int starts = s.sim->testModeState().starts;
+
+        s.sim->vanish();
+        QTRY_VERIFY_WITH_TIMEOUT(!ui->pushButton_MIDI->isChecked() && s.page->model().step() == 0, kSessionWait);
+        QVERIFY(s.window->isHidden());
+        QVERIFY(s.page->isVisible());
+
+        QVERIFY(s.sim->reappear());
+        QTRY_COMPARE_WITH_TIMEOUT(s.sim->testModeState().starts, starts + 1, kSessionWait);
+        QVERIFY(s.settle());
+        QCOMPARE(s.sim->testModeState().starts, starts + 1);
+        QCOMPARE(int(s.page->model().step()), 0);
+        QVERIFY(s.workStep());
+        QCOMPARE(int(s.page->model().step()), 1);
+    }
+};
+
+TAVRO_TEST_MAIN(TestPadTestE2e)
+#include "test_padtest_e2e.moc"
