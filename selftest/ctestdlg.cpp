@@ -42,7 +42,7 @@ void cTestDlg::init_dialog()
     }
     set_monitor_visible(false);
 
-    connect(ui->pushButton_DelText, &QPushButton::clicked, ui->listWidget_show, &QListWidget::clear);
+    connect(ui->pushButton_DelText, &QPushButton::clicked, this, &cTestDlg::clear_monitor);
     connect(ui->pushButton_reset, &QPushButton::clicked, this, &cTestDlg::restart_module);
     connect(ui->pushButton_reset2, &QPushButton::clicked, this, &cTestDlg::restart_test);
     connect(ui->pushButton_TestRGB, &QPushButton::clicked, this, &cTestDlg::start_colour_test);

@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QPushButton>
 
+#include "midimonitorlist.h"
 #include "selftesttones.h"
 
 namespace {
@@ -55,17 +55,18 @@ void SelfTestPage::play_beep(bool high)
 
 void SelfTestPage::setup_monitor(QListWidget *list)
 {
-    m_monitorList = list;
+    MidiMonitorList::SOptions options;
+    options.cap = kMonitorCap;
+    options.withStatusName = true;
+    options.scrollOnFlush = true;
+    options.flushByPage = true;
+    m_monitor = new MidiMonitorList(list, options, this);
 }
 
 void SelfTestPage::add_monitor_line(uint message)
 {
-    // TEMPORARY until the shared monitor list is on main
-    if (m_monitorList) {
-        while (m_monitorList->count() >= kMonitorCap)
-            delete m_monitorList->takeItem(0);
-        m_monitorList->addItem(QString::number(message, 16));
-    }
+    if (m_monitor)
+        m_monitor->addMessage(message);
     m_scrollPending = true;
 }
 
@@ -74,8 +75,14 @@ void SelfTestPage::scroll_monitor_if_pending()
     if (!m_scrollPending)
         return;
     m_scrollPending = false;
-    if (m_monitorList)
-        m_monitorList->scrollToBottom();
+    if (m_monitor)
+        m_monitor->flush();
+}
+
+void SelfTestPage::clear_monitor()
+{
+    if (m_monitor)
+        m_monitor->clear();
 }
 
 void SelfTestPage::disable_default_buttons()

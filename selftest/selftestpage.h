@@ -14,6 +14,7 @@
 #include "selftestoutput.h"
 
 class QKeyEvent;
+class MidiMonitorList;
 class QListWidget;
 class QPushButton;
 class SelfTestTones;
@@ -43,14 +44,16 @@ public:
     SelfTestTones *tones() const { return m_tones; }
 
     // ---- the MIDI monitor ----
-    // The page's list from its form; the monitor keeps kMonitorCap lines.
+    // The page's list from its form; it keeps kMonitorCap lines.
     static constexpr int kMonitorCap = 250;
     void setup_monitor(QListWidget *list);
-    // One line for a short message; the list scrolls at the next tick.
+    // One line for a short message. Lines go into the list, and the list
+    // scrolls to its end, at the page's next tick.
     void add_monitor_line(uint message);
-    // Scrolls to the newest line when lines came since the last call.
     void scroll_monitor_if_pending();
     bool scroll_pending() const { return m_scrollPending; }
+    void clear_monitor();
+    MidiMonitorList *monitor() const { return m_monitor; }
 
 protected:
     // After setupUi: no button of the page is a default or auto-default
@@ -65,6 +68,6 @@ protected:
 
 private:
     SelfTestTones *m_tones;
-    QListWidget *m_monitorList = nullptr;
+    MidiMonitorList *m_monitor = nullptr;
     bool m_scrollPending = false;
 };
