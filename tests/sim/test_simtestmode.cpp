@@ -121,10 +121,7 @@ private slots:
         QTest::addColumn<int>("led");
         QTest::addColumn<QString>("message");
         QTest::newRow("7 first button") << 7 << 0x03 << "B0 0B 40";
-        QTest::newRow("7 button 14") << 7 << 0x91 << "B0 0E 40";
-        QTest::newRow("7 button 16") << 7 << 0x06 << "B0 10 40";
         QTest::newRow("7 first pad") << 7 << 0x8C << "90 20 40";
-        QTest::newRow("8 first button") << 8 << 0x00 << "B0 08 40";
         QTest::newRow("8 last pad") << 8 << 0x83 << "90 17 40";
         QTest::newRow("8 no button 16") << 8 << 0x06 << "";
         QTest::newRow("no control") << 7 << 100 << "";
