@@ -27,7 +27,8 @@
 //   oversize BYTES       frame size of the oversize fault (default 6000)
 //   result CMD VALUE     result byte of save (68) or factory reset (70)
 //   echo on|off          answer system-record writes with the record
-//   preset N             the device switches to preset N (1..8) by itself
+//   preset N             the device switches to preset N (1..8) by itself; the
+//                        older foot pedal (1..5) also reports it with CMD_PEDAL_MODE
 //   vanish               close the ports (the device is unplugged)
 //   appear               open them again
 //   return VERSION       come back from upgrade mode with this firmware version
@@ -47,6 +48,7 @@
 //   quit
 // The program also keeps running after standard input ends, until it is
 // interrupted (SIGINT, SIGTERM) or told "quit".
+#include "models/oldpedalmodel.h"
 #include "simulator.h"
 
 #include <atomic>
@@ -236,8 +238,17 @@ bool command(Simulator &sim, const std::string &line)
         if (!parseInt(a1, &n) || n < 1 || n > 8) {
             reply(false, "preset 1..8");
         } else {
-            sim.selectPreset(n - 1);
-            reply(true);
+            Bytes report;
+            sim.withDevice([&](SimDevice &d) {
+                if (auto *pedal = d.unit<SimOldPedalModel>())
+                    report = pedal->selectPreset(n);
+            });
+            if (!report.empty()) {
+                reply(sim.sendFrame(0x68, report), "not sent (offline?)");
+            } else {
+                sim.selectPreset(n - 1);
+                reply(true);
+            }
         }
     } else if (cmd == "vanish") {
         sim.vanish();

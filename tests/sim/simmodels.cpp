@@ -3,6 +3,7 @@
 
 #include "models/keyboardmodel.h"
 #include "models/padmodel.h"
+#include "models/oldpedalmodel.h"
 #include "models/pedalmodel.h"
 #include "models/smallpadmodel.h"
 
