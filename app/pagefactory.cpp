@@ -9,6 +9,9 @@
 #ifdef TAVRO_HAVE_CTESTDLG
 #include "selftest/ctestdlg.h"
 #endif
+#ifdef TAVRO_HAVE_MASTER
+#include "devices/pedal_old/master.h"
+#endif
 #include "cshareupdatedlg.h"
 
 namespace {

@@ -41,7 +41,9 @@ CRZM7::CRZM7(CBaseDlg *owner, QWidget *) : StandInPage(owner, "CRZM7", HandsBack
 cDlgRznano::cDlgRznano(CBaseDlg *owner, QWidget *) : StandInPage(owner, "cDlgRznano", HandsBack) {}
 CDlgVX18::CDlgVX18(CBaseDlg *owner, QWidget *) : StandInPage(owner, "CDlgVX18", HandsBack) {}
 cDlgZ3::cDlgZ3(CBaseDlg *owner, QWidget *) : StandInPage(owner, "cDlgZ3", HandsBack) {}
+#ifndef TAVRO_HAVE_MASTER
 master::master(CBaseDlg *owner, QWidget *) : StandInPage(owner, "master", HandsBack) {}
+#endif
 SelfCheck::SelfCheck(uchar deviceType, CBaseDlg *owner, QWidget *)
     : StandInPage(owner, "SelfCheck", BaseClose), m_deviceType(deviceType)
 {

@@ -67,11 +67,13 @@ public:
     cDlgZ3(CBaseDlg *owner, QWidget *parent = nullptr);
 };
 
+#ifndef TAVRO_HAVE_MASTER
 class master : public StandInPage
 {
 public:
     master(CBaseDlg *owner, QWidget *parent = nullptr);
 };
+#endif
 
 // Pages that keep the base closing behaviour.
 class SelfCheck : public StandInPage

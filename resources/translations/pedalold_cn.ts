@@ -2,6 +2,184 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>master</name>
+    <message>
+        <source>Preset1</source>
+        <translation>预设1</translation>
+    </message>
+    <message>
+        <source>Preset2</source>
+        <translation>预设2</translation>
+    </message>
+    <message>
+        <source>Preset3</source>
+        <translation>预设3</translation>
+    </message>
+    <message>
+        <source>Customize1</source>
+        <translation>自定义模式1</translation>
+    </message>
+    <message>
+        <source>Customize2</source>
+        <translation>自定义模式2</translation>
+    </message>
+    <message>
+        <source>Pedal</source>
+        <translation>表情踏板</translation>
+    </message>
+    <message>
+        <source>Display Screen</source>
+        <translation>屏幕显示</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Preset1_text&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>A到D踩钉用于发送PC码,
+E和F组合踩钉为切换组,共8组32个音色</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Preset2_text&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>A到D踩钉用于发送PC码,
+E和F组合踩钉为切换组,共128个音色</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Preset3_text&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>A到D踩钉用于发送CC码,
+E和F组合踩钉为切换组,共128个音色</translation>
+    </message>
+    <message>
+        <source>Switch A</source>
+        <translation>踩钉A</translation>
+    </message>
+    <message>
+        <source>Switch B</source>
+        <translation>踩钉B</translation>
+    </message>
+    <message>
+        <source>Switch C</source>
+        <translation>踩钉C</translation>
+    </message>
+    <message>
+        <source>Switch D</source>
+        <translation>踩钉D</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Data1</source>
+        <translation>数据1</translation>
+    </message>
+    <message>
+        <source>Latch</source>
+        <translation>踩下触发</translation>
+    </message>
+    <message>
+        <source>Momentary</source>
+        <translation>踩下/抬起触发</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>踩下</translation>
+    </message>
+    <message>
+        <source>Down(Toggle)</source>
+        <translation>切换</translation>
+    </message>
+    <message>
+        <source>Down+Up</source>
+        <translation>踩下+抬起</translation>
+    </message>
+    <message>
+        <source>Long</source>
+        <translation>长踩</translation>
+    </message>
+    <message>
+        <source>Up+Long</source>
+        <translation>抬起+长踩</translation>
+    </message>
+    <message>
+        <source>Group1</source>
+        <translation>第一组</translation>
+    </message>
+    <message>
+        <source>Group2</source>
+        <translation>第二组</translation>
+    </message>
+    <message>
+        <source>Delete All</source>
+        <translation>删除全部</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>label_down</source>
+        <translation>踩下</translation>
+    </message>
+    <message>
+        <source>label_toggle1</source>
+        <translation>键值1</translation>
+    </message>
+    <message>
+        <source>label_toggle2</source>
+        <translation>键值2</translation>
+    </message>
+    <message>
+        <source>label_up</source>
+        <translation>抬起</translation>
+    </message>
+    <message>
+        <source>label_long</source>
+        <translation>长踩</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>remove_all</source>
+        <translation>删除全部</translation>
+    </message>
+    <message>
+        <source>Receive data...</source>
+        <translation>加载数据...</translation>
+    </message>
+    <message>
+        <source> Connected</source>
+        <translation> 已连接</translation>
+    </message>
+    <message>
+        <source>Preset save successful</source>
+        <translation>预设保存成功</translation>
+    </message>
+    <message>
+        <source>Preset save defeated</source>
+        <translation>预设保存失败</translation>
+    </message>
+    <message>
+        <source>File write failed.</source>
+        <translation>文件写入失败。</translation>
+    </message>
+    <message>
+        <source>File Error!</source>
+        <translation>文件错误！</translation>
+    </message>
+    <message>
+        <source>Configuration file error!</source>
+        <translation>配置文件错误！</translation>
+    </message>
+    <message>
+        <source>reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+</context>
+<context>
     <name>cDlgZ6</name>
     <message>
         <source>Preset</source>

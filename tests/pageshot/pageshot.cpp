@@ -34,6 +34,8 @@ bool stageFor(const QString &model, pageshot::SStage *stage)
         *stage = pageshot::padStage();
     else if (model == QLatin1String("pad-selftest"))
         *stage = pageshot::padSelfTestStage();
+    else if (model == QLatin1String("pedal-old"))
+        *stage = pageshot::pedalOldStage();
     else
         return false;
     return true;

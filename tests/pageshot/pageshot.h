@@ -29,5 +29,7 @@ struct SStage
 SStage padStage();
 // Model 7's self-test.
 SStage padSelfTestStage();
+// Model 1, firmware 4 and below.
+SStage pedalOldStage();
 
 } // namespace pageshot

@@ -2,7 +2,7 @@
 // the editor does, they convert display texts, ignore the device, close the
 // base way, and show their forms' texts in both languages.
 #include "testmain.h"
-#include "padtest.h"
+#include "recordingowner.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -1,0 +1,150 @@
+// The editor page of the foot pedal with firmware 4 and below. The pedal
+// answers the connection window's poll with its whole 1,184-byte image; the
+// page checks it, shows it and keeps it in m_config. Every edit changes
+// m_config and sends the frame that carries the changed group at once; the
+// pedal reports preset changes with CMD_PEDAL_MODE. There is no save command
+// and no close frame.
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+#include "cbasedlg.h"
+#include "devices/pedal_old/midiconfig.h"
+#include "devices/pedal_old/masterframes.h"
+
+class cPedal;
+class cValueKey;
+class QCloseEvent;
+class QEvent;
+class MidiMonitorList;
+class QListWidget;
+class QRadioButton;
+class Ui_master;
+
+class master : public CBaseDlg
+{
+    Q_OBJECT
+public:
+    master(CBaseDlg *owner, QWidget *parent = nullptr);
+    ~master() override;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void Slots_recv_frame(const uchar *frame, uint len) override;
+    void Slots_recv_sysex(const uchar *data, uint len) override;
+    void Slots_recv_midi(uint msg) override;
+    void Slots_change_language() override { change_language(); }
+
+public slots:
+    // Answers of the entry dialogs: an event {status, channel, data1, data2},
+    // a SysEx text of hexadecimal pairs, an expression entry {channel,
+    // controller, minimum, maximum}.
+    void slots_key_midi_event(QList<int> nData);
+    void slots_key_midi_sysex(QString &strSysEx);
+    void slots_pedal_list(QList<int> nData);
+    // Sends the factory reset without asking.
+    void slots_click_reset();
+
+public:
+    // ---- state, for tests -----------------------------------------------------
+    const SMIDIConfigData &config() const { return m_config; }
+    Ui_master *form() const { return ui; }
+    int currentSwitch() const { return int(m_currentSwitch); }
+    bool isUpdating() const { return m_updating; }
+    MidiMonitorList *monitor() const { return m_monitor; }
+
+    // ---- the spine ----------------------------------------------------------------
+    // Writes m_config into every widget and sends the preset selection.
+    void update_ui();
+    // Part of update_ui: the action rows and the selection frame; returns the
+    // preset 1..5 the page shows.
+    int send_current_preset();
+    void change_language();
+    void click_group_button();
+
+    // ---- foot switches: selection, action, lists ---------------------------------
+    void click_checkbox_switch();
+    void click_combobox_type(int index);
+    void refresh_list1() { refresh_events(1); }
+    void refresh_list2() { refresh_events(2); }
+    void refresh_sysex1() { refresh_sysex(1); }
+    void refresh_sysex2() { refresh_sysex(2); }
+    void set_list_labels(uchar type);
+    void show_list2_widgets(uchar type);
+    void send_switch_data(int switchIndex);
+
+    // ---- editing the lists ----------------------------------------------------------
+    void click_button_add();
+    void double_click_list_item();
+    void click_button_del();
+    void click_button_remove();
+    // Stores the hexadecimal pairs of text (at most 64 bytes and a zero after
+    // them) as list m_currentList's SysEx message.
+    void parse_key_sysex(const QString &text);
+    void click_pedal_add();
+    void delete_list_item(int row);
+    void click_pedal_del();
+    cValueKey *keyDialog() const { return m_keyDialog; }
+    cPedal *pedalDialog() const;
+
+    // ---- expression list and Customize1 switches -----------------------------------
+    void update_pedal_list();
+    void send_pedal_data();
+    void click_switch_setting(int);
+    void update_switch_setting();
+    void send_switch_setting();
+
+    // ---- display characters and preset choice --------------------------------------
+    void click_combobox_preset(int row);
+    void send_preset_select(int preset);
+    void show_preset_display(int preset);
+    void click_preset_display();
+    void click_switch_display();
+    void update_switch_view();
+
+    // ---- toolbar -----------------------------------------------------------------------
+    // Asks "restore factory setting"; Yes sends the factory reset.
+    void click_reset_button();
+    // After a preset file has replaced m_config: shows it and sends the whole
+    // configuration, paced for the pedal, then selects Preset1.
+    void send_loaded_image();
+
+    // Escape would only hide the page and leave no window on screen: it takes
+    // the close road instead.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void init_ui();
+    void init_connect();
+    void set_title();
+    void send(const quint8 *frame, uint len);
+    void refresh_events(int list);
+    void refresh_sysex(int list);
+    QListWidget *listWidget(int list) const;
+    void ensureKeyDialog();
+    cPedal *makePedalDialog();
+    void clearList(int switchIndex, int list);
+    static void showDot(QRadioButton *button, bool on);
+
+    Ui_master *ui;
+    MidiMonitorList *m_monitor = nullptr;
+    SMIDIConfigData m_config;
+    quint32 m_currentSwitch = 0;
+    bool m_updating = false;
+    bool m_typeChanging = false;
+    bool m_titleSet = false;
+    // The list the next dialog answer or delete acts on: 1, 2, or 5 for the
+    // expression list; what an answer does: 1 add and 2 replace an event, 3 add
+    // and 4 replace an expression entry.
+    quint32 m_currentList = 1;
+    quint32 m_dialogMode = 0;
+    cValueKey *m_keyDialog = nullptr;    // made on first use, kept for the page's life
+    QPointer<cPedal> m_pedalDialog;      // null again once the dialog is gone
+    quint8 m_tx[pedalold::kTxBufferSize];
+    // The switch-record frame has a buffer of its own, shared by every switch.
+    quint8 m_switchFrame[pedalold::kTxBufferSize];
+};
