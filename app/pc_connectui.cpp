@@ -33,6 +33,8 @@ pc_connectui::pc_connectui(CBaseDlg *owner, QWidget *parent)
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
     m_lister = std::make_unique<MidiPortLister>();
+    if (!m_lister->isAvailable())
+        m_midiServiceError = m_lister->lastError();
     createFixModeMenu();
     loadDeviceInfo(QString::fromLatin1(kDeviceInfoResource));
     connectLanguageBox();
@@ -264,6 +266,11 @@ void pc_connectui::handleDeviceInfo(const uchar *frame, uint len)
 
 void pc_connectui::scanDevices()
 {
+    // Without a MIDI service the lister asks for one, quietly, until it comes.
+    if (!m_midiServiceError.isEmpty() && m_lister->retry()) {
+        m_midiServiceError.clear();
+        showMidiServiceHint();
+    }
     const QStringList inputs = m_lister->inputPortNames();
     const QStringList outputs = m_lister->outputPortNames();
     m_scan = matchPorts(g_deviceList, inputs, outputs);
@@ -310,6 +317,15 @@ void pc_connectui::scanDevices()
         ui->label_2->show();
         ui->label_Disconnect->show();
     }
+}
+
+void pc_connectui::showMidiServiceHint()
+{
+    ui->label_2->setWordWrap(!m_midiServiceError.isEmpty());
+    ui->label_2->setText(m_midiServiceError.isEmpty()
+                             ? tr("connect the device to the computer using USB cable")
+                             : tr("No MIDI service was found (%1). The editor will connect as soon as one starts.")
+                                   .arg(m_midiServiceError));
 }
 
 void setDevicePicture(QLabel *label, uchar id)
@@ -461,6 +477,7 @@ void pc_connectui::changeLanguage(int language)
     }
     ui->retranslateUi(this);
     setWindowTitle(QStringLiteral("TaSuite-V5"));
+    showMidiServiceHint();
     retranslateMenu();
     // Only 1 is Chinese; any other value shows English without being stored
     // again through the combo box.

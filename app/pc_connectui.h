@@ -57,6 +57,8 @@ public:
 
     void connectLanguageBox();
     void changeLanguage(int language);
+    // Why no MIDI service could be reached; empty once there is one.
+    const QString &midiServiceError() const { return m_midiServiceError; }
 
     // The "Fix Mode" menu after a failed firmware upgrade (pc_connectui_fixmode.cpp).
     void createFixModeMenu();
@@ -85,6 +87,7 @@ private:
     void finishPage();
     bool pageInModalLoop() const;
     bool clickPicture(uchar id);
+    void showMidiServiceHint();
 
     Ui::pc_connectui *ui = nullptr;
     QString m_portName;         // output name of the last pair the latest scan matched
@@ -100,6 +103,7 @@ private:
     uint m_outPort = 0;
     uint m_inPort = 0;
     std::unique_ptr<MidiPortLister> m_lister;
+    QString m_midiServiceError;
     QMenuBar *m_fixMenuBar = nullptr;
     cUpgrade *m_upgrade = nullptr;     // used by the "Fix Mode" menu; owned
     uchar m_rxBuf[kCarryMax + kReadChunk];

@@ -1,11 +1,17 @@
 #include "midiapi.h"
 
+#include <atomic>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #if defined(__linux__)
 #include <fcntl.h>
 #include <unistd.h>
+#endif
+#if defined(TAVRO_HAVE_JACK)
+#include <jack/jack.h>
 #endif
 
 namespace {
@@ -23,13 +29,41 @@ bool isCompiled(RtMidi::Api api)
 
 #if defined(__linux__)
 // ALSA is usable only when its sequencer device opens; RtMidi throws otherwise.
-bool alsaSequencerUsable()
+bool alsaSequencerUsable(std::string *error = nullptr)
 {
     const int fd = ::open("/dev/snd/seq", O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        if (error)
+            *error = std::string("cannot open the ALSA sequencer /dev/snd/seq: ") + std::strerror(errno);
         return false;
+    }
     ::close(fd);
     return true;
+}
+#endif
+
+#if defined(TAVRO_HAVE_JACK)
+void silentJack(const char *) {}
+
+// Asks the JACK server for a client of its own, with JACK's messages held
+// back: without a server, every try prints several lines.
+bool jackServerRunning(std::string *error)
+{
+    void (*const previousError)(const char *) = jack_error_callback;
+    void (*const previousInfo)(const char *) = jack_info_callback;
+    jack_set_error_function(&silentJack);
+    jack_set_info_function(&silentJack);
+    jack_status_t status = jack_status_t(0);
+    jack_client_t *client = jack_client_open("TaSuite probe", JackNoStartServer, &status);
+    if (client)
+        jack_client_close(client);
+    jack_set_error_function(previousError);
+    jack_set_info_function(previousInfo);
+    if (!client && error) {
+        const char *name = std::getenv("JACK_DEFAULT_SERVER");
+        *error = std::string("no JACK server \"") + (name && *name ? name : "default") + "\" is running";
+    }
+    return client != nullptr;
 }
 #endif
 
@@ -72,10 +106,31 @@ RtMidi::Api chooseMidiApi()
     return platformDefault();
 }
 
+namespace {
+std::atomic<int> g_settledApi{-1};
+}
+
 RtMidi::Api midiApi()
 {
-    static const RtMidi::Api api = chooseMidiApi();
-    return api;
+    const int settled = g_settledApi.load();
+    return settled >= 0 ? RtMidi::Api(settled) : chooseMidiApi();
+}
+
+bool midiServiceAvailable(std::string *error)
+{
+    const RtMidi::Api api = midiApi();
+    bool available = true;
+#if defined(__linux__)
+    if (api == RtMidi::LINUX_ALSA)
+        available = alsaSequencerUsable(error);
+#endif
+#if defined(TAVRO_HAVE_JACK)
+    if (api == RtMidi::UNIX_JACK)
+        available = jackServerRunning(error);
+#endif
+    if (available)
+        g_settledApi.store(int(api));
+    return available;
 }
 
 std::unique_ptr<RtMidiIn> createMidiIn(const std::string &clientName, unsigned int queueSizeLimit,

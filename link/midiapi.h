@@ -23,8 +23,17 @@ RtMidi::Api midiApiFromName(const std::string &name);
 // ALSA when it is compiled in and its sequencer device can be opened, else JACK.
 RtMidi::Api chooseMidiApi();
 
-// The API of this process: chooseMidiApi() taken once, on first use.
+// The API of this process: chooseMidiApi() taken once a MIDI service has been
+// found for it (midiServiceAvailable); until then chosen afresh on each call,
+// so that a service that starts later is taken.
 RtMidi::Api midiApi();
+
+// Whether the MIDI service of midiApi() can be reached now, found out without
+// creating a MIDI client and without a word on standard error. Linux: the
+// ALSA sequencer device opens, or a JACK server answers; elsewhere the
+// platform's MIDI is always there. When it cannot, *error (when given) says
+// why. A true answer settles midiApi().
+bool midiServiceAvailable(std::string *error = nullptr);
 
 // Input client on midiApi() that delivers every message type (SysEx, timing
 // clock and active sensing are not filtered). Null when the library raised an

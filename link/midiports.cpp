@@ -28,8 +28,28 @@ QStringList listPorts(Client *client, std::string *lastError)
 
 MidiPortLister::MidiPortLister()
 {
-    m_scanMidiIn = createMidiIn("RtMidi Input Client", 100, &m_lastError);
-    m_scanMidiOut = createMidiOut("RtMidi Output Client", &m_lastError);
+    createClients();
+}
+
+void MidiPortLister::createClients()
+{
+    // Without a service the library's clients complain on standard error at
+    // every use: none is created until the service is there.
+    if (!midiServiceAvailable(&m_lastError))
+        return;
+    if (!m_scanMidiIn)
+        m_scanMidiIn = createMidiIn("RtMidi Input Client", 100, &m_lastError);
+    if (!m_scanMidiOut)
+        m_scanMidiOut = createMidiOut("RtMidi Output Client", &m_lastError);
+    if (isAvailable())
+        m_lastError.clear();
+}
+
+bool MidiPortLister::retry()
+{
+    if (!isAvailable())
+        createClients();
+    return isAvailable();
 }
 
 MidiPortLister::~MidiPortLister()

@@ -14,8 +14,9 @@
 class MidiPortLister
 {
 public:
-    // Creates both listing clients; a client the library refuses stays absent
-    // (its list is empty) and the error text is kept.
+    // Creates both listing clients when the MIDI service is there; otherwise
+    // (and when the library refuses a client) they stay absent, their lists
+    // are empty and the error text is kept.
     MidiPortLister();
     ~MidiPortLister();
     MidiPortLister(const MidiPortLister &) = delete;
@@ -23,6 +24,10 @@ public:
 
     // True when both clients exist.
     bool isAvailable() const;
+    // Creates the missing clients once the MIDI service has appeared; asks
+    // the service quietly, so that it can be called once a second for as
+    // long as there is none. True when both clients exist.
+    bool retry();
 
     // Names of the ports the editor can receive from (input) or send to
     // (output), by port number; on JACK without the "client:" part.
@@ -37,6 +42,8 @@ public:
     static QString portName(const std::string &libraryName, RtMidi::Api api);
 
 private:
+    void createClients();
+
     std::unique_ptr<RtMidiIn> m_scanMidiIn;
     std::unique_ptr<RtMidiOut> m_scanMidiOut;
     std::string m_lastError;

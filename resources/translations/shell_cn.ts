@@ -16,6 +16,10 @@
         <translation>MIDI端口已被占用！</translation>
     </message>
     <message>
+        <source>No MIDI service was found (%1). The editor will connect as soon as one starts.</source>
+        <translation>未找到MIDI服务（%1）。MIDI服务启动后，编辑器会自动连接。</translation>
+    </message>
+    <message>
         <source>Warning</source>
         <translation>警告</translation>
     </message>

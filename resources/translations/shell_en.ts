@@ -16,6 +16,10 @@
         <translation>MIDI port is occupied !</translation>
     </message>
     <message>
+        <source>No MIDI service was found (%1). The editor will connect as soon as one starts.</source>
+        <translation>No MIDI service was found (%1). The editor will connect as soon as one starts.</translation>
+    </message>
+    <message>
         <source>Warning</source>
         <translation>warning</translation>
     </message>

@@ -15,6 +15,7 @@ static const ExpectedTranslation kExpectedTranslations[] = {
     {"pc_connectui", "Device not found for upgrade", "Device not found for upgrade", "未找到升级设备"},
     {"pc_connectui", "Fix Mode", "Fix upgrade defeat", "升级失败修复"},
     {"pc_connectui", "MIDI port is occupied !", "MIDI port is occupied !", "MIDI端口已被占用！"},
+    {"pc_connectui", "No MIDI service was found (%1). The editor will connect as soon as one starts.", "No MIDI service was found (%1). The editor will connect as soon as one starts.", "未找到MIDI服务（%1）。MIDI服务启动后，编辑器会自动连接。"},
     {"pc_connectui", "Warning", "warning", "警告"},
     {"pc_connectui", "connect the device to the computer using USB cable", "connect the device to the computer using USB cable", "使用USB数据线将设备连接至电脑"},
     {"pc_connectui", "menu", "menu", "菜单"},
