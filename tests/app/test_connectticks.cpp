@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include <functional>
+
 #include "bytes.h"
 #include "globals.h"
 #include "pagefactory.h"
@@ -77,6 +79,49 @@ QByteArray notes(int count)
         out += hex("90 3C 40");
     return out;
 }
+
+// A page that opens a modal box from inside its frame handler, as a page's
+// error box would, and records what reaches it.
+class ModalPage : public CBaseDlg
+{
+public:
+    explicit ModalPage(CBaseDlg *owner) : CBaseDlg(owner, nullptr) {}
+    void Slots_recv_frame(const uchar *f, uint len) override
+    {
+        frames << QByteArray(reinterpret_cast<const char *>(f), int(len));
+        if (len > 2 && f[2] == 0x50 && onConfig) {
+            const std::function<void()> run = onConfig;
+            onConfig = nullptr;
+            run();
+        }
+    }
+    void Slots_recv_sysex(const uchar *, uint) override {}
+    void Slots_recv_midi(uint message) override { midi << message; }
+
+    std::function<void()> onConfig;
+    QList<QByteArray> frames;
+    QList<uint> midi;
+};
+
+CBaseDlg *modalPage(const PageChoice &choice, CBaseDlg *owner)
+{
+    return choice.kind == PageKind::Pad ? new ModalPage(owner) : nullptr;
+}
+
+// Learns the id of the window's tick timer from the first timer event.
+class TimerSpy : public QObject
+{
+public:
+    int timerId = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Timer && !timerId)
+            timerId = static_cast<QTimerEvent *>(event)->timerId();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -177,6 +222,46 @@ private slots:
         QCOMPARE(g_pagesMade, 1);
         QCOMPARE(w.page(), page.data());
         QCOMPARE(g_downloadLink, QString("vx18"));
+    }
+
+    // A page opens a modal box while the tick hands it a frame, and the
+    // tick timer fires inside the box's loop while new bytes arrive (Qt's
+    // dispatchers hold back a timer whose event is still running, so the
+    // events are delivered here the way a dispatcher delivers them). Those
+    // ticks must wait: the rest of the first read reaches the page before the
+    // new bytes, each byte once.
+    void modalLoopInsideTick()
+    {
+        setPageMaker(&modalPage);
+        pc_connectui w;
+        TimerSpy spy;
+        w.installEventFilter(&spy);
+        inject(w, infoReply(7, "rz7", 3));
+        QTRY_VERIFY(w.page());
+        QVERIFY(spy.timerId);
+        g_deviceId = 0; // no MIDI service lists the device: the scan must not finish the page
+        auto *page = static_cast<ModalPage *>(w.page());
+
+        page->onConfig = [&] {
+            QMessageBox box(QMessageBox::Information, "T", "modal");
+            QTimer::singleShot(0, &box, [&] {
+                inject(w, notes(100));
+                for (int k = 0; k < 3; ++k) {
+                    QTimerEvent tick(spy.timerId);
+                    QCoreApplication::sendEvent(&w, &tick);
+                }
+                box.done(QMessageBox::Ok);
+            });
+            box.exec();
+        };
+        inject(w, packed(frame(0x50, hex("01 02 03"))) + packed(frame(0x51, hex("04"))) + hex("F8"));
+        QTRY_COMPARE(page->midi.size(), 101);
+
+        QCOMPARE(page->frames.size(), 3); // the reply, then both frames
+        QCOMPARE(page->frames[1], frame(0x50, hex("01 02 03")));
+        QCOMPARE(page->frames[2], frame(0x51, hex("04")));
+        QCOMPARE(page->midi.first(), 0xF8u);
+        QCOMPARE(page->midi.count(0x403C90u), 100);
     }
 };
 

@@ -42,6 +42,16 @@ public:
     }
 
     bool isReady() const { return m_in && m_out; }
+
+    // Closes both ports and keeps the clients: on JACK, another client of the
+    // process may then be closed safely.
+    void closePorts()
+    {
+        if (m_in)
+            m_in->closePort();
+        if (m_out)
+            m_out->closePort();
+    }
     const std::string &error() const { return m_error; }
 
     // Port names as the editor's port lister shows them.
