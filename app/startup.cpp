@@ -6,14 +6,26 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include "connectlogic.h"
 
 QApplication *g_app = nullptr;
 
-bool anotherInstanceRunning(QLocalSocket &socket, QLocalServer &server)
+QString singleInstanceServerName()
 {
     const QString name = QString::fromLatin1(kSingleInstanceName);
+#if defined(Q_OS_WIN)
+    return name;
+#else
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
+#endif
+}
+
+bool anotherInstanceRunning(QLocalSocket &socket, QLocalServer &server)
+{
+    const QString name = singleInstanceServerName();
     socket.connectToServer(name, QIODevice::ReadWrite);
     if (socket.waitForConnected(500))
         return true;

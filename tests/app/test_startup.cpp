@@ -7,19 +7,29 @@
 #include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
+#include <QDir>
 #include <QSettings>
+#include <QTranslator>
 
 #include "startup.h"
 #include "testmain.h"
 
 namespace {
 
-// Starts the editor with this process's folders and extra environment.
+// Starts the editor with this process's folders and extra environment. With
+// the window probe preloaded, its message boxes are written to its standard
+// output and answered.
 std::unique_ptr<QProcess> startEditor(const QStringList &env = {})
 {
     auto p = std::make_unique<QProcess>();
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     e.insert("QT_QPA_PLATFORM", "offscreen");
+#if defined(TAVRO_WINDOWPROBE)
+    e.insert("LD_PRELOAD", TAVRO_WINDOWPROBE);
+    e.insert("TAVRO_PROBE_BOXES", "1");
+    // The probe comes before the sanitizer's runtime in the library list.
+    e.insert("ASAN_OPTIONS", e.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+#endif
     for (const QString &kv : env)
         e.insert(kv.section('=', 0, 0), kv.section('=', 1));
     p->setProcessEnvironment(e);
@@ -28,11 +38,21 @@ std::unique_ptr<QProcess> startEditor(const QStringList &env = {})
     return p;
 }
 
-bool nameTaken()
+bool nameTaken(const QString &name = singleInstanceServerName())
 {
     QLocalSocket s;
-    s.connectToServer(QString::fromLatin1(kSingleInstanceName));
+    s.connectToServer(name);
     return s.waitForConnected(200);
+}
+
+// A folder of its own under this test's temporary folder.
+QString freshFolder(const QString &name)
+{
+    const QString path = QDir::tempPath() + QLatin1Char('/') + name;
+    QDir(path).removeRecursively();
+    QDir().mkpath(path);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return path;
 }
 
 int storedLanguage()
@@ -89,6 +109,54 @@ private slots:
         QVERIFY(!anotherInstanceRunning(socket2, server2));
         QVERIFY(server2.isListening());
         QVERIFY(nameTaken());
+    }
+
+    // The check is per user, whatever the temporary folder: a second start of
+    // the same user from another temporary folder is refused with the
+    // warning and ends with 0; a start of another user (another runtime
+    // folder) beside it runs.
+    void secondStartOfTheExecutable()
+    {
+#if !defined(TAVRO_WINDOWPROBE)
+        QSKIP("needs the window probe (Linux)");
+#else
+        auto first = startEditor({"TMPDIR=" + freshFolder("first")});
+        QVERIFY(first->waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(nameTaken(), 20000);
+
+        auto second = startEditor({"TMPDIR=" + freshFolder("second")});
+        QVERIFY(second->waitForFinished(30000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(second->readAllStandardOutput()),
+                 QString::fromUtf8("box Warning 警告|Application is already running!\\n应用程序正在运行中！\n"));
+        QCOMPARE(first->state(), QProcess::Running);
+
+        const QString otherRuntime = freshFolder("other-user-runtime");
+        auto other = startEditor({"TMPDIR=" + freshFolder("first"), "XDG_RUNTIME_DIR=" + otherRuntime});
+        QVERIFY(other->waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(nameTaken(otherRuntime + "/TaSuite"), 20000);
+        QCOMPARE(other->state(), QProcess::Running);
+        QVERIFY(other->readAllStandardOutput().isEmpty());
+
+        for (QProcess *p : {first.get(), other.get()}) {
+            p->terminate();
+            QVERIFY(p->waitForFinished(20000));
+        }
+#endif
+    }
+
+    // Qt's own texts (the buttons of every box, the file dialogs) have their
+    // Chinese catalogue beside the executable, where the language switch
+    // loads it from.
+    void qtCatalogueBesideExecutable()
+    {
+        const QString path = QFileInfo(QString::fromUtf8(TASUITE_EXE)).absolutePath()
+                             + QStringLiteral("/translations/qtbase_zh_CN.qm");
+        QTranslator qt;
+        QVERIFY2(qt.load(path), qPrintable(path));
+        QCOMPARE(qt.translate("QPlatformTheme", "OK"), QString::fromUtf8("确定"));
+        QCOMPARE(qt.translate("QPlatformTheme", "Cancel"), QString::fromUtf8("取消"));
     }
 
     // The first start on a Chinese system picks Chinese and stores 1; on any
