@@ -1,0 +1,204 @@
+// The small pad controller's block and system record: the checks and the
+// section frames, against byte offsets written out here.
+#include "devices/smallpad/rznanoconfig.h"
+#include "bytes.h"
+#include "padtest.h"
+#include "testmain.h"
+
+#include <cstring>
+
+using namespace tavrotest;
+using namespace rznano;
+
+namespace {
+
+// A block whose byte i is (7 i + 3) mod 256, so every slice is recognisable.
+SRznanoConfigData patternBlock()
+{
+    SRznanoConfigData block;
+    auto *p = reinterpret_cast<uchar *>(&block);
+    for (uint i = 0; i < sizeof block; ++i)
+        p[i] = uchar(7 * i + 3);
+    return block;
+}
+
+QByteArray slice(const SRznanoConfigData &block, int from, int count)
+{
+    return QByteArray(reinterpret_cast<const char *>(&block) + from, count);
+}
+
+QByteArray built(const uchar *buf, uint n)
+{
+    return QByteArray(reinterpret_cast<const char *>(buf), int(n));
+}
+
+SSystemConfigData goodSystem()
+{
+    SSystemConfigData s;
+    std::memset(&s, 0, sizeof s);
+    s.setTempo(120);
+    s.gate = 50;
+    s.swing = 50;
+    s.aftertouchDelay = 5;
+    s.fullLevelVelocity = 127;
+    std::memset(s.padThreshold, 45, sizeof s.padThreshold);
+    return s;
+}
+
+} // namespace
+
+class TestRznanoConfig : public QObject
+{
+    Q_OBJECT
+private slots:
+    void systemCheck_data();
+    void systemCheck();
+    void padDataCheck_data();
+    void padDataCheck();
+    void emptyBlock();
+    void sectionFrames_data();
+    void sectionFrames();
+    void framesRefuseBadBanks();
+};
+
+void TestRznanoConfig::systemCheck_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("accepted");
+    // offset -1: the tempo, as a 16-bit value.
+    QTest::newRow("tempo 29") << -1 << 29 << false;
+    QTest::newRow("tempo 30") << -1 << 30 << true;
+    QTest::newRow("tempo 300") << -1 << 300 << true;
+    QTest::newRow("tempo 301") << -1 << 301 << false;
+    QTest::newRow("preset 7") << 3 << 7 << true;
+    QTest::newRow("preset 8") << 3 << 8 << false;
+    QTest::newRow("curve 4") << 4 << 4 << true;
+    QTest::newRow("curve 5") << 4 << 5 << false;
+    QTest::newRow("division 7") << 5 << 7 << true;
+    QTest::newRow("division 8") << 5 << 8 << false;
+    QTest::newRow("swing 49") << 7 << 49 << false;
+    QTest::newRow("swing 52") << 7 << 52 << true;
+    QTest::newRow("swing 70") << 7 << 70 << true;
+    QTest::newRow("swing 71") << 7 << 71 << false;
+    // Bytes the check does not look at.
+    QTest::newRow("bank 7") << 2 << 7 << true;
+    QTest::newRow("gate 0") << 6 << 0 << true;
+    QTest::newRow("byte 31") << 31 << 0xAB << true;
+}
+
+void TestRznanoConfig::systemCheck()
+{
+    QFETCH(int, offset);
+    QFETCH(int, value);
+    QFETCH(bool, accepted);
+    SSystemConfigData s = goodSystem();
+    if (offset < 0)
+        s.setTempo(std::uint16_t(value));
+    else
+        reinterpret_cast<uchar *>(&s)[offset] = uchar(value);
+    QCOMPARE(check_system_config_data(s), accepted);
+}
+
+void TestRznanoConfig::padDataCheck_data()
+{
+    QTest::addColumn<int>("bank");
+    QTest::addColumn<int>("offset"); // block byte set to value, -1 none
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("passes");
+    QTest::newRow("all zero") << 0 << -1 << 0 << true;
+    QTest::newRow("bank 3") << 3 << -1 << 0 << true;
+    QTest::newRow("bank 4") << 4 << -1 << 0 << false;
+    QTest::newRow("pad mode 4") << 0 << 4 * 47 << 0x40 << true;
+    QTest::newRow("pad mode 5") << 0 << 4 * 47 << 0x50 << false;
+    QTest::newRow("button mode 6") << 0 << 336 + 8 << 0x60 << true;
+    QTest::newRow("button mode 7") << 0 << 336 + 8 << 0x70 << false;
+    QTest::newRow("long press mode 7") << 0 << 348 << 0xF0 << false;
+}
+
+void TestRznanoConfig::padDataCheck()
+{
+    QFETCH(int, bank);
+    QFETCH(int, offset);
+    QFETCH(int, value);
+    QFETCH(bool, passes);
+    SRznanoConfigData block;
+    std::memset(&block, 0, sizeof block);
+    if (offset >= 0)
+        reinterpret_cast<uchar *>(&block)[offset] = uchar(value);
+    SSystemConfigData s = goodSystem();
+    s.padBank = uchar(bank);
+    QCOMPARE(check_pad_data(block, s), passes);
+}
+
+void TestRznanoConfig::emptyBlock()
+{
+    SRznanoConfigData block;
+    std::memset(&block, 0, sizeof block);
+    QVERIFY(isConfigEmpty(block));
+    block.CRC = 1;
+    QVERIFY(!isConfigEmpty(block));
+    block.CRC = 0;
+    block.PadData[0][0].ctrl = 0x80;
+    QVERIFY(!isConfigEmpty(block));
+}
+
+void TestRznanoConfig::sectionFrames_data()
+{
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<QByteArray>("expected");
+    const SRznanoConfigData block = patternBlock();
+    uchar buf[kTxBufferSize];
+
+    SSystemConfigData sys = goodSystem();
+    sys.deviceByte = 0x5A;
+    QTest::newRow("system record, 39")
+        << built(buf, buildSystemConfigFrame(buf, sys))
+        << frame(CMD_SYSTEM_CONFIG, QByteArray(reinterpret_cast<const char *>(&sys), 32));
+    QTest::newRow("pad colours bank 2, pad 5, 62")
+        << built(buf, buildPadColoursFrame(buf, block, 5, 2))
+        << frame(CMD_PAD_COLOURS, QByteArray(1, char(5)) + slice(block, 192 + 96, 48) + slice(block, 360 + 6, 3)
+                                      + slice(block, 369 + 6, 3));
+    QTest::newRow("pad colours all pads, bank 0")
+        << built(buf, buildPadColoursFrame(buf, block, kAllPads, 0))
+        << frame(CMD_PAD_COLOURS, QByteArray(1, char(0xFF)) + slice(block, 192, 48) + slice(block, 360, 3)
+                                      + slice(block, 369, 3));
+    QTest::newRow("mode colours, 25") << built(buf, buildModeColoursFrame(buf, block))
+                                      << frame(CMD_WRITE_MODE_COLOURS, slice(block, 360, 18));
+    QTest::newRow("keys, 31") << built(buf, buildWriteKeysFrame(buf, block))
+                              << frame(CMD_WRITE_KEYS, slice(block, 336, 24));
+    QTest::newRow("pads bank 1, 72") << built(buf, buildWritePadsFrame(buf, block, 1))
+                                     << frame(CMD_WRITE_PADS, QByteArray(1, char(1)) + slice(block, 64, 64));
+    QTest::newRow("pool of 10, 19") << built(buf, buildSysexPoolFrame(buf, block, 10))
+                                    << frame(CMD_WRITE_SYSEX_POOL, QByteArray("\x0A\x00", 2) + slice(block, 378, 10));
+    QTest::newRow("empty pool") << built(buf, buildSysexPoolFrame(buf, block, 0)) << hex("78 59 59 02 00 00 00 00 FF");
+    QTest::newRow("pool cut at 300")
+        << built(buf, buildSysexPoolFrame(buf, block, 301))
+        << frame(CMD_WRITE_SYSEX_POOL, QByteArray("\x2C\x01", 2) + slice(block, 378, 300));
+    QTest::newRow("whole block, 686") << built(buf, buildWriteConfigFrame(buf, block))
+                                      << frame(CMD_WRITE_CONFIG, slice(block, 0, 679));
+}
+
+void TestRznanoConfig::sectionFrames()
+{
+    QFETCH(QByteArray, frame);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(toHex(frame), toHex(expected));
+}
+
+void TestRznanoConfig::framesRefuseBadBanks()
+{
+    const SRznanoConfigData block = patternBlock();
+    uchar buf[kTxBufferSize];
+    QCOMPARE(buildWritePadsFrame(buf, block, 3), 0u);
+    QCOMPARE(buildPadColoursFrame(buf, block, 0, 3), 0u);
+    QCOMPARE(buildPadColoursFrame(buf, block, 16, 0), 0u);
+    SSystemConfigData s = goodSystem();
+    s.padBank = 7;
+    QCOMPARE(bankOf(s), 0u);
+    s.padBank = 2;
+    QCOMPARE(bankOf(s), 2u);
+}
+
+TAVRO_TEST_MAIN(TestRznanoConfig)
+#include "test_rznanoconfig.moc"
