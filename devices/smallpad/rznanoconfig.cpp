@@ -55,15 +55,38 @@ bool check_pad_data(const SRznanoConfigData &block, const SSystemConfigData &sys
     return ok;
 }
 
+const pagekit::SListField &globalListField(int list)
+{
+    static const uchar swingTable[10] = {50, 54, 56, 58, 60, 62, 64, 66, 68, 70};
+    //                                   byte width shift bits base rows table
+    static const pagekit::SListField fields[kGlobalLists] = {
+        {0, 2, 0, 8, 30, 271, nullptr},  // tempo
+        {3, 1, 0, 8, 0, 8, nullptr},     // preset
+        {4, 1, 0, 8, 0, 4, nullptr},     // velocity curve
+        {5, 1, 0, 8, 0, 8, nullptr},     // division
+        {6, 1, 0, 8, 1, 99, nullptr},    // gate
+        {7, 1, 0, 8, 0, 10, swingTable}, // swing
+        {8, 1, 0, 8, 0, 2, nullptr},     // aftertouch mode
+        {9, 1, 0, 8, 5, 146, nullptr},   // aftertouch delay
+        {26, 1, 0, 8, 0, 2, nullptr},    // note-repeat mode
+        {27, 1, 0, 8, 1, 127, nullptr},  // full-level velocity
+        {29, 1, 0, 3, 0, 4, nullptr},    // pad-down colour
+        {29, 1, 3, 3, 0, 8, nullptr},    // auto standby
+    };
+    return fields[list >= 0 && list < kGlobalLists ? list : 0];
+}
+
+void encodeSystemRecord(SSystemConfigData &sys, const int rows[kGlobalLists])
+{
+    clampBytesToRange(sys.padThreshold, uchar(kThresholds), 10, 90);
+    auto *record = reinterpret_cast<uchar *>(&sys);
+    for (int list = 0; list < kGlobalLists; ++list)
+        pagekit::setListRow(record, globalListField(list), rows[list]);
+}
+
 uint bankOf(const SSystemConfigData &sys)
 {
     return sys.padBank < kPadBanks ? sys.padBank : 0;
-}
-
-uint buildSystemConfigFrame(uchar *out, const SSystemConfigData &sys)
-{
-    std::memcpy(out + kOff, &sys, kSystemSize);
-    return buildFrame(out, CMD_SYSTEM_CONFIG, kSystemSize);
 }
 
 uint buildPadColoursFrame(uchar *out, const SRznanoConfigData &block, uchar padIndex, uint bank)
@@ -104,15 +127,6 @@ uint buildWriteConfigFrame(uchar *out, const SRznanoConfigData &block)
 {
     std::memcpy(out + kOff, &block, kBlockSize);
     return buildFrame(out, CMD_WRITE_CONFIG, kBlockSize);
-}
-
-uint buildSysexPoolFrame(uchar *out, const SRznanoConfigData &block, uint n)
-{
-    n = std::min(n, kPoolSize);
-    out[kOff] = uchar(n & 0xFF);
-    out[kOff + 1] = uchar(n >> 8);
-    std::memcpy(out + kOff + 2, block.SysexPool, n);
-    return buildFrame(out, CMD_WRITE_SYSEX_POOL, n + 2);
 }
 
 } // namespace rznano

@@ -4,7 +4,8 @@
 // without any window.
 #pragma once
 
-#include "devices/pad/controlrecords.h"
+#include "devices/shared/controlrecords.h"
+#include "devices/shared/listrows.h"
 #include "deviceframe.h"
 
 #include <cstddef>
@@ -135,6 +136,41 @@ bool check_system_config_data(const SSystemConfigData &sys);
 // button with mode 7 on either press.
 bool check_pad_data(const SRznanoConfigData &block, const SSystemConfigData &sys);
 
+// The lists of the global tab, each showing one field of the system record.
+enum GlobalList : int {
+    ListTempo,             // bytes 0-1, row + 30
+    ListPreset,            // byte 3
+    ListCurve,             // byte 4, rows 0..3 (the device also takes 4)
+    ListDivision,          // byte 5
+    ListGate,              // byte 6, row + 1
+    ListSwing,             // byte 7, through the swing table
+    ListAftertouchMode,    // byte 8
+    ListAftertouchDelay,   // byte 9, row + 5
+    ListNoteRepeatMode,    // byte 26
+    ListFullLevelVelocity, // byte 27, row + 1
+    ListPadDownColour,     // byte 29 bits 0-2, rows 0..3
+    ListStandby,           // byte 29 bits 3-5
+    kGlobalLists
+};
+const pagekit::SListField &globalListField(int list);
+
+// Bits of switchFlags (byte 28) and displayFlags (byte 29).
+enum SwitchBit : uint {
+    kEcoBit = 0,
+    kDarkBit = 1,
+    kDawBit = 2,
+    kFullBit = 3,
+    kAftertouchBit = 4,
+    kBluetoothBit = 5,
+    kBatterySplashBit = 6,
+    kLowBatteryBit = 7,
+};
+
+// The record as the page sends it: thresholds outside 10..90 become 45 (in
+// sys too), each list's row is written into its field, every other byte is
+// sent as held. A list that shows no row (-1) leaves its field as received.
+void encodeSystemRecord(SSystemConfigData &sys, const int rows[kGlobalLists]);
+
 // The pad bank to index the block with: the record's bank, or 0 when it is
 // above 2.
 uint bankOf(const SSystemConfigData &sys);
@@ -144,13 +180,11 @@ uint bankOf(const SSystemConfigData &sys);
 // must hold the frame's size, and returns its length. A bank above 2 or a pad
 // index other than 0..15 and kAllPads builds nothing and returns 0.
 
-uint buildSystemConfigFrame(uchar *out, const SSystemConfigData &sys);
 uint buildPadColoursFrame(uchar *out, const SRznanoConfigData &block, uchar padIndex, uint bank);
 uint buildModeColoursFrame(uchar *out, const SRznanoConfigData &block);
 uint buildWriteKeysFrame(uchar *out, const SRznanoConfigData &block);
 uint buildWritePadsFrame(uchar *out, const SRznanoConfigData &block, uint bank);
 uint buildWriteConfigFrame(uchar *out, const SRznanoConfigData &block);
-// The first n pool bytes (n cut to 300), preceded by n as u16 little-endian.
-uint buildSysexPoolFrame(uchar *out, const SRznanoConfigData &block, uint n);
+// The system record and the pool go out through pagekit's builders.
 
 } // namespace rznano

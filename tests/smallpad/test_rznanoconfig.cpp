@@ -1,5 +1,6 @@
 // The small pad controller's block and system record: the checks and the
 // section frames, against byte offsets written out here.
+#include "devices/shared/pageframes.h"
 #include "devices/smallpad/rznanoconfig.h"
 #include "bytes.h"
 #include "padtest.h"
@@ -55,6 +56,8 @@ private slots:
     void systemCheck();
     void padDataCheck_data();
     void padDataCheck();
+    void recordEncoding_data();
+    void recordEncoding();
     void emptyBlock();
     void sectionFrames_data();
     void sectionFrames();
@@ -131,6 +134,59 @@ void TestRznanoConfig::padDataCheck()
     QCOMPARE(check_pad_data(block, s), passes);
 }
 
+void TestRznanoConfig::recordEncoding_data()
+{
+    QTest::addColumn<int>("offset"); // record byte set before the send, -1 none
+    QTest::addColumn<int>("held");
+    QTest::addColumn<int>("list");   // list whose row is given, -1 none
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("checked"); // record byte looked at after the send
+    QTest::addColumn<int>("sent");
+    QTest::newRow("threshold 9") << 10 << 9 << -1 << 0 << 10 << 45;
+    QTest::newRow("threshold 10") << 11 << 10 << -1 << 0 << 11 << 10;
+    QTest::newRow("threshold 90") << 12 << 90 << -1 << 0 << 12 << 90;
+    QTest::newRow("threshold 91") << 25 << 91 << -1 << 0 << 25 << 45;
+    QTest::newRow("threshold 0") << 13 << 0 << -1 << 0 << 13 << 45;
+    QTest::newRow("C5, Never") << 29 << 0xC5 << int(ListStandby) << 0 << 29 << 0xC2;
+    QTest::newRow("pad-down colour 5 kept") << 29 << 0xC5 << int(ListPadDownColour) << -1 << 29 << 0xC5;
+    QTest::newRow("pad-down colour 7 kept") << 29 << 0x07 << int(ListPadDownColour) << -1 << 29 << 0x07;
+    QTest::newRow("byte 30 sent back") << 30 << 0x5A << -1 << 0 << 30 << 0x5A;
+    QTest::newRow("byte 31 zero") << -1 << 0 << -1 << 0 << 31 << 0;
+    QTest::newRow("first gate") << 6 << 50 << int(ListGate) << 0 << 6 << 1;
+    QTest::newRow("gate 0 without a row") << 6 << 0 << int(ListGate) << -1 << 6 << 0;
+    QTest::newRow("last delay") << 9 << 5 << int(ListAftertouchDelay) << 145 << 9 << 150;
+    QTest::newRow("last division") << 5 << 0 << int(ListDivision) << 7 << 5 << 7;
+    QTest::newRow("last swing") << 7 << 50 << int(ListSwing) << 9 << 7 << 70;
+    QTest::newRow("curve 4 without a row") << 4 << 4 << int(ListCurve) << -1 << 4 << 4;
+    QTest::newRow("full level 0 kept") << 27 << 0 << int(ListFullLevelVelocity) << -1 << 27 << 0;
+    QTest::newRow("tempo high byte") << -1 << 0 << int(ListTempo) << 270 << 1 << 1;
+}
+
+void TestRznanoConfig::recordEncoding()
+{
+    QFETCH(int, offset);
+    QFETCH(int, held);
+    QFETCH(int, list);
+    QFETCH(int, row);
+    QFETCH(int, checked);
+    QFETCH(int, sent);
+    SSystemConfigData s = goodSystem();
+    s.displayFlags = 0x02; // "Reverse pad color", "Never"
+    auto *bytes = reinterpret_cast<uchar *>(&s);
+    if (offset >= 0)
+        bytes[offset] = uchar(held);
+    // Every list shows its field's row, unless the row says otherwise.
+    int rows[kGlobalLists];
+    for (int l = 0; l < kGlobalLists; ++l)
+        rows[l] = pagekit::listRow(bytes, globalListField(l));
+    rows[ListPadDownColour] = 2;
+    rows[ListStandby] = 0;
+    if (list >= 0)
+        rows[list] = row;
+    encodeSystemRecord(s, rows);
+    QCOMPARE(int(bytes[checked]), sent);
+}
+
 void TestRznanoConfig::emptyBlock()
 {
     SRznanoConfigData block;
@@ -150,11 +206,6 @@ void TestRznanoConfig::sectionFrames_data()
     const SRznanoConfigData block = patternBlock();
     uchar buf[kTxBufferSize];
 
-    SSystemConfigData sys = goodSystem();
-    sys.deviceByte = 0x5A;
-    QTest::newRow("system record, 39")
-        << built(buf, buildSystemConfigFrame(buf, sys))
-        << frame(CMD_SYSTEM_CONFIG, QByteArray(reinterpret_cast<const char *>(&sys), 32));
     QTest::newRow("pad colours bank 2, pad 5, 62")
         << built(buf, buildPadColoursFrame(buf, block, 5, 2))
         << frame(CMD_PAD_COLOURS, QByteArray(1, char(5)) + slice(block, 192 + 96, 48) + slice(block, 360 + 6, 3)
@@ -169,11 +220,11 @@ void TestRznanoConfig::sectionFrames_data()
                               << frame(CMD_WRITE_KEYS, slice(block, 336, 24));
     QTest::newRow("pads bank 1, 72") << built(buf, buildWritePadsFrame(buf, block, 1))
                                      << frame(CMD_WRITE_PADS, QByteArray(1, char(1)) + slice(block, 64, 64));
-    QTest::newRow("pool of 10, 19") << built(buf, buildSysexPoolFrame(buf, block, 10))
+    QTest::newRow("pool of 10, 19") << built(buf, pagekit::buildSysexPoolFrame(buf, block.SysexPool, kPoolSize, 10))
                                     << frame(CMD_WRITE_SYSEX_POOL, QByteArray("\x0A\x00", 2) + slice(block, 378, 10));
-    QTest::newRow("empty pool") << built(buf, buildSysexPoolFrame(buf, block, 0)) << hex("78 59 59 02 00 00 00 00 FF");
+    QTest::newRow("empty pool") << built(buf, pagekit::buildSysexPoolFrame(buf, block.SysexPool, kPoolSize, 0)) << hex("78 59 59 02 00 00 00 00 FF");
     QTest::newRow("pool cut at 300")
-        << built(buf, buildSysexPoolFrame(buf, block, 301))
+        << built(buf, pagekit::buildSysexPoolFrame(buf, block.SysexPool, kPoolSize, 301))
         << frame(CMD_WRITE_SYSEX_POOL, QByteArray("\x2C\x01", 2) + slice(block, 378, 300));
     QTest::newRow("whole block, 686") << built(buf, buildWriteConfigFrame(buf, block))
                                       << frame(CMD_WRITE_CONFIG, slice(block, 0, 679));
