@@ -60,7 +60,7 @@ void SimBlockModel::switchTo(int preset)
         return;
     if (old >= 0 && old < int(kPresets))
         m_blocks[size_t(old)] = m_flash[size_t(old)];
-    m_system[sysrec::kPreset] = uint8_t(preset);
+    m_system[presetByte()] = uint8_t(preset);
 }
 
 void SimBlockModel::selectPreset(int preset)
@@ -73,6 +73,44 @@ void SimBlockModel::selectPreset(int preset)
 bool SimBlockModel::wrongSize(SimOutcome &out, size_t got, size_t want)
 {
     out.note = "ignored: payload of " + std::to_string(got) + " bytes, expected " + std::to_string(want);
+    return true;
+}
+
+bool SimBlockModel::writeSection(Bytes &block, size_t at, const Bytes &payload, size_t size, SimOutcome &out)
+{
+    if (payload.size() != size)
+        return wrongSize(out, payload.size(), size);
+    std::copy(payload.begin(), payload.end(), block.begin() + long(at));
+    return true;
+}
+
+bool SimBlockModel::writeSlot(Bytes &block, size_t at, size_t stride, size_t count, const Bytes &payload,
+                              const char *what, SimOutcome &out)
+{
+    if (payload.size() != stride + 1)
+        return wrongSize(out, payload.size(), stride + 1);
+    if (payload[0] >= count) {
+        out.note = std::string("ignored: ") + what + " out of range";
+        return true;
+    }
+    std::copy(payload.begin() + 1, payload.end(), block.begin() + long(at + stride * payload[0]));
+    return true;
+}
+
+bool SimBlockModel::writeSysexPool(Bytes &block, size_t poolAt, size_t poolSize, const Bytes &payload,
+                                   SimOutcome &out)
+{
+    const size_t n = payload.size();
+    if (n < 2)
+        return wrongSize(out, n, 2);
+    const size_t used = size_t(payload[0]) | size_t(payload[1]) << 8;
+    if (used > poolSize) {
+        out.note = "ignored: pool of " + std::to_string(used) + " bytes";
+        return true;
+    }
+    if (n != used + 2)
+        return wrongSize(out, n, used + 2);
+    std::copy(payload.begin() + 2, payload.end(), block.begin() + long(poolAt));
     return true;
 }
 
@@ -92,14 +130,13 @@ bool SimBlockModel::handleFrame(uint8_t command, const Bytes &payload, SimOutcom
             out.note = "ignored: system record of " + std::to_string(payload.size()) + " bytes";
             return true;
         }
-        if (payload[sysrec::kPreset] >= kPresets) {
+        if (payload[presetByte()] >= kPresets) {
             out.note = "ignored: preset out of range";
             return true;
         }
-        switchTo(payload[sysrec::kPreset]);
-        // The last byte is the device's own; the host only hands it back.
-        std::copy_n(payload.begin(), m_recordSize - 1, m_system.begin());
-        if (m_echoSystem)
+        switchTo(payload[presetByte()]);
+        std::copy_n(payload.begin(), takenRecordBytes(), m_system.begin());
+        if (m_echoSystem && echoesRecordWrites())
             out.replies.push_back(makeFrame(kCmdSystemConfig, m_system));
         return true;
     case kCmdReadPreset: {

@@ -107,7 +107,7 @@ public:
     void setBlock(int preset, const Bytes &block);
     const Bytes &systemRecord() const { return m_system; }
     void setSystemRecord(const Bytes &record);
-    int currentPreset() const { return m_system.size() > sysrec::kPreset ? m_system[sysrec::kPreset] : 0; }
+    int currentPreset() const { return m_system.size() > presetByte() ? m_system[presetByte()] : 0; }
     // The device switches to another preset by itself (a person on the unit).
     void selectPreset(int preset);
     // Whether a system-record write is answered with the stored record.
@@ -123,12 +123,31 @@ protected:
     virtual Bytes factoryRecord() const = 0;
     // Whether CMD_READ_PRESET is answered.
     virtual bool readsPresets() const { return true; }
+    // The record byte that names the current preset.
+    virtual size_t presetByte() const { return sysrec::kPreset; }
+    // How many leading bytes of a record write the device takes; the rest are
+    // its own (the host only hands them back).
+    virtual size_t takenRecordBytes() const { return m_recordSize - 1; }
+    // Whether the model can answer a record write with the record at all.
+    virtual bool echoesRecordWrites() const { return true; }
     // Section writes into the current preset's working copy; false: unknown command.
     virtual bool handleSection(uint8_t command, const Bytes &payload, SimOutcome &out);
 
     Bytes &current() { return m_blocks[size_t(currentPreset())]; }
     // Sets out.note for a payload of the wrong size and returns true.
     static bool wrongSize(SimOutcome &out, size_t got, size_t want);
+    // A payload of exactly size bytes, copied into block at `at`; another size
+    // is noted and ignored. Returns true.
+    static bool writeSection(Bytes &block, size_t at, const Bytes &payload, size_t size, SimOutcome &out);
+    // A payload of 1 + stride bytes whose first byte picks one of count slots of
+    // stride bytes from `at` (a bank, a group); a slot out of range is noted
+    // ("what out of range") and ignored. Returns true.
+    static bool writeSlot(Bytes &block, size_t at, size_t stride, size_t count, const Bytes &payload,
+                          const char *what, SimOutcome &out);
+    // A CMD_WRITE_SYSEX_POOL payload (u16 count, then that many bytes) into
+    // the pool at poolAt of block; a count above poolSize or a payload of
+    // another length is noted and ignored. Returns true.
+    static bool writeSysexPool(Bytes &block, size_t poolAt, size_t poolSize, const Bytes &payload, SimOutcome &out);
 
 private:
     void switchTo(int preset);

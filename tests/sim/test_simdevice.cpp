@@ -68,6 +68,7 @@ private slots:
     void sectionWritesOfWrongShapeAreIgnored();
     void presetsSaveAndFactoryReset();
     void systemRecordWrites();
+    void smallPadUnit();
 };
 
 void Test_simdevice::packingWorkedExamples_data()
@@ -410,6 +411,55 @@ void Test_simdevice::systemRecordWrites()
     keyboard.setEchoSystemRecord(false);
     QVERIFY(send(keyboard, kCmdSystemConfig, krec).empty());
     QCOMPARE(keyboard.systemRecord()[2], uint8_t(3));
+}
+
+// Model 8: its record's preset at byte 3, bytes 30 and 31 its own, no echo;
+// its sections at their own sizes and places.
+void Test_simdevice::smallPadUnit()
+{
+    SimDevice d(DeviceIdentity{8, "rznano", 3});
+    Bytes rec = d.systemRecord();
+    QCOMPARE(H(slice(rec, 30, 2)), QStringLiteral("5A A5"));
+    rec[2] = 1; // pad bank
+    rec[3] = 6; // preset
+    rec[30] = 0;
+    rec[31] = 0;
+    QVERIFY(send(d, kCmdSystemConfig, rec).empty());
+    QCOMPARE(d.currentPreset(), 6);
+    QCOMPARE(H(slice(d.systemRecord(), 30, 2)), QStringLiteral("5A A5"));
+
+    Bytes colours{0xFF};
+    const Bytes bank = pattern(48, 5);
+    colours.insert(colours.end(), bank.begin(), bank.end());
+    colours.insert(colours.end(), {0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
+    std::string note;
+    send(d, kCmdPadColours, colours, &note);
+    QVERIFY(note.empty());
+    QCOMPARE(H(slice(d.block(6), 192 + 48, 48)), H(bank));
+    QCOMPARE(H(slice(d.block(6), 360 + 3, 3)), QStringLiteral("11 22 33"));
+    QCOMPARE(H(slice(d.block(6), 369 + 3, 3)), QStringLiteral("44 55 66"));
+    send(d, kCmdWriteKeys, pattern(24, 3), &note);
+    QCOMPARE(H(slice(d.block(6), 336, 24)), H(pattern(24, 3)));
+    Bytes pads{2};
+    const Bytes records = pattern(64, 1);
+    pads.insert(pads.end(), records.begin(), records.end());
+    send(d, kCmdWritePads, pads);
+    QCOMPARE(H(slice(d.block(6), 128, 64)), H(records));
+    send(d, kCmdWriteSysexPool, B("02 00 F8 FA"));
+    QCOMPARE(H(slice(d.block(6), 378, 2)), QStringLiteral("F8 FA"));
+    const std::vector<Bytes> r = send(d, kCmdReadPreset, B("06"));
+    QCOMPARE(framePayloadSize(r.at(0)), 680u);
+    QCOMPARE(H(slice(r[0], 7, 679)), H(d.block(6)));
+
+    // The pad controller's sizes are noted and change nothing.
+    const Bytes before = d.block(6);
+    for (const auto &wrong : {std::make_pair(kCmdWriteKeys, size_t(48)), std::make_pair(kCmdWriteConfig, size_t(823)),
+                              std::make_pair(kCmdWriteModeColours, size_t(17))}) {
+        note.clear();
+        send(d, wrong.first, Bytes(wrong.second, 1), &note);
+        QVERIFY(!note.empty());
+    }
+    QCOMPARE(H(d.block(6)), H(before));
 }
 
 TAVRO_TEST_MAIN(Test_simdevice)

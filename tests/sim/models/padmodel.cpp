@@ -110,51 +110,17 @@ bool SimPadModel::handleSection(uint8_t command, const Bytes &payload, SimOutcom
         return true;
     }
     case kCmdWriteKeys:
-        if (n != 48)
-            return wrongSize(out, n, 48);
-        std::copy(payload.begin(), payload.end(), b.begin() + long(kKeys));
-        return true;
+        return writeSection(b, kKeys, payload, 48, out);
     case kCmdWritePads:
-        if (n != 65)
-            return wrongSize(out, n, 65);
-        if (payload[0] >= kBanks) {
-            out.note = "ignored: pad bank out of range";
-            return true;
-        }
-        std::copy_n(payload.begin() + 1, 64, b.begin() + long(pad(payload[0], 0)));
-        return true;
+        return writeSlot(b, kPads, 64, kBanks, payload, "pad bank", out);
     case kCmdWriteKnobs:
-        if (n != 41)
-            return wrongSize(out, n, 41);
-        if (payload[0] >= kBanks) {
-            out.note = "ignored: knob group out of range";
-            return true;
-        }
-        std::copy_n(payload.begin() + 1, 40, b.begin() + long(knob(payload[0], 0)));
-        return true;
+        return writeSlot(b, kKnobs, 40, kBanks, payload, "knob group", out);
     case kCmdWriteModeColours:
-        if (n != 18)
-            return wrongSize(out, n, 18);
-        std::copy(payload.begin(), payload.end(), b.begin() + long(kKnobModeColours));
-        return true;
+        return writeSection(b, kKnobModeColours, payload, 18, out);
     case kCmdWriteConfig:
-        if (n != kSize)
-            return wrongSize(out, n, kSize);
-        b = payload;
-        return true;
-    case kCmdWriteSysexPool: {
-        if (n < 2)
-            return wrongSize(out, n, 2);
-        const size_t used = size_t(payload[0]) | size_t(payload[1]) << 8;
-        if (used > kPoolSize) {
-            out.note = "ignored: pool of " + std::to_string(used) + " bytes";
-            return true;
-        }
-        if (n != used + 2)
-            return wrongSize(out, n, used + 2);
-        std::copy(payload.begin() + 2, payload.end(), b.begin() + long(kPool));
-        return true;
-    }
+        return writeSection(b, 0, payload, kSize, out);
+    case kCmdWriteSysexPool:
+        return writeSysexPool(b, kPool, kPoolSize, payload, out);
     default:
         return false;
     }
