@@ -29,12 +29,11 @@ pc_connectui::pc_connectui(CBaseDlg *owner, QWidget *parent)
 {
     m_settings = new QSettings(QStringLiteral("Tavro"), QStringLiteral("TavroSuite"), this);
     m_upgrade = new cUpgrade(this, nullptr);
-    ui->setupUi(this);
+    // The flags first: set on a window with children they make every child
+    // polish its style sheet again, a fifth of the start.
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
-    m_lister = std::make_unique<MidiPortLister>();
-    if (!m_lister->isAvailable())
-        m_midiServiceError = m_lister->lastError();
+    ui->setupUi(this);
     createFixModeMenu();
     loadDeviceInfo(QString::fromLatin1(kDeviceInfoResource));
     connectLanguageBox();
@@ -266,8 +265,17 @@ void pc_connectui::handleDeviceInfo(const uchar *frame, uint len)
 
 void pc_connectui::scanDevices()
 {
-    // Without a MIDI service the lister asks for one, quietly, until it comes.
-    if (!m_midiServiceError.isEmpty() && m_lister->retry()) {
+    // The listing clients come with the first scan, once the window is on
+    // screen: a MIDI client can take a good part of a start (on JACK several
+    // tens of milliseconds each).
+    if (!m_lister) {
+        m_lister = std::make_unique<MidiPortLister>();
+        if (!m_lister->isAvailable()) {
+            m_midiServiceError = m_lister->lastError();
+            showMidiServiceHint();
+        }
+    } else if (!m_midiServiceError.isEmpty() && m_lister->retry()) {
+        // Without a MIDI service the lister asks for one, quietly, until it comes.
         m_midiServiceError.clear();
         showMidiServiceHint();
     }

@@ -9,7 +9,10 @@
 //                               on screen and painted, "shown <ms>" is written
 //                               (milliseconds since the CLOCK_REALTIME instant
 //                               given in nanoseconds) and the program is asked
-//                               to quit.
+//                               to quit; before it, "app <ms>" tells when the
+//                               application object was being created (so
+//                               loading and linking are told apart from the
+//                               program's own start).
 // The program itself is not changed: the probe hooks in through Qt's start-up
 // routines and an application-wide event filter.
 #include <QAbstractButton>
@@ -24,6 +27,13 @@
 #include <ctime>
 
 namespace {
+
+double msSince(long long t0)
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return double(now.tv_sec * 1000000000LL + now.tv_nsec - t0) / 1e6;
+}
 
 class Probe : public QObject
 {
@@ -75,10 +85,7 @@ private:
 
     void reportShown()
     {
-        timespec now{};
-        clock_gettime(CLOCK_REALTIME, &now);
-        const long long ns = now.tv_sec * 1000000000LL + now.tv_nsec;
-        std::printf("shown %.2f\n", double(ns - m_t0) / 1e6);
+        std::printf("shown %.2f\n", msSince(m_t0));
         std::fflush(stdout);
         QCoreApplication::exit(0);
     }
@@ -92,6 +99,9 @@ void installProbe()
 {
     if (qEnvironmentVariableIsEmpty("TAVRO_PROBE_BOXES") && qEnvironmentVariableIsEmpty("TAVRO_PROBE_SHOWN_T0"))
         return;
+    const long long t0 = qgetenv("TAVRO_PROBE_SHOWN_T0").toLongLong();
+    if (t0 > 0)
+        std::printf("app %.2f\n", msSince(t0));
     qApp->installEventFilter(new Probe(qApp));
 }
 
