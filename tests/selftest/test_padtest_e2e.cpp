@@ -48,16 +48,6 @@ struct Session : tavrotest::PageSession<cTestDlg>
                                kSessionWait);
     }
 
-    // Frames the device received, as hex, in order.
-    QStringList received() const
-    {
-        QStringList out;
-        for (const tavrosim::SimLogEntry &e : sim->log()) {
-            if (e.received && e.frame)
-                out << QString::fromStdString(tavrosim::toHex(e.bytes));
-        }
-        return out;
-    }
 
     void setLink(bool bluetooth)
     {
@@ -110,8 +100,8 @@ private slots:
         }));
         Ui_cTestDlg *ui = s.page->form();
         QCOMPARE(s.page->windowTitle(), title);
-        QTRY_VERIFY_WITH_TIMEOUT(s.received().size() >= opening.size(), kSessionWait);
-        QCOMPARE(s.received().mid(0, opening.size()), opening);
+        QTRY_VERIFY_WITH_TIMEOUT(s.receivedHex().size() >= opening.size(), kSessionWait);
+        QCOMPARE(s.receivedHex().mid(0, opening.size()), opening);
 
         // The lamps follow the unit's status record.
         QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_BLE->isChecked(), kSessionWait);

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
+#include <QStringList>
 #include <QTest>
 
 #include <functional>
@@ -88,6 +89,16 @@ struct PageSession
         for (const tavrosim::SimLogEntry &e : sim->log()) {
             if (e.received && e.frame && e.bytes.size() > 2 && (withPolls || e.bytes[2] != tavrosim::kCmdPoll))
                 out << e.bytes[2];
+        }
+        return out;
+    }
+    // Every frame the device received, as hex, in order (polls too).
+    QStringList receivedHex() const
+    {
+        QStringList out;
+        for (const tavrosim::SimLogEntry &e : sim->log()) {
+            if (e.received && e.frame)
+                out << QString::fromStdString(tavrosim::toHex(e.bytes));
         }
         return out;
     }
