@@ -6,6 +6,9 @@
 #ifdef TAVRO_HAVE_CRZM7
 #include "devices/pad/crzm7.h"
 #endif
+#ifdef TAVRO_HAVE_SELFCHECK
+#include "selftest/selfcheck.h"
+#endif
 #ifdef TAVRO_HAVE_CTESTDLG
 #include "selftest/ctestdlg.h"
 #endif

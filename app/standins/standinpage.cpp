@@ -44,10 +44,12 @@ cDlgZ3::cDlgZ3(CBaseDlg *owner, QWidget *) : StandInPage(owner, "cDlgZ3", HandsB
 #ifndef TAVRO_HAVE_MASTER
 master::master(CBaseDlg *owner, QWidget *) : StandInPage(owner, "master", HandsBack) {}
 #endif
+#ifndef TAVRO_HAVE_SELFCHECK
 SelfCheck::SelfCheck(uchar deviceType, CBaseDlg *owner, QWidget *)
     : StandInPage(owner, "SelfCheck", BaseClose), m_deviceType(deviceType)
 {
 }
+#endif
 #ifndef TAVRO_HAVE_CTESTDLG
 cTestDlg::cTestDlg(CBaseDlg *owner, uchar deviceId, QWidget *)
     : StandInPage(owner, "cTestDlg", BaseClose), m_deviceId(deviceId)

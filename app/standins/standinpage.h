@@ -76,12 +76,14 @@ public:
 #endif
 
 // Pages that keep the base closing behaviour.
+#ifndef TAVRO_HAVE_SELFCHECK
 class SelfCheck : public StandInPage
 {
 public:
     SelfCheck(uchar deviceType, CBaseDlg *owner, QWidget *parent = nullptr);
     const uchar m_deviceType;
 };
+#endif
 
 #ifndef TAVRO_HAVE_CTESTDLG
 class cTestDlg : public StandInPage

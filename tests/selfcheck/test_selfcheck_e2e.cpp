@@ -1,0 +1,95 @@
+// The keyboard self-test end to end: the connection window with Alt held at
+// the device's answer, a simulated keyboard controller on a real JACK server,
+// and an operator at the unit.
+#include <QtTest>
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui_pc_connectui.h" // generated for the window that pagesession.h drives
+#include "pagesession.h"
+#include "selftest/selfcheck.h"
+#include "simdevice.h"
+#include "testmain.h"
+#include "ui_selfcheck.h"
+
+using tavrosim::Simulator;
+using tavrotest::kSessionWait;
+
+namespace {
+
+struct Session : tavrotest::PageSession<SelfCheck>
+{
+    Session()
+    {
+        clickModifiers = Qt::AltModifier;
+        SelfTestPage::setFilesFolder(QStringLiteral(TAVRO_SELFTEST_FILES));
+    }
+
+    void setBluetooth(bool on)
+    {
+        sim->withDevice([on](tavrosim::SimDevice &d) { d.test().bluetooth = on; });
+    }
+    // The colour frames for every pad (index FF) the device got, colours only.
+    QStringList allPadColours() const
+    {
+        QStringList out;
+        for (const tavrosim::Bytes &p : sim->testModeState().padColours()) {
+            if (p[0] == 0xFF)
+                out << QString::fromStdString(tavrosim::toHex(p.data() + 1, 3));
+        }
+        return out;
+    }
+};
+
+const QStringList kOpening = {
+    "78 59 72 00 00 00 FF", "78 59 73 04 00 00 00 FE FF 00 02", "78 59 51 37 00 00 FF" + QString(" 00").repeated(54) + " 00",
+    "78 59 73 04 00 00 80 00 00 00 7F", "78 59 73 04 00 00 81 00 00 00 7E"};
+
+} // namespace
+
+class TestSelfCheckE2e : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The dialog opens with its frames and keeps polling; the Bluetooth lamp
+    // follows the unit; F3 cycles the colours and restarts the test.
+    void opensPollsAndCyclesColours()
+    {
+        Session s;
+        QVERIFY(s.open(tavrosim::optionsForModel(9)));
+        Ui_SelfCheck *ui = s.page->form();
+        QCOMPARE(s.page->windowTitle(), QString::fromUtf8("VX-18自检模式"));
+        QCOMPARE(ui->label_Message->text(), QString::fromUtf8("上滑第1个触摸条"));
+
+        const QStringList opening = QStringList({"78 59 12 01 00 00 01 FE", "78 59 11 00 00 00 FF"}) + kOpening + kOpening
+                                    + QStringList({"78 59 66 00 00 00 FF", "78 59 66 00 00 00 FF"});
+        QTRY_VERIFY_WITH_TIMEOUT(s.receivedHex().size() >= opening.size(), kSessionWait);
+        QCOMPARE(s.receivedHex().mid(0, opening.size()), opening);
+
+        QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_BLE->isChecked() && ui->pushButton_USB->isChecked(), kSessionWait);
+        s.setBluetooth(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!ui->pushButton_BLE->isChecked(), kSessionWait);
+        s.setBluetooth(true);
+        QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_BLE->isChecked(), kSessionWait);
+        QVERIFY(s.count(tavrosim::kCmdPoll) >= 3);
+
+        const int starts = s.sim->testModeState().starts;
+        QTest::keyClick(s.page, Qt::Key_F3);
+        QTRY_COMPARE_WITH_TIMEOUT(s.sim->testModeState().starts, starts + 1, kSessionWait);
+        QCOMPARE(s.allPadColours().mid(0, 6), QStringList({"00 00 00", "00 00 00", "00 FF 00", "FF 00 00", "00 00 FF", "FF FF FF"}));
+        QStringList leds;
+        for (const tavrosim::Bytes &p : s.sim->testModeState().leds()) {
+            const QString colour = QString::fromStdString(tavrosim::toHex(p.data() + 1, 3));
+            if (p[0] == 0x80 && colour != "00 00 00")
+                leds << colour;
+        }
+        QCOMPARE(leds, QStringList({"01 FF 00", "FF 00 00", "00 00 FF", "FF FF FF"}));
+        QVERIFY(s.settle());
+        QCOMPARE(s.allPadColours().size(), 7);
+        QCOMPARE(ui->label_Message->text(), QString::fromUtf8("上滑第1个触摸条"));
+    }
+};
+
+TAVRO_TEST_MAIN(TestSelfCheckE2e)
+#include "test_selfcheck_e2e.moc"
