@@ -2,7 +2,8 @@
 # Opens a controller's page for a simulated controller on a private JACK
 # server under Xvfb and saves a screenshot of it.
 # Usage: scripts/screenshot-pad.sh [MODEL] [out.png] [view]
-#   MODEL: pad (default), smallpad, keyboard, pedal, pedal-old, pad-selftest:
+#   MODEL: pad (default), smallpad, keyboard, pedal, pedal-old, pad-selftest,
+#          keyboard-selftest:
 #          the models whose page has a stage in tests/pageshot/
 #   out.png: default docs/<MODEL>-page.png
 #   view: the page's own (pad: global, pad, knob)
@@ -12,7 +13,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 model="pad"
 case "${1:-}" in
-    pad|smallpad|keyboard|pedal|pedal-old|pad-selftest) model="$1"; shift ;;
+    pad|smallpad|keyboard|pedal|pedal-old|pad-selftest|keyboard-selftest) model="$1"; shift ;;
 esac
 out="${1:-$root/docs/$model-page.png}"
 view="${2:-}"

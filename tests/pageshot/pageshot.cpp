@@ -2,7 +2,7 @@
 // controller and saves what the screen shows of it. Run on a real display
 // (Xvfb) with a JACK server (scripts/screenshot-pad.sh does both):
 //   page-shot <model> <out.png> [view]
-// model: pad, smallpad, keyboard, pedal, pedal-old, pad-selftest (those with a stage).
+// model: pad, smallpad, keyboard, pedal, pedal-old, pad-selftest, keyboard-selftest (those with a stage).
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
@@ -36,6 +36,8 @@ bool stageFor(const QString &model, pageshot::SStage *stage)
         *stage = pageshot::padSelfTestStage();
     else if (model == QLatin1String("pedal-old"))
         *stage = pageshot::pedalOldStage();
+    else if (model == QLatin1String("keyboard-selftest"))
+        *stage = pageshot::keyboardSelfTestStage();
     else
         return false;
     return true;

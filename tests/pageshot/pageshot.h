@@ -31,5 +31,7 @@ SStage padStage();
 SStage padSelfTestStage();
 // Model 1, firmware 4 and below.
 SStage pedalOldStage();
+// Model 9's self-test.
+SStage keyboardSelfTestStage();
 
 } // namespace pageshot
