@@ -110,6 +110,7 @@ void pc_connectui::finishPage()
 {
     CBaseDlg *page = m_page;
     m_page = nullptr;
+    m_hasPage = false;
     m_pageIsSelfTest = false;
     m_removalPending = false;
     if (page)
@@ -136,6 +137,7 @@ void pc_connectui::customEvent(QEvent *event)
     if (event->type() != EVENT_PAGE_CLOSED)
         return;
     m_page = nullptr;
+    m_hasPage = false;
     m_pageIsSelfTest = false;
     done(1);
 }
@@ -182,8 +184,24 @@ void pc_connectui::timerEvent(QTimerEvent *event)
     m_inTick = false;
 }
 
+// A page that went away without handing back or telling the window: as if it
+// had closed, by the road its closing takes.
+void pc_connectui::pageWentAway()
+{
+    m_hasPage = false;
+    if (m_pageClosesWindow) {
+        m_pageIsSelfTest = false;
+        done(1);
+        return;
+    }
+    Slots_back_to_connect();
+}
+
 void pc_connectui::tick()
 {
+    if (m_hasPage && !m_page)
+        pageWentAway();
+
     if (++m_tick > kScanEveryTicks - 1) {
         m_tick = 0;
         scanDevices();
@@ -247,6 +265,8 @@ void pc_connectui::handleDeviceInfo(const uchar *frame, uint len)
         qDebug() << "下载文件夹:" << g_downloadFolder;
 
     m_page = createPage(choice, this);
+    m_hasPage = !m_page.isNull();
+    m_pageClosesWindow = choice.kind == PageKind::UpgradeOnly || choice.isSelfTest();
     m_pageIsSelfTest = m_page && choice.isSelfTest();
     if (m_pageIsSelfTest) {
         m_factoryLinked = 1;
@@ -478,11 +498,7 @@ void pc_connectui::changeLanguage(int language)
 {
     g_language = language;
     m_settings->setValue(QStringLiteral("Language"), g_language);
-    if (g_translator) {
-        g_translator->load(g_language == 1 ? QStringLiteral(":/Language/language_cn.qm")
-                                           : QStringLiteral(":/Language/language_en.qm"));
-        QCoreApplication::installTranslator(g_translator);
-    }
+    loadInterfaceCatalogue();
     ui->retranslateUi(this);
     setWindowTitle(QStringLiteral("TaSuite-V5"));
     showMidiServiceHint();

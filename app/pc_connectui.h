@@ -6,6 +6,7 @@
 // 20 ms timer.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -66,7 +67,7 @@ public:
     void Slots_fix_mode();
 
     // State, for the pages and for tests.
-    CBaseDlg *page() const { return m_page; }
+    CBaseDlg *page() const { return m_page.data(); }
     bool pageShown() const { return m_pageShown != 0; }
     bool factoryMode() const { return m_factoryMode != 0; }
     const PortScan &portScan() const { return m_scan; }
@@ -85,6 +86,7 @@ private:
     void handleDeviceInfo(const uchar *frame, uint len);
     void deviceGone();
     void finishPage();
+    void pageWentAway();
     bool pageInModalLoop() const;
     bool clickPicture(uchar id);
     void showMidiServiceHint();
@@ -97,7 +99,11 @@ private:
     uchar m_factoryMode = 0;
     uchar m_factoryDeviceId = 0;
     PortScan m_scan;
-    CBaseDlg *m_page = nullptr;
+    // Guarded: a page that goes away on its own (deleted behind the window's
+    // back) is taken as closed, never used again.
+    QPointer<CBaseDlg> m_page;
+    bool m_hasPage = false;          // a page was opened and not yet finished or forgotten
+    bool m_pageClosesWindow = false; // its closing finishes the window (base closing behaviour)
     bool m_pageIsSelfTest = false;
     bool m_removalPending = false;
     uint m_outPort = 0;

@@ -33,11 +33,23 @@ void CBaseDlg::post_event_to_owner(int, uint value1, uint value2)
     QCoreApplication::processEvents();
 }
 
+void CBaseDlg::reject()
+{
+    // Inside closeEvent QDialog's handling rejects the dialog itself: that
+    // one is QDialog's.
+    if (m_inCloseEvent)
+        QDialog::reject();
+    else
+        close();
+}
+
 void CBaseDlg::closeEvent(QCloseEvent *event)
 {
     if (m_owner) {
         CEventBase closed(EVENT_PAGE_CLOSED, 0, 0);
         QCoreApplication::sendEvent(m_owner, &closed);
     }
+    m_inCloseEvent = true;
     QDialog::closeEvent(event);
+    m_inCloseEvent = false;
 }

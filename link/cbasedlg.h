@@ -32,6 +32,11 @@ public:
 
     CBaseDlg *owner() const { return m_owner; }
 
+    // Escape takes the close road (closeEvent, through the owner): QDialog's
+    // own reject would hide the page, and delete it when it deletes on close,
+    // behind its owner's back.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -40,6 +45,8 @@ protected:
     uchar m_frameBuf[kFrameBufSize];
 
 private:
+    bool m_inCloseEvent = false;
+
     void onFrame(const uchar *frame, uint len) override { Slots_recv_frame(frame, len); }
     void onSysEx(const uchar *msg, uint len) override { Slots_recv_sysex(msg, len); }
     void onShortMessage(uint message) override { Slots_recv_midi(message); }

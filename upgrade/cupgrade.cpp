@@ -93,12 +93,7 @@ void cUpgrade::connect_signals()
 
 void cUpgrade::load_translator()
 {
-    if (!g_translator)
-        return;
-    g_translator->load(g_language == 1 ? QStringLiteral(":/Language/language_cn.qm")
-                                       : QStringLiteral(":/Language/language_en.qm"));
-    QCoreApplication::removeTranslator(g_translator);
-    QCoreApplication::installTranslator(g_translator);
+    loadInterfaceCatalogue();
 }
 
 void cUpgrade::Slots_change_language()

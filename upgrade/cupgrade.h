@@ -88,6 +88,9 @@ public:
 
     // Closing is refused while the device is switched, until the run ends.
     void done(int result) override;
+    // The upgrade dialog is no page: Escape keeps QDialog's handling (done()),
+    // not the pages' close road.
+    void reject() override { QDialog::reject(); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

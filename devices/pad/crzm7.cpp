@@ -17,10 +17,12 @@
 
 #include "autodisappermsgbox.h"
 #include "crzm7dlg.h"
+#include "devices/shared/colourchooser.h"
 #include "devices/shared/padview.h"
 #include "globals.h"
 #include "midimonitorlist.h"
 #include "touchcombobox.h"
+#include "utils.h"
 
 using namespace rz7;
 
@@ -33,6 +35,7 @@ CRZM7::CRZM7(CBaseDlg *owner, QWidget *parent)
     std::memset(m_txFrame, 0, sizeof m_txFrame);
     m_ui->setupUi(this);
     m_monitor = new MidiMonitorList(m_ui->listWidget_show, MidiMonitorList::SOptions{500, true, true, true}, this);
+    m_chooser = new pagekit::ColourChooserRoad(this);
     init();
     init_connect();
     m_ui->pushButton_setting->click();
@@ -369,11 +372,6 @@ void CRZM7::open_control_dialog(int nIndex, int nKind, uchar *pbySetAll, int nBa
 void CRZM7::change_language()
 {
     m_model.clearPresetRequested();
-    if (g_translator) {
-        const QString path = g_language == 1 ? QStringLiteral(":/Language/language_cn.qm")
-                                             : QStringLiteral(":/Language/language_en.qm");
-        if (g_translator->load(path))
-            QApplication::installTranslator(g_translator);
-    }
+    loadInterfaceCatalogue();
     m_ui->retranslateUi(this);
 }

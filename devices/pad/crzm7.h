@@ -10,6 +10,7 @@
 
 #include "cbasedlg.h"
 #include "devices/pad/rz7model.h"
+#include "devices/shared/closeroad.h"
 
 class CDlgPreset;
 class QCloseEvent;
@@ -20,6 +21,9 @@ class Ui_CRZM7;
 class cDlgPadLevel;
 class cUpgrade;
 class MidiMonitorList;
+namespace pagekit {
+class ColourChooserRoad;
+}
 
 class CRZM7 : public CBaseDlg
 {
@@ -98,9 +102,8 @@ public:
     void open_pad_level();
     // Answer to "Factory data reset": Yes sends the factory reset frame.
     void answer_factory_reset(int nAnswer);
-    // Asked before the page closes with unsaved changes; false keeps it open.
-    // Yes saves to the device's flash first.
-    bool confirm_close();
+    // The question asked before the page closes with unsaved changes.
+    pagekit::SCloseQuestion closeQuestion() const;
 
     // ---- preset files ------------------------------------------------------
     // Writes the block as a ".rzp" file; an empty path asks the user for one.
@@ -131,10 +134,6 @@ public:
     cDlgPadLevel *padLevelDialog() const;
     cUpgrade *upgradeDialog() const;
 
-    // Escape would only hide the page and leave no window on screen: it takes
-    // the close road instead.
-    void reject() override;
-
 protected:
     void timerEvent(QTimerEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -158,10 +157,8 @@ private:
     int m_dialogIndex = 0;
     int m_dialogBank = 0;
 
-    // Group colour chooser: the colour being edited and its value before.
-    SColourGRB *m_pickerTarget = nullptr;
-    SColourGRB m_pickerSaved{0, 0, 0};
-    uchar m_pickerIsPad = 0;
+    // The group colour chooser.
+    pagekit::ColourChooserRoad *m_chooser = nullptr;
 
     void apply_loaded_block();
 

@@ -12,6 +12,7 @@
 #include "cdlgpadlevel.h"
 #include "cdlgpreset.h"
 #include "cupgrade.h"
+#include "devices/shared/colourchooser.h"
 #include "dialogs.h"
 #include "serverlocation.h"
 #include "touchcombobox.h"
@@ -32,11 +33,11 @@ void CRZM7::apply_bank_colour_to_pads(int nAnswer)
     m_dialogIndex = 0;
     SRZ7ConfigData &cfg = m_model.config();
     const uint bank = m_model.padBank();
-    for (uint pad = 0; pad < kPadsPerBank; ++pad)
-        cfg.PadRGB[bank][pad] = cfg.PadModeRGB[bank];
-    refresh_pad_buttons(cfg.PadRGB[bank]);
-    m_dialogKind = 1;
-    slots_change_rgb();
+    pagekit::applyColourToPads(cfg.PadRGB[bank], kPadsPerBank, cfg.PadModeRGB[bank], [this, &cfg, bank] {
+        refresh_pad_buttons(cfg.PadRGB[bank]);
+        m_dialogKind = 1;
+        slots_change_rgb();
+    });
 }
 
 void CRZM7::toggle_preset_question(int nIndex)
@@ -71,41 +72,20 @@ void CRZM7::toggle_preset_question(int nIndex)
 
 // ---- closing ------------------------------------------------------------------------
 
-bool CRZM7::confirm_close()
+pagekit::SCloseQuestion CRZM7::closeQuestion() const
 {
-    QMessageBox box(QMessageBox::Question, tr("Save to device"), tr("Save the data to the device?"),
-                    QMessageBox::NoButton, nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    QPushButton *yes = box.addButton(tr("Yes"), QMessageBox::YesRole);
-    box.addButton(tr("No"), QMessageBox::NoRole);
-    // Escape and the window's close box answer this hidden button.
-    QPushButton *cancel = box.addButton(tr("Close"), QMessageBox::RejectRole);
-    cancel->hide();
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.exec();
-    const QMessageBox::ButtonRole role = box.buttonRole(box.clickedButton());
-    if (role == QMessageBox::YesRole) {
-        send_save_cmd();
-        return true;
-    }
-    return role == QMessageBox::NoRole;
+    return pagekit::SCloseQuestion{tr("Save to device"), tr("Save the data to the device?"), tr("Yes"), tr("No"),
+                                   QString(), tr("Close")};
 }
 
 void CRZM7::closeEvent(QCloseEvent *event)
 {
-    if (m_model.hasUnsavedChanges() && !confirm_close()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    uchar frame[kEmptyFrameSize];
-    send_frame(frame, m_model.pageCloseFrame(frame));
-    Slots_back_to_connect();
-}
-
-void CRZM7::reject()
-{
-    close();
+    pagekit::closeEditorPage(*this, event, m_model.hasUnsavedChanges(), closeQuestion(),
+                             [this] { send_save_cmd(); },
+                             [this] {
+                                 uchar frame[kEmptyFrameSize];
+                                 send_frame(frame, m_model.pageCloseFrame(frame));
+                             });
 }
 
 // ---- toolbar ---------------------------------------------------------------------------

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-#include "colorpicker.h"
+#include "devices/shared/colourchooser.h"
 #include "devices/shared/padview.h"
 #include "globals.h"
 #include "midimonitorlist.h"
@@ -220,36 +220,15 @@ void CRZM7::update_title()
 void CRZM7::open_colour_picker()
 {
     const bool pad = sender() != m_ui->pushButton_KnobColor;
-    m_model.setBusy(true);
-    m_pickerIsPad = pad ? 1 : 0;
-    m_pickerTarget = pad ? &m_model.padBankColour() : &m_model.knobGroupColour();
-    m_pickerSaved = *m_pickerTarget;
-
-    auto *picker = new ColorPicker(this);
-    picker->setAttribute(Qt::WA_DeleteOnClose);
-    picker->setModal(true);
-    picker->setWindowModality(Qt::WindowModal);
-    picker->setCurrentColor(QColor(m_pickerSaved.r, m_pickerSaved.g, m_pickerSaved.b, 255));
-
-    connect(picker, &ColorPicker::colorChanged, this, [this](QColor c) {
-        if (!m_pickerTarget)
-            return;
-        *m_pickerTarget = SColourGRB::fromRgb(uchar(c.red()), uchar(c.green()), uchar(c.blue()));
+    SColourGRB *target = pad ? &m_model.padBankColour() : &m_model.knobGroupColour();
+    pagekit::ColourChooserRoad::SRoad road;
+    road.target = [target] { return target; };
+    road.changed = [this, pad, target](bool) {
         send_mode_rgb();
-        set_group_button_style(m_pickerIsPad != 0, colour_css(*m_pickerTarget));
-    });
-    connect(picker, &QDialog::finished, this, [this](int result) {
-        if (result != QDialog::Accepted && m_pickerTarget) {
-            *m_pickerTarget = m_pickerSaved;
-            send_mode_rgb();
-            set_group_button_style(m_pickerIsPad != 0, colour_css(*m_pickerTarget));
-        }
-        m_pickerTarget = nullptr;
-        m_model.setBusy(false);
-    });
-    picker->show();
-    picker->raise();
-    picker->activateWindow();
+        set_group_button_style(pad, colour_css(*target));
+    };
+    road.busy = [this](bool on) { m_model.setBusy(on); };
+    m_chooser->open(road);
 }
 
 // ---- MIDI monitor -----------------------------------------------------------------------

@@ -1,7 +1,7 @@
 #include "crzm7dlg.h"
 
 #include "autodisappermsgbox.h"
-#include "colorpicker.h"
+#include "devices/shared/colourchooser.h"
 #include "crzm7dlg_rules.h"
 #include "dialogs.h"
 #include "midinames.h"
@@ -59,6 +59,7 @@ CRZM7DLG::CRZM7DLG(SRZ7ConfigData *pConfig, int iKind, int iIndex, int iBank, SR
     m_bank = m_kind == KindButton ? 0 : std::clamp(iBank, 0, int(rz7::kPadBanks) - 1);
 
     m_ui->setupUi(this);
+    m_chooser = new pagekit::ColourChooserRoad(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
 
@@ -443,46 +444,25 @@ void CRZM7DLG::show_colour(const SColourGRB *pColour)
 
 void CRZM7DLG::open_colour_picker()
 {
-    SColourGRB *colour = padColour();
-    if (!colour)
+    if (!padColour())
         return;
-    const SColourGRB kept = *colour;
-
-    auto *picker = new ColorPicker(this);
-    picker->setAttribute(Qt::WA_DeleteOnClose);
-    picker->setCurrentColor(QColor(colour->r, colour->g, colour->b, 255));
-
-    const auto applyColour = [this](const QColor &c) {
-        SColourGRB *target = padColour();
-        *target = SColourGRB::fromRgb(uchar(c.red()), uchar(c.green()), uchar(c.blue()));
-        show_colour(target);
+    pagekit::ColourChooserRoad::SRoad road;
+    road.target = [this] { return padColour(); };
+    road.changed = [this](bool restored) {
+        const SColourGRB *colour = padColour();
+        if (restored)
+            m_ui->pushButton_color->setStyleSheet(
+                QStringLiteral("background-color: rgb(%1, %2, %3); border-radius: 10px; "
+                               "border: 3px solid rgba(255,255,255, 0.6);")
+                    .arg(colour->r)
+                    .arg(colour->g)
+                    .arg(colour->b));
+        else
+            show_colour(colour);
         emit signals_change_rgb();
     };
-    connect(picker, &ColorPicker::colorChanged, this, applyColour);
-    connect(picker, &QDialog::finished, this, [this, picker, kept, applyColour](int result) {
-        // A change still waiting in the chooser's throttle must not land after this.
-        disconnect(picker, &ColorPicker::colorChanged, this, nullptr);
-        SColourGRB *target = padColour();
-        if (result == QDialog::Accepted) {
-            const QColor chosen = picker->currentColor();
-            if (chosen.isValid()
-                && SColourGRB::fromRgb(uchar(chosen.red()), uchar(chosen.green()), uchar(chosen.blue())) != *target)
-                applyColour(chosen);
-            qDebug() << "Color selection confirmed";
-            return;
-        }
-        *target = kept;
-        m_ui->pushButton_color->setStyleSheet(
-            QStringLiteral("background-color: rgb(%1, %2, %3); border-radius: 10px; "
-                           "border: 3px solid rgba(255,255,255, 0.6);")
-                .arg(kept.r)
-                .arg(kept.g)
-                .arg(kept.b));
-        emit signals_change_rgb();
-    });
-    picker->show();
-    picker->raise();
-    picker->activateWindow();
+    road.modal = false;
+    m_chooser->open(road);
 }
 
 bool CRZM7DLG::check_sysex_text(uchar byOldLength)

@@ -12,6 +12,9 @@
 namespace Ui {
 class CRZM7DLG;
 }
+namespace pagekit {
+class ColourChooserRoad;
+}
 
 class CRZM7DLG : public QDialog
 {
@@ -75,4 +78,5 @@ private:
     bool m_typeIsComboIndex = true;
     uchar m_data1List = 4;
     SRZ7SysexStore *m_sysex = nullptr;
+    pagekit::ColourChooserRoad *m_chooser = nullptr;
 };

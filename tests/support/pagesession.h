@@ -69,7 +69,7 @@ struct PageSession
         if (clickModifiers & Qt::AltModifier)
             QTest::keyRelease(window->page(), Qt::Key_Alt);
         sinceOpen.start();
-        page = qobject_cast<Page *>(window->page());
+        page = dynamic_cast<Page *>(window->page());
         if (!page) {
             qWarning("another page opened: %s", qPrintable(window->page()->objectName()));
             return false;
