@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a fuzz target with clang's libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs it for a given time.
-#   fuzz/run-fuzz.sh [target] [seconds]    target: splitter (default)
+#   fuzz/run-fuzz.sh [target] [seconds]    target: splitter (default), or
+#   <model>preset for a model's preset-file reader (rz7preset: fuzz/build-preset.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target="${1:-splitter}"
@@ -13,6 +14,9 @@ case "$target" in
     splitter)
         sources=(fuzz/fuzz_splitter.cpp link/deviceframe.cpp link/sysexpacking.cpp link/streamsplitter.cpp)
         includes=(-Ilink)
+        ;;
+    *preset)
+        exec fuzz/build-preset.sh "${target%preset}" "$seconds"
         ;;
     *)
         if [ -x "fuzz/build-$target.sh" ]; then

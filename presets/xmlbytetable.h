@@ -39,12 +39,11 @@ inline quint8 readByteValue(QXmlStreamReader &xml)
     return ok ? quint8(value & 0xFFu) : quint8(0);
 }
 
-// Fills up to C fields of one row (or item) from the following start elements;
-// every position is used up, whether its element matched or not.
-template <int C>
-void readFields(QXmlStreamReader &xml, quint8 (&fields)[C], const QString &fieldPrefix)
+// Fills up to count fields of one row (or item) from the following start
+// elements; every position is used up, whether its element matched or not.
+inline void readFields(QXmlStreamReader &xml, quint8 *fields, int count, const QString &fieldPrefix)
 {
-    for (int c = 0; c < C; ++c) {
+    for (int c = 0; c < count; ++c) {
         if (!xml.readNextStartElement())
             return;
         if (nameMatches(xml, fieldPrefix))
@@ -54,43 +53,57 @@ void readFields(QXmlStreamReader &xml, quint8 (&fields)[C], const QString &field
 
 } // namespace xmlbytetable
 
-// Two levels: R rows of C bytes.
-template <int R, int C>
-void readXmlByteTable(QXmlStreamReader &xml, quint8 (&table)[R][C], const QString &rowPrefix,
-                      const QString &columnPrefix)
+// Two levels: rows of columns bytes, row-major at table.
+inline void readXmlByteTable(QXmlStreamReader &xml, quint8 *table, int rows, int columns, const QString &rowPrefix,
+                             const QString &columnPrefix)
 {
-    for (int r = 0; r < R; ++r) {
+    for (int r = 0; r < rows; ++r) {
         if (!xml.readNextStartElement())
             return;
         if (!xmlbytetable::nameMatches(xml, rowPrefix))
             continue;
-        xmlbytetable::readFields(xml, table[r], columnPrefix);
+        xmlbytetable::readFields(xml, table + r * columns, columns, columnPrefix);
         // The white space after the last column and the row's end tag.
         xml.readNext();
         xml.readNext();
     }
 }
 
-// Three levels: G groups of N items of C bytes.
-template <int G, int N, int C>
-void readXmlByteTable(QXmlStreamReader &xml, quint8 (&table)[G][N][C], const QString &groupPrefix,
-                      const QString &itemPrefix, const QString &fieldPrefix)
+// Three levels: groups of items of fields bytes, in that order at table.
+inline void readXmlByteTable(QXmlStreamReader &xml, quint8 *table, int groups, int items, int fields,
+                             const QString &groupPrefix, const QString &itemPrefix, const QString &fieldPrefix)
 {
-    for (int g = 0; g < G; ++g) {
+    for (int g = 0; g < groups; ++g) {
         if (!xml.readNextStartElement())
             return;
         if (!xmlbytetable::nameMatches(xml, groupPrefix))
             continue;
-        for (int n = 0; n < N; ++n) {
+        for (int n = 0; n < items; ++n) {
             if (!xml.readNextStartElement())
                 break;
             if (!xmlbytetable::nameMatches(xml, itemPrefix))
                 continue;
-            xmlbytetable::readFields(xml, table[g][n], fieldPrefix);
+            xmlbytetable::readFields(xml, table + (g * items + n) * fields, fields, fieldPrefix);
             xml.readNext();
             xml.readNext();
         }
         xml.readNext();
         xml.readNext();
     }
+}
+
+// The same over arrays: R rows of C bytes.
+template <int R, int C>
+void readXmlByteTable(QXmlStreamReader &xml, quint8 (&table)[R][C], const QString &rowPrefix,
+                      const QString &columnPrefix)
+{
+    readXmlByteTable(xml, &table[0][0], R, C, rowPrefix, columnPrefix);
+}
+
+// G groups of N items of C bytes.
+template <int G, int N, int C>
+void readXmlByteTable(QXmlStreamReader &xml, quint8 (&table)[G][N][C], const QString &groupPrefix,
+                      const QString &itemPrefix, const QString &fieldPrefix)
+{
+    readXmlByteTable(xml, &table[0][0][0], G, N, C, groupPrefix, itemPrefix, fieldPrefix);
 }

@@ -19,6 +19,7 @@
 #include "crzm7dlg.h"
 #include "devices/shared/colourchooser.h"
 #include "devices/shared/padview.h"
+#include "devices/shared/pagetoolbar.h"
 #include "globals.h"
 #include "midimonitorlist.h"
 #include "touchcombobox.h"
@@ -49,13 +50,7 @@ CRZM7::~CRZM7()
     killTimer(m_timerId);
     // The dialogs point into this page's block and system record, and the
     // upgrade dialog sends through it: none may outlive it.
-    for (QPointer<QDialog> *dlg : {&m_controlDlg, &m_padLevelDlg, &m_presetDlg, &m_upgrade}) {
-        if (*dlg) {
-            (*dlg)->close();
-            delete dlg->data();
-        }
-        *dlg = nullptr;
-    }
+    pagekit::closeOwnedDialogs({&m_controlDlg, &m_padLevelDlg, &m_presetDlg, &m_upgrade});
     delete m_ui;
 }
 

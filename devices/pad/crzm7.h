@@ -116,14 +116,6 @@ public:
     // written whole to the device.
     void slots_apply_preset(QString strPresetPath);
 
-    // Asks the user for a file path: bSave picks the save dialog, otherwise the
-    // open dialog; empty when nothing was chosen. The platform dialogs are used
-    // (no parent, empty start directory) unless a chooser is installed.
-    using FileChooser = std::function<QString(bool bSave, const QString &strCaption, const QString &strFilter)>;
-    static QString choose_file(bool bSave, const QString &strCaption, const QString &strFilter);
-    // Replaces the platform dialogs (tests); an empty chooser restores them.
-    static void setFileChooser(FileChooser chooser);
-
     // Local copy of the online preset index, inside the application-data folder.
     static QString presetIndexPath();
     static QString presetIndexUrl();

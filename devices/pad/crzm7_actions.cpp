@@ -4,17 +4,15 @@
 #include "ui_crzm7.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include "cdlgpadlevel.h"
 #include "cdlgpreset.h"
 #include "cupgrade.h"
 #include "devices/shared/colourchooser.h"
 #include "dialogs.h"
-#include "serverlocation.h"
+#include "devices/shared/pagetoolbar.h"
 #include "touchcombobox.h"
 
 using namespace rz7;
@@ -102,68 +100,41 @@ void CRZM7::answer_factory_reset(int nAnswer)
         send_frame(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
 }
 
+namespace {
+// The pad controller's folder on the download server.
+const QString kFolder = QStringLiteral("rz7/");
+} // namespace
+
 QString CRZM7::presetIndexUrl()
 {
-    return QStringLiteral("%1%2%3").arg(serverBaseUrl(), QStringLiteral("rz7/"), QStringLiteral("preset.ini"));
+    return pagekit::presetIndexUrl(kFolder);
 }
 
 QString CRZM7::presetIndexPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-           + QStringLiteral("/rz7/LoadPreset/preset.ini");
+    return pagekit::presetIndexPath(kFolder);
 }
 
 QString CRZM7::firmwareIndexUrl()
 {
-    return QStringLiteral("%1%2%3").arg(serverBaseUrl(), QStringLiteral("rz7/"), QStringLiteral("firmware.ini"));
+    return pagekit::firmwareIndexUrl(kFolder);
 }
 
 void CRZM7::click_preset_list()
 {
-    // Set once the index has been asked for in this run; later openings read
-    // the local copy, unless it is missing (the first download failed).
-    static bool s_presetIndexLoaded = false;
-
-    if (m_presetDlg) {
-        m_presetDlg->close();
-        delete m_presetDlg;
-        m_presetDlg = nullptr;
-    }
-    auto *dlg = new CDlgPreset(7, true, nullptr);
-    m_presetDlg = dlg;
+    CDlgPreset *dlg = pagekit::openPresetList(m_presetDlg, 7, kFolder);
     connect(dlg, &CDlgPreset::signals_download_preset, this, &CRZM7::slots_apply_preset);
-
-    const QString localPath = presetIndexPath();
-    dlg->clear_list();
-    if (s_presetIndexLoaded && QFileInfo::exists(localPath))
-        dlg->fill_list(localPath);
-    else
-        dlg->download(presetIndexUrl(), localPath);
-    dlg->show();
-    s_presetIndexLoaded = true;
 }
 
 void CRZM7::click_upgrade()
 {
-    if (!m_upgrade)
-        m_upgrade = new cUpgrade(this, nullptr);
-    auto *upgrade = static_cast<cUpgrade *>(m_upgrade.data());
-    if (!upgrade->init())
-        return;
-    upgrade->download(firmwareIndexUrl(), cUpgrade::index_path());
+    pagekit::startUpgrade(m_upgrade, this, kFolder);
 }
 
 void CRZM7::open_pad_level()
 {
-    if (m_padLevelDlg) {
-        m_padLevelDlg->close();
-        delete m_padLevelDlg;
-        m_padLevelDlg = nullptr;
-    }
-    auto *dlg = new cDlgPadLevel(7, m_model.system().thresholds, nullptr);
-    m_padLevelDlg = dlg;
+    cDlgPadLevel *dlg = pagekit::openPadLevel(m_padLevelDlg, 7, m_model.system().thresholds);
     connect(dlg, &cDlgPadLevel::signals_send_pad_level, this, &CRZM7::slots_send_pad_level);
-    dlg->show();
 }
 
 CDlgPreset *CRZM7::presetDialog() const

@@ -5,39 +5,18 @@
 #include "ui_crzm7.h"
 
 #include <QDebug>
-#include <QFileDialog>
 #include <QPushButton>
 
 #include "autodisappermsgbox.h"
 #include "cdlgpreset.h"
 #include "devices/pad/rz7presetfile.h"
+#include "filechooser.h"
 
 using namespace rz7;
 
 namespace {
-
 const char *const kPresetFilter = "Zol Pad Preset (*.rzp)";
-
-CRZM7::FileChooser &fileChooser()
-{
-    static CRZM7::FileChooser chooser;
-    return chooser;
-}
-
 } // namespace
-
-QString CRZM7::choose_file(bool bSave, const QString &strCaption, const QString &strFilter)
-{
-    if (fileChooser())
-        return fileChooser()(bSave, strCaption, strFilter);
-    return bSave ? QFileDialog::getSaveFileName(nullptr, strCaption, QString(), strFilter)
-                 : QFileDialog::getOpenFileName(nullptr, strCaption, QString(), strFilter);
-}
-
-void CRZM7::setFileChooser(FileChooser chooser)
-{
-    fileChooser() = std::move(chooser);
-}
 
 void CRZM7::save_config_data_to_XML(const SRZ7ConfigData &block, const QString &strPath)
 {

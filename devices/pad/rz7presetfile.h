@@ -14,22 +14,22 @@
 // A load parses into a copy of the block and hands it over only when the whole
 // file is good, so a refused file leaves the caller's block as it was. A save
 // goes through QSaveFile: the old file stays whole unless the new one was
-// written completely.
+// written completely. The container and the XML sections are the shared ones
+// (devices/shared/presetfile.h, presetxml.h); this file holds the pad's
+// sections and its refusal codes.
 #pragma once
 
 #include "rz7config.h"
+#include "devices/shared/presetfile.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace rz7 {
 
-// The longest XML text a preset file may declare. A real file's text is about
-// 25 KB; a larger declared length is refused before anything is unpacked.
-constexpr int kMaxPresetXmlSize = 1024 * 1024;
-// The longest compressed body (length prefix and zlib stream) that can come from
-// a text of at most kMaxPresetXmlSize bytes; longer bodies are refused unread.
-constexpr int kMaxPresetBodySize = 4 + kMaxPresetXmlSize + kMaxPresetXmlSize / 1024 + 64;
+// The longest XML text a preset file may declare, and the longest packed body.
+constexpr int kMaxPresetXmlSize = presetfile::kMaxBodySize;
+constexpr int kMaxPresetBodySize = presetfile::kMaxPackedSize;
 
 // What a preset load came to. Only Ok changes the caller's block.
 enum class PresetLoadResult {

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "autodisappermsgbox.h"
+#include "filechooser.h"
 #include "padtest.h"
 #include "devices/pad/crzm7.h"
 #include "devices/pad/rz7config.h"
@@ -75,14 +76,14 @@ struct ChosenPath
 
     ChosenPath()
     {
-        CRZM7::setFileChooser([this](bool save, const QString &caption, const QString &filter) {
+        setFileChooser([this](bool save, const QString &caption, const QString &filter) {
             asked << QStringLiteral("%1|%2|%3").arg(save ? "save" : "open", caption, filter);
             if (whileOpen)
                 whileOpen();
             return path;
         });
     }
-    ~ChosenPath() { CRZM7::setFileChooser(nullptr); }
+    ~ChosenPath() { setFileChooser(nullptr); }
 };
 
 } // namespace padlife

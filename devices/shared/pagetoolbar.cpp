@@ -1,0 +1,91 @@
+#include "pagetoolbar.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+
+#include "cdlgpadlevel.h"
+#include "cdlgpreset.h"
+#include "cupgrade.h"
+#include "serverlocation.h"
+
+namespace pagekit {
+
+namespace {
+
+void closeAndDelete(QPointer<QDialog> &slot)
+{
+    if (slot) {
+        slot->close();
+        delete slot.data();
+    }
+    slot = nullptr;
+}
+
+// The folders whose index was asked for in this run.
+QSet<QString> &downloadedIndexes()
+{
+    static QSet<QString> folders;
+    return folders;
+}
+
+} // namespace
+
+QString presetIndexPath(const QString &folder)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') + folder
+           + QStringLiteral("LoadPreset/preset.ini");
+}
+
+QString presetIndexUrl(const QString &folder)
+{
+    return serverBaseUrl() + folder + QStringLiteral("preset.ini");
+}
+
+QString firmwareIndexUrl(const QString &folder)
+{
+    return serverBaseUrl() + folder + QStringLiteral("firmware.ini");
+}
+
+CDlgPreset *openPresetList(QPointer<QDialog> &slot, int model, const QString &folder)
+{
+    closeAndDelete(slot);
+    auto *dlg = new CDlgPreset(model, true, nullptr);
+    slot = dlg;
+    const QString localPath = presetIndexPath(folder);
+    dlg->clear_list();
+    if (downloadedIndexes().contains(folder) && QFileInfo::exists(localPath))
+        dlg->fill_list(localPath);
+    else
+        dlg->download(presetIndexUrl(folder), localPath);
+    dlg->show();
+    downloadedIndexes().insert(folder);
+    return dlg;
+}
+
+void startUpgrade(QPointer<QDialog> &slot, CBaseDlg *page, const QString &folder)
+{
+    if (!slot)
+        slot = new cUpgrade(page, nullptr);
+    auto *upgrade = static_cast<cUpgrade *>(slot.data());
+    if (!upgrade->init())
+        return;
+    upgrade->download(firmwareIndexUrl(folder), cUpgrade::index_path());
+}
+
+cDlgPadLevel *openPadLevel(QPointer<QDialog> &slot, int model, unsigned char *thresholds)
+{
+    closeAndDelete(slot);
+    auto *dlg = new cDlgPadLevel(model, thresholds, nullptr);
+    slot = dlg;
+    dlg->show();
+    return dlg;
+}
+
+void closeOwnedDialogs(std::initializer_list<QPointer<QDialog> *> dialogs)
+{
+    for (QPointer<QDialog> *slot : dialogs)
+        closeAndDelete(*slot);
+}
+
+} // namespace pagekit

@@ -1,0 +1,51 @@
+// The toolbar actions every editor page shares, given its model number and its
+// folder on the download server ("rz7/", "rznano/", "vx18/", "Z3/"): the
+// online preset list, the firmware upgrade and the pad calibration. The
+// dialogs belong to the page: it keeps each in a QPointer slot and closes and
+// deletes them in its destructor (closeOwnedDialogs), since they point into
+// its data or send through it.
+//
+// How a page uses it: its click_preset_list calls openPresetList() and
+// connects the list's signals_download_preset to its own apply slot; its
+// click_upgrade calls startUpgrade(); its calibration button calls
+// openPadLevel() and connects signals_send_pad_level.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+#include <initializer_list>
+
+class CBaseDlg;
+class CDlgPreset;
+class QDialog;
+class cDlgPadLevel;
+
+namespace pagekit {
+
+// The local copy of a folder's preset index: the application-data folder,
+// then the folder, then "LoadPreset/preset.ini".
+QString presetIndexPath(const QString &folder);
+// <server base><folder>preset.ini and <server base><folder>firmware.ini.
+QString presetIndexUrl(const QString &folder);
+QString firmwareIndexUrl(const QString &folder);
+
+// A new preset list in the slot (an open one is closed and deleted first),
+// shown. Its index is listed from the local copy when it was downloaded in
+// this run (one mark per folder) and the copy still exists; otherwise it is
+// downloaded again (a failed first download is tried again at the next press).
+CDlgPreset *openPresetList(QPointer<QDialog> &slot, int model, const QString &folder);
+
+// The upgrade dialog in the slot (made once, with the page as its owner: its
+// frames go through the page), then the folder's firmware index downloaded,
+// when the upgrade library loads.
+void startUpgrade(QPointer<QDialog> &slot, CBaseDlg *page, const QString &folder);
+
+// A new calibration dialog in the slot (an open one is closed and deleted
+// first) on the page's thresholds, shown.
+cDlgPadLevel *openPadLevel(QPointer<QDialog> &slot, int model, unsigned char *thresholds);
+
+// Closes and deletes the dialogs in the slots (the page's destructor).
+void closeOwnedDialogs(std::initializer_list<QPointer<QDialog> *> dialogs);
+
+} // namespace pagekit

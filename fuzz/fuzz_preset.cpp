@@ -1,0 +1,68 @@
+// Feeds arbitrary bytes to a model's preset-file reader (the adapter of
+// fuzz_preset.h). An even first byte: the rest is a whole file as read from
+// disk. An odd first byte: the rest is the body (the XML text), packed into a
+// file first, so the body's reader is reached without the fuzzer having to
+// find zlib streams. Checks: a refused file leaves the block as it was; an
+// accepted one passes the model's checks and comes back unchanged through the
+// writer.
+#include "fuzz/fuzz_preset.h"
+
+#include "common/devicelist.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QtGlobal>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
+
+void writeSeeds(const QString &dir)
+{
+    for (const auto &seed : fuzzpreset::reader().seeds()) {
+        QFile f(QDir(dir).filePath(QString::fromLatin1(seed.name)));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(QByteArray(1, seed.xml ? '\1' : '\0') + seed.bytes);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    const QByteArray seedDir = qgetenv("PRESET_WRITE_SEEDS");
+    if (!seedDir.isEmpty()) {
+        writeSeeds(QString::fromLocal8Bit(seedDir));
+        std::exit(0);
+    }
+    qInstallMessageHandler(quiet);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0 || size > 1 << 20)
+        return 0;
+    const fuzzpreset::SReader &r = fuzzpreset::reader();
+    const QByteArray rest(reinterpret_cast<const char *>(data) + 1, int(size - 1));
+    const QByteArray file = (data[0] & 1) ? r.header + qCompress(rest, 9) : rest;
+
+    QByteArray block = r.startBlock;
+    block.detach();
+    if (!r.decode(file, block)) {
+        if (block != r.startBlock)
+            abort();
+        return 0;
+    }
+    if (block.size() != r.startBlock.size() || (r.accepted && !r.accepted(block)))
+        abort();
+    QByteArray again(block.size(), '\0');
+    if (!r.decode(r.encode(block), again) || again != block)
+        abort();
+    return 0;
+}

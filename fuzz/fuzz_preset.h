@@ -1,0 +1,41 @@
+// What the preset-file fuzz target needs of a model's reader: one adapter per
+// model (fuzz/preset_<model>.cpp), the driver (fuzz_preset.cpp) is the same
+// for every model. fuzz/build-preset.sh <model> builds the two together.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace fuzzpreset {
+
+struct SReader
+{
+    // The model's file header, and whether the body is XML (packed by the
+    // driver from fuzz input) or a raw image.
+    QByteArray header;
+    bool xmlBody = true;
+    // The block a load starts from; a load fills a copy of it.
+    QByteArray startBlock;
+    // Decodes a whole file into block (its size is the start block's); true
+    // when accepted. A refusal must leave block as it was.
+    bool (*decode)(const QByteArray &file, QByteArray &block) = nullptr;
+    // Encodes a block as a whole file (for the round trip).
+    QByteArray (*encode)(const QByteArray &block) = nullptr;
+    // Further checks of an accepted block (SysEx references inside the pool).
+    bool (*accepted)(const QByteArray &block) = nullptr;
+    // Seeds: name and whole file, or XML body (xml true).
+    struct SSeed
+    {
+        const char *name;
+        QByteArray bytes;
+        bool xml;
+    };
+    std::vector<SSeed> (*seeds)() = nullptr;
+};
+
+// The model's adapter.
+const SReader &reader();
+
+} // namespace fuzzpreset
