@@ -15,6 +15,9 @@
 #ifdef TAVRO_HAVE_MASTER
 #include "devices/pedal_old/master.h"
 #endif
+#ifdef TAVRO_HAVE_CDLGZ3
+#include "devices/pedal/cdlgz3.h"
+#endif
 #include "cshareupdatedlg.h"
 
 namespace {

@@ -40,7 +40,9 @@ CRZM7::CRZM7(CBaseDlg *owner, QWidget *) : StandInPage(owner, "CRZM7", HandsBack
 #endif
 cDlgRznano::cDlgRznano(CBaseDlg *owner, QWidget *) : StandInPage(owner, "cDlgRznano", HandsBack) {}
 CDlgVX18::CDlgVX18(CBaseDlg *owner, QWidget *) : StandInPage(owner, "CDlgVX18", HandsBack) {}
+#ifndef TAVRO_HAVE_CDLGZ3
 cDlgZ3::cDlgZ3(CBaseDlg *owner, QWidget *) : StandInPage(owner, "cDlgZ3", HandsBack) {}
+#endif
 #ifndef TAVRO_HAVE_MASTER
 master::master(CBaseDlg *owner, QWidget *) : StandInPage(owner, "master", HandsBack) {}
 #endif

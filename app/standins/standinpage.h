@@ -61,11 +61,13 @@ public:
     CDlgVX18(CBaseDlg *owner, QWidget *parent = nullptr);
 };
 
+#ifndef TAVRO_HAVE_CDLGZ3
 class cDlgZ3 : public StandInPage
 {
 public:
     cDlgZ3(CBaseDlg *owner, QWidget *parent = nullptr);
 };
+#endif
 
 #ifndef TAVRO_HAVE_MASTER
 class master : public StandInPage

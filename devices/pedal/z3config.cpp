@@ -31,8 +31,8 @@ SZ3ProConfigData SZ3ProConfigData::fromByteArray(const QByteArray &bytes)
 bool check_config_data(const SZ3ProConfigData &image)
 {
     const int group = image.currentGroup();
-    // A group above 7 would name records beyond the image.
-    if (group >= z3::kGroups)
+    // A group (or a last group) above 7 would name records beyond the image.
+    if (group >= z3::kGroups || image.lastGroup() >= z3::kGroups)
         return false;
     for (int k = 0; k < z3::kKeysPerGroup; ++k) {
         const Z3KeyRecord record = image.key(group, k);

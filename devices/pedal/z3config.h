@@ -186,9 +186,9 @@ private:
 };
 
 // The test an image from the pedal or a preset file must pass: the current
-// group (which must be 0..7) has counts of at most 16 and, in mode 4, trigger
-// types of at most 5; pedalCount is at most 16; every display byte names a
-// code of at most 39.
+// group and the last group in use are 0..7; the current group has counts of
+// at most 16 and, in mode 4, trigger types of at most 5; pedalCount is at
+// most 16; every display byte names a code of at most 39.
 bool check_config_data(const SZ3ProConfigData &image);
 
 // A SysEx reference (entry 0 of a marked list): offset (big-endian) and length.

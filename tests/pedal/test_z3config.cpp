@@ -106,6 +106,7 @@ private slots:
         QTest::newRow("current group 7") << z3::kGroupSelect << 0x77 << 4 << true;
         QTest::newRow("current group 8") << z3::kGroupSelect << 0x87 << 4 << false;
         QTest::newRow("current group 15") << z3::kGroupSelect << 0xF0 << 1 << false;
+        QTest::newRow("nine groups") << z3::kGroupSelect << 0x08 << 1 << false;
     }
     void check()
     {
