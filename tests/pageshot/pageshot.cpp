@@ -38,6 +38,8 @@ bool stageFor(const QString &model, pageshot::SStage *stage)
         *stage = pageshot::pedalOldStage();
     else if (model == QLatin1String("keyboard-selftest"))
         *stage = pageshot::keyboardSelfTestStage();
+    else if (model == QLatin1String("pedal"))
+        *stage = pageshot::pedalStage();
     else
         return false;
     return true;

@@ -33,5 +33,7 @@ SStage padSelfTestStage();
 SStage pedalOldStage();
 // Model 9's self-test.
 SStage keyboardSelfTestStage();
+// Model 1, firmware 5.
+SStage pedalStage();
 
 } // namespace pageshot
