@@ -1,5 +1,7 @@
 #include "selfcheckmodel.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 const QHash<quint8, QString> g_selfCheckErrors = {
@@ -233,6 +235,206 @@ void SelfCheckModel::start_module(quint8 kind)
     }
 }
 
+// ---- the steps -------------------------------------------------------------
+
+quint8 SelfCheckModel::expectedControl(quint8 step)
+{
+    return step >= 12 && step <= 19 ? m_buttonControl[step - 12] : step;
+}
+
+void SelfCheckModel::check_step()
+{
+    const quint8 s = m_step;
+    const quint8 d1 = m_data1;
+    const quint8 d2 = m_data2;
+    if (d1 >= kSteps || m_displayTest || m_errorShown || (m_status & 0xF0) == 0xE0)
+        return;
+    if (m_pedalAwaited) {
+        if (d1 == 0 || d1 == 28)
+            return;
+        if (d1 == 53 || d1 == 52)
+            on_pedal();
+        else
+            show_error(9, d1);
+        return;
+    }
+    if (m_stripsDone && (d1 == 0 || d1 == 1))
+        return;
+    if (d1 == 53 || (d2 == 0 && s >= 28))
+        return;
+    if (d1 == expectedControl(s)) {
+        switch (m_stepKind[s]) {
+        case KindStrip: on_strip(); break;
+        case KindKnob: on_knob(); break;
+        case KindButton: on_button(); break;
+        case KindPad: on_pad(); break;
+        case KindKey: on_key(); break;
+        case KindPedal: on_pedal(); break;
+        default: break;
+        }
+        return;
+    }
+    // The control of the step before may still be moving.
+    if (d1 + 1 == s || (s >= 13 && s <= 19 && d1 == expectedControl(s - 1)))
+        return;
+    show_error(9, d1);
+}
+
+void SelfCheckModel::on_strip()
+{
+    const quint8 s = m_step;
+    if (m_phase == 1) {
+        if (m_data2 >= kStripTop) {
+            m_view.setPrompt(QStringLiteral("下滑第%1个触摸条").arg(s + 1));
+            m_phase = 0;
+            play_beep(false);
+        }
+        return;
+    }
+    if (m_data2 > kStripBottom)
+        return;
+    m_view.setPrompt(QStringLiteral("上滑第2个触摸条"));
+    m_phase = 1;
+    play_beep(true);
+    m_step = s + 1;
+    if (m_stepKind[m_step] != KindKnob)
+        return;
+    if (m_singleModule) {
+        start_module(m_selectedModule);
+    } else {
+        m_view.setPrompt(QStringLiteral("右旋第1个旋钮"));
+        m_phase = 1;
+        m_stripsDone = 1;
+    }
+}
+
+void SelfCheckModel::on_knob()
+{
+    const quint8 s = m_step;
+    if (m_phase == 1) {
+        m_view.setPrompt(QStringLiteral("右旋第%1个旋钮").arg(s - 1));
+        if (m_data2 >= kKnobTop) {
+            play_beep(true);
+            m_phase = 0;
+            m_view.setPrompt(QStringLiteral("左旋第%1个旋钮").arg(s - 1));
+        }
+        return;
+    }
+    if (m_data2 > kKnobBottom)
+        return;
+    play_beep(false);
+    m_step = s + 1;
+    m_phase = 1;
+    m_view.setPrompt(QStringLiteral("右旋第%1个旋钮").arg(m_step - 1));
+    if (m_stepKind[m_step] == KindButton) {
+        m_view.setPrompt(QStringLiteral("按下亮灯的按钮"));
+        send_test_led(m_buttonLed[0], 0x01, 0xFF, 0x00);
+    }
+}
+
+void SelfCheckModel::on_button()
+{
+    const quint8 s = m_step;
+    play_beep(m_phase == 1);
+    if (s == 10 || s == 11) {
+        send_test_led(0x80, 0, 0, 0);
+        send_test_led(0x81, 0, 0, 0);
+    }
+    m_step = s + 1;
+    send_test_led(0x00, 0xFE, 0xFF, 0x00);
+    send_test_led(m_buttonLed[s + 1 - 10], 0x01, 0xFF, 0x00);
+    if (m_stepKind[m_step] != KindPad)
+        return;
+    // The last button: the Bluetooth check, then the display test.
+    if (!m_view.bluetoothLamp())
+        show_error(8, 0);
+    m_view.setPrompt(QCoreApplication::translate("SelfCheck", "检查显示屏显示是否有缺漏！\n蓝牙灯是否亮起！"));
+    send_test_led(0x00, 0xFE, 0xFF, 0x00);
+    m_displayTest = 1;
+    m_displayIndex = 0;
+}
+
+void SelfCheckModel::on_pad()
+{
+    const quint8 s = m_step;
+    if (m_data2 < kPadVelocity)
+        return;
+    play_beep(m_phase == 1);
+    m_step = s + 1;
+    send_pad_colours(m_padLed[s - 20], 0, 0, 0);
+    if (m_stepKind[m_step] == KindPad)
+        lightPad(m_step);
+    else if (m_singleModule)
+        start_module(m_selectedModule);
+    else
+        m_view.setPrompt(QStringLiteral("琴键自检中"));
+}
+
+void SelfCheckModel::on_key()
+{
+    const quint8 s = m_step;
+    const quint8 d2 = m_data2;
+    switch (m_keyPhase) {
+    case 0:
+        if (d2 == 1) {
+            play_beep(true);
+            m_keyPhase = 1;
+        }
+        break;
+    case 1:
+        if (d2 == 3) {
+            play_beep(false);
+            m_keyPhase = 3;
+        } else if (d2 == 1) {
+            play_beep(true);
+        }
+        break;
+    case 3:
+        if (d2 != 1)
+            break;
+        m_keyPhase = 0;
+        set_key_colour(m_keyButton[s - 28], 0, 255, 0);
+        m_step = s + 1;
+        if (m_stepKind[m_step] != KindPedal)
+            break;
+        if (m_singleModule) {
+            start_module(m_selectedModule);
+            reset_key_colours();
+        } else {
+            m_view.setPrompt(QStringLiteral("请按下踏板↓"));
+            m_phase = 1;
+            m_pedalAwaited = 1;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void SelfCheckModel::on_pedal()
+{
+    if (m_phase == 1) {
+        if (m_data2 >= kPedalDown) {
+            play_beep(true);
+            m_view.setPrompt(QStringLiteral("请抬起踏板↑"));
+            m_phase = 0;
+        }
+        return;
+    }
+    if (m_data2 != 0)
+        return;
+    play_beep(false);
+    if (m_singleModule) {
+        start_module(KindKnob);
+    } else {
+        m_view.setPrompt(QStringLiteral("自检完成！"));
+        m_ledTest = 1;
+        m_tick = 0;
+        m_pedalAwaited = 0;
+        m_stripsDone = 0;
+    }
+}
+
 // ---- the operator ----------------------------------------------------------
 
 void SelfCheckModel::start_rgb_test()
@@ -281,6 +483,9 @@ void SelfCheckModel::receive_midi(uint msg)
     m_data1 = quint8(msg >> 8);
     m_data2 = quint8(msg >> 16);
     add_monitor_line(msg);
+    // Messages without data bytes (clock, active sensing...) name no control.
+    if (m_deviceType == 9 && selftest::isJudged(msg))
+        check_step();
 }
 
 void SelfCheckModel::receive_frame(const uchar *frame, uint len)

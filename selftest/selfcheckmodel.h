@@ -95,6 +95,8 @@ public:
     void restart_test();
     // The first step of a kind's module becomes current.
     void start_module(quint8 kind);
+    // Weighs the last short message against the current step.
+    void check_step();
     // Raises an error: checks stop until the next restart or module start.
     void show_error(quint8 code, quint8 control);
     // The error line for a code and the control that caused it (0: none):
@@ -147,6 +149,13 @@ public:
     bool ledTest() const { return m_ledTest != 0; }
 
 private:
+    static quint8 expectedControl(quint8 step);
+    void on_strip();
+    void on_knob();
+    void on_button();
+    void on_pad();
+    void on_key();
+    void on_pedal();
     void led_reset();
     void add_monitor_line(uint msg);
     void lightPad(quint8 padStep);

@@ -7,7 +7,9 @@
 #include <QPushButton>
 
 #include "ui_pc_connectui.h" // generated for the window that pagesession.h drives
+#include "keyboardtestwiring.h"
 #include "pagesession.h"
+#include "selftestroads.h"
 #include "selftest/selfcheck.h"
 #include "simdevice.h"
 #include "testmain.h"
@@ -26,6 +28,48 @@ struct Session : tavrotest::PageSession<SelfCheck>
         SelfTestPage::setFilesFolder(QStringLiteral(TAVRO_SELFTEST_FILES));
     }
 
+    // The operator works the current step: a strip or knob up and back, the
+    // lit button or pad struck once it is lit, a key down, pressed and up,
+    // the pedal down and up. True when the step moved on (or the unit was
+    // done).
+    bool workStep()
+    {
+        const quint8 step = page->model().step();
+        switch (SelfCheckModel::m_stepKind[step]) {
+        case SelfCheckModel::KindStrip:
+            sim->press(step, 127);
+            sim->press(step, 0);
+            break;
+        case SelfCheckModel::KindKnob:
+            sim->press(step, 10);
+            sim->press(step, 0);
+            break;
+        case SelfCheckModel::KindButton:
+        case SelfCheckModel::KindPad: {
+            const auto lit = [this] { return tavrosim::keyboardPressLit(sim->testModeState(), 127); };
+            if (!QTest::qWaitFor([&] { return !lit().empty() && lit() != pressed; }, kSessionWait))
+                return false;
+            pressed = lit();
+            if (!sim->pressLit(127))
+                return false;
+            break;
+        }
+        case SelfCheckModel::KindKey:
+            for (uint8_t value : {1, 3, 1})
+                sim->press(step, value);
+            break;
+        default:
+            sim->press(53, 127);
+            sim->press(53, 0);
+            break;
+        }
+        return QTest::qWaitFor(
+            [this, step] {
+                return !page || page->model().step() != step || page->model().errorShown()
+                       || page->form()->label_Message->text() == QString::fromUtf8("自检完成！");
+            },
+            kSessionWait);
+    }
     void setBluetooth(bool on)
     {
         sim->withDevice([on](tavrosim::SimDevice &d) { d.test().bluetooth = on; });
@@ -40,6 +84,8 @@ struct Session : tavrotest::PageSession<SelfCheck>
         }
         return out;
     }
+
+    tavrosim::Bytes pressed; // the message of the last lit control pressed
 };
 
 const QStringList kOpening = {
@@ -88,6 +134,48 @@ private slots:
         QVERIFY(s.settle());
         QCOMPARE(s.allPadColours().size(), 7);
         QCOMPARE(ui->label_Message->text(), QString::fromUtf8("上滑第1个触摸条"));
+    }
+
+    // A whole unit: every control passes, the keys turn green, the colours
+    // cycle after "自检完成！", and the next unit starts at its first strip.
+    void wholeUnits()
+    {
+        Session s;
+        QVERIFY(s.open(tavrosim::optionsForModel(9)));
+        Ui_SelfCheck *ui = s.page->form();
+        QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_BLE->isChecked(), kSessionWait);
+        for (int step = 0; step < 54; ++step) {
+            QCOMPARE(int(s.page->model().step()), step == 53 ? 53 : step);
+            QVERIFY2(s.workStep(), qPrintable(QString("step %1 did not pass").arg(step)));
+            QVERIFY2(!s.page->model().errorShown(), qPrintable(ui->label_ERR->text()));
+            if (step == 52) {
+                for (QPushButton *key : ui->widget->findChildren<QPushButton *>())
+                    QCOMPARE(key->styleSheet(), selfCheckKeySheet(0, 255, 0));
+            }
+        }
+        QCOMPARE(ui->label_Message->text(), QString::fromUtf8("自检完成！"));
+        const int coloursBefore = s.allPadColours().size();
+        const int starts = s.sim->testModeState().starts;
+        QTRY_COMPARE_WITH_TIMEOUT(s.sim->testModeState().starts, starts + 1, kSessionWait);
+        QCOMPARE(s.allPadColours().mid(coloursBefore, 4), QStringList({"00 FF 00", "FF 00 00", "00 00 FF", "FF FF FF"}));
+        QCOMPARE(ui->label_Message->text(), QString::fromUtf8("上滑第1个触摸条"));
+        QCOMPARE(ui->pushButton_1->styleSheet(), selfCheckKeySheet(255, 255, 255));
+
+        QVERIFY(s.workStep());
+        QCOMPARE(int(s.page->model().step()), 1);
+        QVERIFY(!s.page->model().errorShown());
+    }
+
+    // The unit goes away and comes back: the dialog stays and restarts, the
+    // window starts the test once more, and the unit is tested from its first
+    // step.
+    void reconnection()
+    {
+        Session s;
+        QVERIFY(s.open(tavrosim::optionsForModel(9)));
+        QPushButton *bluetooth = s.page->form()->pushButton_BLE;
+        QTRY_VERIFY_WITH_TIMEOUT(bluetooth->isChecked(), kSessionWait);
+        tavrotest::unitAwayAndBack(s, [bluetooth] { return !bluetooth->isChecked(); });
     }
 };
 

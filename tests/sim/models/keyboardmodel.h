@@ -4,6 +4,7 @@
 // read-preset requests go unanswered).
 #pragma once
 
+#include "keyboardtestwiring.h"
 #include "simmodel.h"
 
 namespace tavrosim {
@@ -17,6 +18,7 @@ public:
 
     // Test mode: byte 26 bit 7 is the Bluetooth link (no MIDI cable).
     SimStatusBits statusBits() const override { return {26, 0, 0x80}; }
+    Bytes pressLit(const SimTestMode &test, uint8_t value) const override { return keyboardPressLit(test, value); }
 
 protected:
     Bytes factoryRecord() const override { return keyboardFactoryRecord(); }
