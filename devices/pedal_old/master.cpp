@@ -4,21 +4,21 @@
 #include "master.h"
 #include "ui_master.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QThread>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstring>
 
 #include "autodisappermsgbox.h"
 #include "devices/pedal/cpedal.h"
 #include "devices/pedal/cvaluekey.h"
+#include "devices/shared/closeroad.h"
 #include "globals.h"
 #include "midimonitorlist.h"
 #include "touchcombobox.h"
+#include "utils.h"
 
 using namespace pedalold;
 
@@ -225,12 +225,7 @@ int master::send_current_preset()
 
 void master::change_language()
 {
-    if (g_translator) {
-        const QString path = g_language == 1 ? QStringLiteral(":/Language/language_cn.qm")
-                                             : QStringLiteral(":/Language/language_en.qm");
-        if (g_translator->load(path))
-            QApplication::installTranslator(g_translator);
-    }
+    loadInterfaceCatalogue();
     // Renaming the rows of the display choosers reports their texts as
     // changed: nothing may be stored or sent for that.
     const bool wasUpdating = m_updating;
@@ -275,13 +270,8 @@ void master::Slots_recv_midi(uint msg)
 
 void master::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    Slots_back_to_connect();
-}
-
-void master::reject()
-{
-    close();
+    // Nothing to save and no close frame: the page hands back at once.
+    pagekit::closeEditorPage(*this, event, false, pagekit::SCloseQuestion(), nullptr, nullptr);
 }
 
 bool master::eventFilter(QObject *watched, QEvent *event)

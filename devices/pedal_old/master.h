@@ -110,10 +110,6 @@ public:
     // configuration, paced for the pedal, then selects Preset1.
     void send_loaded_image();
 
-    // Escape would only hide the page and leave no window on screen: it takes
-    // the close road instead.
-    void reject() override;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
