@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the preset-file fuzz target of one model (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer, against QtCore only) and runs it.
-#   fuzz/build-preset.sh <model> [seconds]      model: rz7 (each model with
+#   fuzz/build-preset.sh <model> [seconds]      model: rz7, z3 (each model with
 #   an adapter fuzz/preset_<model>.cpp and a line below)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-model="${1:?model: rz7}"
+model="${1:?model: rz7 or z3}"
 seconds="${2:-60}"
 out=fuzz/out
 corpus="fuzz/corpus-${model}preset"
@@ -14,12 +14,20 @@ mkdir -p "$out" "$corpus"
 shared=(devices/shared/presetfile.cpp devices/shared/presetxml.cpp devices/shared/sysexpool.cpp
         common/devicelist.cpp)
 # The model's reader and the words of its files.
+extra=()
 case "$model" in
     rz7)
         sources=(devices/pad/rz7presetfile.cpp)
         words="Preset ConfigData KnobData PadData PadRGB KeyData KeyLongData KnobModeRGB PadModeRGB SysexPool CRC
                Data Group0 Group1 Group2 Knob0 Pad0 Key0 Data0 Data4 Color0 Color2"
         header="RZ-7 Pad"
+        ;;
+    z3)
+        sources=(devices/pedal/pedalpresetfile.cpp)
+        words=""
+        header="DOVO Dazed"
+        # The two image lengths a pedal file declares.
+        extra=('"\x00\x00\x13\x42"' '"\x00\x00\x04\xA0"')
         ;;
     *)
         echo "no preset reader adapter for model: $model" >&2
@@ -43,6 +51,7 @@ dict="$out/${model}preset.dict"
         printf '"<%s>"\n"</%s>"\n' "$w" "$w"
     done
     printf '"<?xml version=\\"1.0\\" encoding=\\"UTF-8\\"?>"\n"%s"\n"\\x78\\xDA"\n"    "\n' "$header"
+    [ ${#extra[@]} -eq 0 ] || printf '%s\n' "${extra[@]}"
 } >"$dict"
 
 "$out/fuzz_${model}preset" -max_total_time="$seconds" -max_len=32768 -print_final_stats=1 \
