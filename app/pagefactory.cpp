@@ -18,6 +18,9 @@
 #ifdef TAVRO_HAVE_CDLGZ3
 #include "devices/pedal/cdlgz3.h"
 #endif
+#ifdef TAVRO_HAVE_CDLGVX18
+#include "devices/keyboard/cdlgvx18.h"
+#endif
 #include "cshareupdatedlg.h"
 
 namespace {

@@ -39,7 +39,9 @@ void StandInPage::closeEvent(QCloseEvent *event)
 CRZM7::CRZM7(CBaseDlg *owner, QWidget *) : StandInPage(owner, "CRZM7", HandsBack) {}
 #endif
 cDlgRznano::cDlgRznano(CBaseDlg *owner, QWidget *) : StandInPage(owner, "cDlgRznano", HandsBack) {}
+#ifndef TAVRO_HAVE_CDLGVX18
 CDlgVX18::CDlgVX18(CBaseDlg *owner, QWidget *) : StandInPage(owner, "CDlgVX18", HandsBack) {}
+#endif
 #ifndef TAVRO_HAVE_CDLGZ3
 cDlgZ3::cDlgZ3(CBaseDlg *owner, QWidget *) : StandInPage(owner, "cDlgZ3", HandsBack) {}
 #endif

@@ -55,11 +55,13 @@ public:
     cDlgRznano(CBaseDlg *owner, QWidget *parent = nullptr);
 };
 
+#ifndef TAVRO_HAVE_CDLGVX18
 class CDlgVX18 : public StandInPage
 {
 public:
     CDlgVX18(CBaseDlg *owner, QWidget *parent = nullptr);
 };
+#endif
 
 #ifndef TAVRO_HAVE_CDLGZ3
 class cDlgZ3 : public StandInPage

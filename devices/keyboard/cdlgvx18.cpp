@@ -1,0 +1,539 @@
+// The keyboard page's construction, wiring, frames to the device, the handler
+// of the device's frames, the page timer, the global settings and the pads.
+#include "cdlgvx18.h"
+#include "ui_cdlgvx18.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimerEvent>
+#include <QTranslator>
+
+#include <cstring>
+
+#include "autodisappermsgbox.h"
+#include "cvx18child.h"
+#include "globals.h"
+#include "midinames.h"
+#include "touchcombobox.h"
+#include "utils.h"
+
+using namespace vx18;
+
+namespace {
+
+const QString kPadStyle = QStringLiteral(
+    "QPushButton{border: none;background: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.65,fx: 0.5, fy: 0.5,"
+    "stop: 0 rgb(%1, %2, %3),stop: 1 rgba(%1, %2, %3, 30));color: #%4;border: 2px solid rgba(255,255,255,0.6);"
+    "border-radius: 10px;padding: 4px 2px;font-family:'Arial';}");
+
+const char *const kPadCaptions[] = {
+    QT_TRANSLATE_NOOP("CDlgVX18", "Note\nCH:%1\ndata1:%2\nrange:%3-%4"),
+    QT_TRANSLATE_NOOP("CDlgVX18", "CC Toggle\nCH:%1\ndata1:%2\nvalue:%3 or %4"),
+    QT_TRANSLATE_NOOP("CDlgVX18", "momentary\nCH:%1\ndata1:%2\nDown:%3\nUp:%4"),
+    QT_TRANSLATE_NOOP("CDlgVX18", "PC\nCH:%1\nMSB:%2\nLSB:%3\nProgram:%4"),
+    QT_TRANSLATE_NOOP("CDlgVX18", "Customize"),
+};
+
+constexpr int kMonitorCap = 499;
+const QColor kSysexLineColour(255, 255, 142);
+
+} // namespace
+
+CDlgVX18::CDlgVX18(CBaseDlg *owner, QWidget *parent)
+    : CBaseDlg(owner, parent), m_ui(new Ui_CDlgVX18)
+{
+    std::memset(m_txFrame, 0, sizeof m_txFrame);
+    m_ui->setupUi(this);
+    setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowMaximizeButtonHint);
+    init_ui();
+    init_connect();
+    m_timerId = startTimer(200, Qt::CoarseTimer);
+}
+
+CDlgVX18::~CDlgVX18()
+{
+    killTimer(m_timerId);
+    close_child_dialog();
+    delete m_ui;
+}
+
+// ---- set-up ----------------------------------------------------------------------
+
+void CDlgVX18::init_ui()
+{
+    Ui_CDlgVX18 *ui = m_ui;
+    for (QPushButton *b : {ui->pushButton_global, ui->pushButton_data, ui->pushButton_DAW, ui->pushButton_ECO,
+                           ui->pushButton_full, ui->pushButton_night, ui->pushButton_AFT_SW, ui->pushButton_BT,
+                           ui->pushButton_battery, ui->pushButton_LowBattery, ui->pushButton_ARPSwitch})
+        b->setCheckable(true);
+    ui->pushButton_global->setChecked(true);
+    ui->stackedWidget->setCurrentIndex(0);
+    ui->pushButton_ConfigData->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    ui->key_4->hide();
+    for (int i = 1; i <= 99; ++i)
+        ui->comboBox_gate->addItem(QString::number(i) + QLatin1Char('%'));
+    for (int i = 30; i <= 300; ++i)
+        ui->comboBox_tempo->addItem(QString::number(i));
+    for (int i = 10; i <= 300; i += 2)
+        ui->comboBox_delay->addItem(QString::number(i));
+    for (int i = 1; i <= 127; ++i)
+        ui->comboBox_full_vel->addItem(QString::number(i));
+}
+
+void CDlgVX18::init_connect()
+{
+    Ui_CDlgVX18 *ui = m_ui;
+    const auto indexChanged = QOverload<int>::of(&QComboBox::currentIndexChanged);
+
+    connect(ui->pushButton_keybed, &QPushButton::clicked, this, &CDlgVX18::click_keybed);
+    struct SControls
+    {
+        const char *name;
+        int count;
+        int kind;
+    };
+    for (const SControls &c : {SControls{"knob_%1", 8, 0}, SControls{"pad%1", 8, 1}, SControls{"key_%1", 3, 2}}) {
+        for (int n = 1; n <= c.count; ++n) {
+            auto *b = findChild<QPushButton *>(QString::fromLatin1(c.name).arg(n));
+            if (!b)
+                continue;
+            const int kind = c.kind;
+            connect(b, &QPushButton::clicked, this, [this, kind, n] { open_child_dialog(kind, n - 1); });
+            b->setCursor(Qt::PointingHandCursor);
+        }
+    }
+    connect(ui->pushButton_pitch, &QPushButton::clicked, this, &CDlgVX18::click_pitch);
+
+    connect(ui->pushButton_global, &QPushButton::clicked, this, &CDlgVX18::click_page_switch);
+    connect(ui->pushButton_data, &QPushButton::clicked, this, &CDlgVX18::click_page_switch);
+    connect(ui->pushButton_DelText, &QPushButton::clicked, ui->listWidget_show, &QListWidget::clear);
+
+    connect(ui->comboBox_KnobBank, indexChanged, this, [this](int i) { change_bank(false, i); });
+    connect(ui->comboBox_PadBank, indexChanged, this, [this](int i) { change_bank(true, i); });
+
+    for (int l = 0; l < kListCount; ++l) {
+        const List list = List(l);
+        if (list == List::PadBank || list == List::KnobBank || list == List::Preset)
+            continue;
+        connect(listCombo(list), indexChanged, this, [this, list](int i) { change_list(list, i); });
+    }
+
+    for (Switch sw : {Switch::Dark, Switch::DawSync, Switch::Aftertouch, Switch::BatterySplash,
+                      Switch::LowBattery, Switch::ArpLatch, Switch::Bluetooth})
+        connect(switchButton(sw), &QPushButton::toggled, this, [this, sw](bool on) { change_switch(sw, on); });
+    for (Switch sw : {Switch::Eco, Switch::FullLevel}) {
+        QPushButton *b = switchButton(sw);
+        connect(b, &QPushButton::clicked, this, [this, sw, b] { change_switch(sw, b->isChecked()); });
+    }
+}
+
+TouchComboBox *CDlgVX18::listCombo(List list) const
+{
+    Ui_CDlgVX18 *ui = m_ui;
+    switch (list) {
+    case List::Tempo: return ui->comboBox_tempo;
+    case List::PadBank: return ui->comboBox_PadBank;
+    case List::KnobBank: return ui->comboBox_KnobBank;
+    case List::Preset: return ui->comboBox_Preset;
+    case List::PadCurve: return ui->comboBox_PadCurve;
+    case List::KeyCurve: return ui->comboBox_KeyCurve;
+    case List::Division: return ui->comboBox_rate;
+    case List::Gate: return ui->comboBox_gate;
+    case List::Swing: return ui->comboBox_swing;
+    case List::AftertouchMode: return ui->comboBox_AFT_mode;
+    case List::AftertouchDelay: return ui->comboBox_delay;
+    case List::FullLevelVelocity: return ui->comboBox_full_vel;
+    case List::ArpMode: return ui->comboBox_ArpMode;
+    case List::ArpOctave: return ui->comboBox_Octive;
+    case List::ScaleType: return ui->comboBox_ScaleType;
+    case List::ScaleRoot: return ui->comboBox_ScaleRoot;
+    case List::Chord: return ui->comboBox_Chord;
+    case List::PadDownColour: return ui->comboBox_DownColor;
+    case List::AutoStandby: return ui->comboBox_erp;
+    }
+    return nullptr;
+}
+
+QPushButton *CDlgVX18::switchButton(Switch sw) const
+{
+    Ui_CDlgVX18 *ui = m_ui;
+    switch (sw) {
+    case Switch::Eco: return ui->pushButton_ECO;
+    case Switch::Dark: return ui->pushButton_night;
+    case Switch::DawSync: return ui->pushButton_DAW;
+    case Switch::FullLevel: return ui->pushButton_full;
+    case Switch::Aftertouch: return ui->pushButton_AFT_SW;
+    case Switch::Bluetooth: return ui->pushButton_BT;
+    case Switch::BatterySplash: return ui->pushButton_battery;
+    case Switch::LowBattery: return ui->pushButton_LowBattery;
+    case Switch::ArpLatch: return ui->pushButton_ARPSwitch;
+    }
+    return nullptr;
+}
+
+QPushButton *CDlgVX18::padButton(int nIndex) const
+{
+    return findChild<QPushButton *>(QStringLiteral("pad%1").arg(nIndex + 1));
+}
+
+// ---- frames to the device ------------------------------------------------------------
+
+void CDlgVX18::send_frame(const uchar *frame, uint len)
+{
+    if (len)
+        Slots_send_data(frame, int(len));
+}
+
+void CDlgVX18::send_request_preset(uchar byPreset)
+{
+    send_frame(m_txFrame, m_model.readPresetFrame(m_txFrame, byPreset));
+}
+
+void CDlgVX18::send_system_config()
+{
+    send_frame(m_txFrame, m_model.systemConfigFrame(m_txFrame));
+}
+
+void CDlgVX18::send_wheel_pedal()
+{
+    send_frame(m_txFrame, m_model.wheelPedalFrame(m_txFrame));
+}
+
+void CDlgVX18::send_keybed()
+{
+    send_frame(m_txFrame, m_model.keybedFrame(m_txFrame));
+}
+
+void CDlgVX18::send_key_data()
+{
+    send_frame(m_txFrame, m_model.keysFrame(m_txFrame));
+}
+
+void CDlgVX18::send_pad_data()
+{
+    send_frame(m_txFrame, m_model.padsFrame(m_txFrame, m_model.padBank()));
+}
+
+void CDlgVX18::send_knob_data()
+{
+    send_frame(m_txFrame, m_model.knobsFrame(m_txFrame));
+}
+
+void CDlgVX18::send_sysex_pool()
+{
+    send_frame(m_txFrame, m_model.sysexPoolFrame(m_txFrame));
+}
+
+void CDlgVX18::send_config_data()
+{
+    send_frame(m_txFrame, m_model.configFrame(m_txFrame));
+}
+
+// ---- frames from the device -------------------------------------------------------------
+
+void CDlgVX18::Slots_recv_frame(const uchar *frame, uint len)
+{
+    const CVX18Model::SReceived r = m_model.receiveFrame(frame, len);
+    switch (r.kind) {
+    case CVX18Model::SReceived::Ignored:
+        return;
+    case CVX18Model::SReceived::Configuration:
+        close_child_dialog();
+        update_ui();
+        return;
+    case CVX18Model::SReceived::SystemApplied:
+        update_system_ui();
+        if (r.requestPreset)
+            send_request_preset(r.preset);
+        return;
+    case CVX18Model::SReceived::Keybed:
+        if (m_childDialog)
+            m_childDialog->load_slide_keybed();
+        return;
+    case CVX18Model::SReceived::SaveResult:
+        AutoDisapperMsgBox::showMessage(this, r.ok ? tr("Save successful") : tr("Fail to save!"), 1000);
+        return;
+    case CVX18Model::SReceived::FactoryResetResult:
+        send_request_preset(r.preset);
+        AutoDisapperMsgBox::showMessage(
+            this, r.ok ? tr("Restore factory data successful") : tr("Restore to factory defaults failed"), 1000);
+        return;
+    }
+}
+
+void CDlgVX18::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_timerId)
+        return;
+    if (m_monitorChanged) {
+        m_ui->listWidget_show->scrollToBottom();
+        m_monitorChanged = false;
+    }
+    const CVX18Model::STick t = m_model.tick();
+    if (t.sendPoll)
+        send_frame(g_fixedFramePoll.bytes, g_fixedFramePoll.length);
+    if (t.requestPreset)
+        send_request_preset(t.preset);
+}
+
+// ---- global settings ------------------------------------------------------------------------
+
+void CDlgVX18::update_system_ui()
+{
+    m_refreshing = true;
+    const SSystemConfigData &sys = m_model.system();
+    auto showSwitch = [&](Switch sw) { switchButton(sw)->setChecked(switchState(sys, sw)); };
+    auto showList = [&](List list) {
+        const int i = listIndex(sys, list);
+        if (i >= 0)
+            listCombo(list)->setCurrentIndex(i);
+    };
+    for (Switch sw : {Switch::DawSync, Switch::Eco, Switch::FullLevel, Switch::Dark, Switch::Aftertouch,
+                      Switch::Bluetooth, Switch::ArpLatch})
+        showSwitch(sw);
+    for (List list : {List::KnobBank, List::PadBank, List::Tempo, List::Preset, List::PadCurve, List::KeyCurve,
+                      List::Division, List::PadDownColour, List::AutoStandby})
+        showList(list);
+    showSwitch(Switch::BatterySplash);
+    showSwitch(Switch::LowBattery);
+    for (List list : {List::Swing, List::AftertouchMode, List::AftertouchDelay, List::Gate,
+                      List::FullLevelVelocity, List::ArpMode, List::ScaleRoot, List::Chord, List::ScaleType,
+                      List::ArpOctave})
+        showList(list);
+    m_refreshing = false;
+}
+
+void CDlgVX18::change_list(List list, int nIndex)
+{
+    if (m_refreshing)
+        return;
+    // Only the field of the list the user moved is written: a field another
+    // list cannot show goes back to the device as it came.
+    setListIndex(m_model.system(), list, nIndex);
+    send_system_config();
+}
+
+void CDlgVX18::change_switch(Switch sw, bool bOn)
+{
+    if (sw == Switch::Dark && bOn)
+        m_ui->pushButton_ECO->setChecked(false);
+    setSwitch(m_model.system(), sw, bOn);
+    if (!m_refreshing)
+        send_system_config();
+}
+
+void CDlgVX18::change_bank(bool bPad, int nIndex)
+{
+    setListIndex(m_model.system(), bPad ? List::PadBank : List::KnobBank, nIndex);
+    if (m_childDialog) {
+        const int kind = m_childDialog->kind();
+        const uint bank = (kind == 1) ? m_model.padBank() : m_model.knobBank();
+        if (kind <= 2 && uint(m_childDialog->bank()) != bank)
+            close_child_dialog();
+    }
+    update_ui();
+    if (!m_refreshing)
+        send_system_config();
+}
+
+// ---- controls page ----------------------------------------------------------------------------
+
+void CDlgVX18::update_ui()
+{
+    for (int i = 0; i < int(kPadsPerBank); ++i) {
+        const SColourGRB &c = m_model.padColour(uint(i));
+        if (QPushButton *b = padButton(i))
+            set_pad_style(c.r, c.g, c.b, b);
+        update_pad_text(i);
+    }
+    update_window_title();
+}
+
+void CDlgVX18::update_pad_text(int nIndex)
+{
+    QPushButton *b = padButton(nIndex);
+    if (!b)
+        return;
+    const SControlRecord &rec = m_model.padRecord(uint(nIndex));
+    const uint mode = rec.mode();
+    QString text;
+    if (mode <= 3)
+        text = tr(kPadCaptions[mode])
+                   .arg(int(rec.channel()))
+                   .arg(int(rec.data1))
+                   .arg(int(rec.value1))
+                   .arg(int(rec.value2));
+    else if (mode == kPadSysexMode)
+        text = tr(kPadCaptions[4]);
+    if (rec.flag())
+        text.prepend(QStringLiteral("MCP-"));
+    b->setText(text);
+}
+
+void CDlgVX18::set_pad_style(uchar r, uchar g, uchar b, QWidget *pButton)
+{
+    pButton->setStyleSheet(kPadStyle.arg(int(r)).arg(int(g)).arg(int(b)).arg(inverseColorHex(r, g, b)));
+}
+
+void CDlgVX18::update_window_title()
+{
+    setWindowTitle(g_downloadLink + tr(" Connected") + QStringLiteral(" V") + QString::number(g_firmwareVersion));
+}
+
+void CDlgVX18::click_page_switch()
+{
+    const bool global = sender() == m_ui->pushButton_global;
+    m_ui->stackedWidget->setCurrentIndex(global ? 0 : 1);
+    m_ui->pushButton_global->setChecked(global);
+    m_ui->pushButton_data->setChecked(!global);
+}
+
+void CDlgVX18::Slots_change_language()
+{
+    g_translator->load(g_language == 1 ? QStringLiteral(":/Language/language_cn.qm")
+                                       : QStringLiteral(":/Language/language_en.qm"));
+    QApplication::installTranslator(g_translator);
+    m_ui->retranslateUi(this);
+}
+
+// ---- what the per-control dialog reports --------------------------------------------------------
+
+void CDlgVX18::slots_click_ok_send(quint8 byFlag)
+{
+    switch (byFlag) {
+    case 1:
+        send_knob_data();
+        break;
+    case 2:
+        send_key_data();
+        break;
+    case 3:
+        send_pad_data();
+        for (int i = 0; i < int(kPadsPerBank); ++i)
+            update_pad_text(i);
+        break;
+    case 4:
+    case 5: {
+        send_sysex_pool();
+        if (byFlag == 4) {
+            send_pad_data();
+            send_key_data();
+        } else {
+            send_key_data();
+            send_pad_data();
+            for (int i = 0; i < int(kPadsPerBank); ++i)
+                update_pad_text(i);
+        }
+        break;
+    }
+    case 6:
+        send_wheel_pedal();
+        break;
+    case 7:
+        send_keybed();
+        break;
+    default:
+        break;
+    }
+}
+
+void CDlgVX18::slots_change_rgb(quint8 byPadIndex)
+{
+    const int pad = byPadIndex & 0x7F;
+    if (pad >= int(kPadsPerBank))
+        return;
+    const SColourGRB c = m_model.padColour(uint(pad));
+    if (byPadIndex & 0x80) {
+        for (int i = 0; i < int(kPadsPerBank); ++i) {
+            if (QPushButton *b = padButton(i))
+                set_pad_style(c.r, c.g, c.b, b);
+        }
+        send_frame(m_txFrame, m_model.padColoursFrame(m_txFrame, kAllPads));
+    } else {
+        if (QPushButton *b = padButton(pad))
+            set_pad_style(c.r, c.g, c.b, b);
+        send_frame(m_txFrame, m_model.padColoursFrame(m_txFrame, uchar(pad)));
+    }
+    update_pad_text(pad);
+}
+
+// ---- monitor --------------------------------------------------------------------------------------
+
+void CDlgVX18::addMonitorLine(const QString &strLine, const QColor &colour)
+{
+    auto *item = new QListWidgetItem(strLine);
+    item->setForeground(colour);
+    m_ui->listWidget_show->addItem(item);
+    m_monitorChanged = true;
+}
+
+void CDlgVX18::Slots_recv_sysex(const uchar *msg, uint len)
+{
+    QString line;
+    for (uint i = 0; i < len; ++i) {
+        line += byteToHex(msg[i]) + QLatin1Char(' ');
+        if (msg[i] == 0xF7) {
+            addMonitorLine(line, kSysexLineColour);
+            break;
+        }
+    }
+    QListWidget *list = m_ui->listWidget_show;
+    while (list->count() > kMonitorCap)
+        delete list->takeItem(0);
+}
+
+void CDlgVX18::Slots_recv_midi(uint message)
+{
+    const uchar status = uchar(message & 0xFF);
+    QString line = midiStatusName(uchar(status & 0xF0)) + byteToHex(status);
+    const bool one = (status >= 0xC0 && status <= 0xDF) || status == 0xF1 || status == 0xF3;
+    const bool two = (status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF) || status == 0xF2;
+    if (one || two)
+        line += QLatin1Char(' ') + byteToHex(uchar(message >> 8));
+    if (two)
+        line += QLatin1Char(' ') + byteToHex(uchar(message >> 16));
+    QListWidget *list = m_ui->listWidget_show;
+    while (list->count() > kMonitorCap)
+        delete list->takeItem(0);
+    addMonitorLine(line, midiStatusColour(status));
+}
+
+// ---- the per-control dialog ------------------------------------------------------------------------
+
+CVX18Child *CDlgVX18::childDialog() const
+{
+    return m_childDialog.data();
+}
+
+void CDlgVX18::close_child_dialog()
+{
+    if (!m_childDialog)
+        return;
+    CVX18Child *dlg = m_childDialog.data();
+    m_childDialog = nullptr;
+    dlg->disconnect(this);
+    dlg->close();
+    delete dlg;
+}
+
+void CDlgVX18::open_child_dialog(int kind, int index)
+{
+    close_child_dialog();
+    const uint bank = kind == 1 ? m_model.padBank() : m_model.knobBank();
+    auto *dlg = new CVX18Child(bytes(m_model.config()), reinterpret_cast<uchar *>(&m_model.sysex()), int(bank),
+                               kind, index, m_model.longFlags(), nullptr);
+    m_childDialog = dlg;
+    dlg->load_setting();
+    connect(dlg, &CVX18Child::signals_click_ok_send, this, &CDlgVX18::slots_click_ok_send);
+    connect(dlg, &CVX18Child::signals_change_rgb, this, &CDlgVX18::slots_change_rgb);
+    dlg->show();
+}
+
+void CDlgVX18::click_keybed()
+{
+    send_frame(m_txFrame, m_model.readKeybedFrame(m_txFrame));
+    open_child_dialog(4, 0);
+}

@@ -1,0 +1,116 @@
+#include "vx18model.h"
+
+#include <cstring>
+
+using namespace vx18;
+
+CVX18Model::CVX18Model()
+{
+    std::memset(&m_config, 0, sizeof m_config);
+    std::memset(&m_system, 0, sizeof m_system);
+    std::memset(&m_sysex, 0, sizeof m_sysex);
+}
+
+CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received)
+{
+    SReceived r;
+    switch (frameCommand(frame, received)) {
+    case CMD_READ_PRESET:
+        if (m_loadingPreset || !parseConfigReply(frame, received, &m_config))
+            return r;
+        unpackSysexPool();
+        r.kind = SReceived::Configuration;
+        return r;
+    case CMD_SYSTEM_CONFIG: {
+        SSystemConfigData rec;
+        if (m_loadingPreset || !parseSystemRecord(frame, received, &rec))
+            return r;
+        if (std::memcmp(&rec, &m_system, kSystemSize) == 0)
+            return r;
+        // The first record fetches the block, and so does every record that
+        // names another preset (chosen on the device): otherwise the next edit
+        // would write the old preset's sections into the new one.
+        const bool otherPreset = rec.preset != m_system.preset;
+        m_system = rec;
+        r.kind = SReceived::SystemApplied;
+        if (!m_presetRequested || otherPreset) {
+            m_presetRequested = true;
+            r.requestPreset = true;
+            r.preset = m_system.preset;
+        }
+        return r;
+    }
+    case CMD_READ_KEYBED:
+        if (parseKeybedReply(frame, received, &m_config))
+            r.kind = SReceived::Keybed;
+        return r;
+    case CMD_SAVE:
+        r.kind = SReceived::SaveResult;
+        r.ok = parseResultReply(frame, received);
+        return r;
+    case CMD_FACTORY_RESET:
+        r.kind = SReceived::FactoryResetResult;
+        r.ok = parseResultReply(frame, received);
+        r.requestPreset = true;
+        r.preset = m_system.preset;
+        return r;
+    default:
+        return r;
+    }
+}
+
+CVX18Model::STick CVX18Model::tick()
+{
+    STick t;
+    if (++m_pollTicks > 7) {
+        m_pollTicks = 0;
+        t.sendPoll = true;
+        if (isConfigEmpty()) {
+            t.requestPreset = true;
+            t.preset = m_system.preset;
+        }
+    }
+    return t;
+}
+
+uint CVX18Model::systemConfigFrame(uchar *out)
+{
+    clampThresholds(m_system);
+    return buildSystemConfigFrame(out, m_system);
+}
+
+uint CVX18Model::padColoursFrame(uchar *out, uchar pad) const
+{
+    return buildPadColoursFrame(out, m_config, pad, padBank());
+}
+
+uint CVX18Model::keysFrame(uchar *out)
+{
+    m_unsavedChanges = true;
+    return buildWriteKeysFrame(out, m_config);
+}
+
+uint CVX18Model::padsFrame(uchar *out, uint bank)
+{
+    m_unsavedChanges = true;
+    return buildWritePadsFrame(out, m_config, bank);
+}
+
+uint CVX18Model::knobsFrame(uchar *out)
+{
+    m_unsavedChanges = true;
+    return buildWriteKnobsFrame(out, m_config, knobBank());
+}
+
+uint CVX18Model::sysexPoolFrame(uchar *out)
+{
+    m_unsavedChanges = true;
+    const uint n = packSysexPool(m_config, m_sysex);
+    return buildSysexPoolFrame(out, m_config, n);
+}
+
+uint CVX18Model::saveFrame(uchar *out)
+{
+    m_unsavedChanges = false;
+    return buildSaveFrame(out);
+}

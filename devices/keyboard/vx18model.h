@@ -1,0 +1,100 @@
+// The keyboard page's state without its widgets: the block of the preset the
+// device plays, the last system record, the per-control SysEx texts, and the
+// flags and counters of the conversation with the device. The page shows this
+// state and forwards what the user and the device do; the model decides what is
+// stored and which frames go out.
+#pragma once
+
+#include "vx18config.h"
+
+class CVX18Model
+{
+public:
+    CVX18Model();
+
+    SVX18ConfigData &config() { return m_config; }
+    const SVX18ConfigData &config() const { return m_config; }
+    vx18::SSystemConfigData &system() { return m_system; }
+    const vx18::SSystemConfigData &system() const { return m_system; }
+    SysexTextStore &sysex() { return m_sysex; }
+    const SysexTextStore &sysex() const { return m_sysex; }
+    // One byte per button: its Long page was shown at its last OK.
+    uchar *longFlags() { return m_longFlags; }
+
+    bool isConfigEmpty() const { return vx18::isConfigEmpty(m_config); }
+
+    // Banks of the system record as block indexes (out of range: 0).
+    uint padBank() const { return vx18::bankIndex(m_system.padBank); }
+    uint knobBank() const { return vx18::bankIndex(m_system.knobBank); }
+    uchar preset() const { return m_system.preset; }
+
+    SControlRecord &padRecord(uint pad) { return m_config.PadData[padBank()][pad % vx18::kPadsPerBank]; }
+    SColourGRB &padColour(uint pad) { return m_config.PadRGB[padBank()][pad % vx18::kPadsPerBank]; }
+
+    // ---- flags of the conversation ----
+    bool hasUnsavedChanges() const { return m_unsavedChanges; }
+    void setUnsavedChanges(bool on) { m_unsavedChanges = on; }
+    // A preset switch or a preset-file load is under way: system records and
+    // blocks from the device are dropped.
+    bool isLoadingPreset() const { return m_loadingPreset; }
+    void setLoadingPreset(bool on) { m_loadingPreset = on; }
+
+    // ---- receiving ----
+    struct SReceived
+    {
+        enum Kind {
+            Ignored,       // unknown, too short, equal record, or dropped while loading
+            SystemApplied, // stored in system(): set the global controls
+            Configuration, // block stored and SysEx unpacked: redraw the pads
+            Keybed,        // block bytes 724..753 replaced
+            SaveResult,
+            FactoryResetResult,
+        };
+        Kind kind = Ignored;
+        bool ok = false;
+        bool requestPreset = false; // send CMD_READ_PRESET [preset]
+        uchar preset = 0;
+    };
+    SReceived receiveFrame(const uchar *frame, uint received);
+
+    // ---- the 200 ms page timer ----
+    struct STick
+    {
+        bool sendPoll = false;
+        bool requestPreset = false; // the block is still empty
+        uchar preset = 0;
+    };
+    STick tick();
+
+    // ---- sending: each fills out (vx18::kTxBufferSize bytes) and returns its length ----
+    uint wheelPedalFrame(uchar *out) const { return vx18::buildWheelPedalFrame(out, m_config); }
+    uint keybedFrame(uchar *out) const { return vx18::buildKeybedFrame(out, m_config); }
+    uint readKeybedFrame(uchar *out) const { return vx18::buildReadKeybedFrame(out); }
+    // Thresholds outside 10..90 become 45 (also in system()).
+    uint systemConfigFrame(uchar *out);
+    uint padColoursFrame(uchar *out, uchar pad) const;
+    // Section writes; each marks the configuration as changed.
+    uint keysFrame(uchar *out);
+    uint padsFrame(uchar *out, uint bank);
+    uint knobsFrame(uchar *out);
+    // Packs the texts into the pool, then builds the pool frame.
+    uint sysexPoolFrame(uchar *out);
+    uint configFrame(uchar *out) const { return vx18::buildWriteConfigFrame(out, m_config); }
+    uint readPresetFrame(uchar *out, uchar preset) const { return vx18::buildReadPresetFrame(out, preset); }
+    // Clears the changed mark.
+    uint saveFrame(uchar *out);
+    uint pageCloseFrame(uchar *out) const { return vx18::buildPageCloseFrame(out); }
+
+    // After a block from the device or a file was stored.
+    void unpackSysexPool() { vx18::unpackSysexPool(m_config, m_sysex); }
+
+private:
+    SVX18ConfigData m_config;
+    vx18::SSystemConfigData m_system;
+    SysexTextStore m_sysex;
+    uchar m_longFlags[vx18::kKeys] = {0, 0, 0};
+    bool m_unsavedChanges = false;
+    bool m_loadingPreset = false;
+    bool m_presetRequested = false;
+    int m_pollTicks = 0;
+};

@@ -1,0 +1,637 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CDlgVX18</name>
+    <message>
+        <source> Connected</source>
+        <translation> 已连接</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1小时</translation>
+    </message>
+    <message>
+        <source>1/16</source>
+        <translation>1/16</translation>
+    </message>
+    <message>
+        <source>1/16T</source>
+        <translation>1/16T</translation>
+    </message>
+    <message>
+        <source>1/32</source>
+        <translation>1/32</translation>
+    </message>
+    <message>
+        <source>1/32T</source>
+        <translation>1/32T</translation>
+    </message>
+    <message>
+        <source>1/4</source>
+        <translation>1/4</translation>
+    </message>
+    <message>
+        <source>1/4T</source>
+        <translation>1/4T</translation>
+    </message>
+    <message>
+        <source>1/8</source>
+        <translation>1/8</translation>
+    </message>
+    <message>
+        <source>1/8T</source>
+        <translation>1/8T</translation>
+    </message>
+    <message>
+        <source>15 min</source>
+        <translation>15分钟</translation>
+    </message>
+    <message>
+        <source>2 hour</source>
+        <translation>2小时</translation>
+    </message>
+    <message>
+        <source>3 hour</source>
+        <translation>3小时</translation>
+    </message>
+    <message>
+        <source>30 min</source>
+        <translation>30分钟</translation>
+    </message>
+    <message>
+        <source>4 hour</source>
+        <translation>4小时</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5分钟</translation>
+    </message>
+    <message>
+        <source>50% OFF</source>
+        <translation>50% 关</translation>
+    </message>
+    <message>
+        <source>7th</source>
+        <translation>七和弦</translation>
+    </message>
+    <message>
+        <source>9th</source>
+        <translation>九和弦</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>A#</source>
+        <translation>A#</translation>
+    </message>
+    <message>
+        <source>ARP
+Octave</source>
+        <translation>琶音
+八度</translation>
+    </message>
+    <message>
+        <source>ARP Latch</source>
+        <translation>琶音锁定</translation>
+    </message>
+    <message>
+        <source>After
+Touch</source>
+        <translation>触后</translation>
+    </message>
+    <message>
+        <source>After Touch
+Delay</source>
+        <translation>触后
+延迟(ms)</translation>
+    </message>
+    <message>
+        <source>After Touch
+Mode</source>
+        <translation>触后
+模式</translation>
+    </message>
+    <message>
+        <source>An (Aftertouch)</source>
+        <translation>An (复音触后)</translation>
+    </message>
+    <message>
+        <source>Arp
+Mode</source>
+        <translation>琶音
+模式</translation>
+    </message>
+    <message>
+        <source>Auto standby</source>
+        <translation>自动
+待机</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>BLE MIDI Switch</source>
+        <translation>蓝牙MIDI开关</translation>
+    </message>
+    <message>
+        <source>BT</source>
+        <translation>蓝牙</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>黑色</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>C#</source>
+        <translation>C#</translation>
+    </message>
+    <message>
+        <source>CC Toggle
+CH:%1
+data1:%2
+value:%3 or %4</source>
+        <translation>切换CC码
+通道:%1
+控制器编号:%2
+数值:%3/%4</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Chord
+Type</source>
+        <translation>和弦
+类型</translation>
+    </message>
+    <message>
+        <source>Chord / Scale / ARP</source>
+        <translation>和弦 / 音阶 / 琶音</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Configuration file error!</source>
+        <translation>配置文件错误！</translation>
+    </message>
+    <message>
+        <source>Controls</source>
+        <translation>控件</translation>
+    </message>
+    <message>
+        <source>Customize</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>D#</source>
+        <translation>D#</translation>
+    </message>
+    <message>
+        <source>DAW SYNC
+(Ext Clock)</source>
+        <translation>外部
+时钟</translation>
+    </message>
+    <message>
+        <source>DIV</source>
+        <translation>分割</translation>
+    </message>
+    <message>
+        <source>Dark
+Mode</source>
+        <translation>夜晚
+模式</translation>
+    </message>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>音符重复
+节拍</translation>
+    </message>
+    <message>
+        <source>Dn (CH Pressure)</source>
+        <translation>Dn (通道压力)</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下行</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>ECO
+Mode</source>
+        <translation>省电
+模式</translation>
+    </message>
+    <message>
+        <source>Excl</source>
+        <translation>不含端音</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>F#</source>
+        <translation>F#</translation>
+    </message>
+    <message>
+        <source>Factory data reset</source>
+        <translation>您确定要恢复出厂设置吗？恢复至出厂设置会将所有设置还原到原始的出厂状态！</translation>
+    </message>
+    <message>
+        <source>Fail to save!</source>
+        <translation>保存失败！</translation>
+    </message>
+    <message>
+        <source>File Error!</source>
+        <translation>文件错误！</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>Full
+Level</source>
+        <translation>无力度</translation>
+    </message>
+    <message>
+        <source>Full Level
+Velocity</source>
+        <translation>无力度时
+发送值</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>G#</source>
+        <translation>G#</translation>
+    </message>
+    <message>
+        <source>GATE</source>
+        <translation>门限</translation>
+    </message>
+    <message>
+        <source>Gate</source>
+        <translation>音符重复
+门限</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>全局</translation>
+    </message>
+    <message>
+        <source>Ignore the actual pressure and send a fixed value.</source>
+        <translation>忽略实际力度，发送固定值。</translation>
+    </message>
+    <message>
+        <source>Incl</source>
+        <translation>含端音</translation>
+    </message>
+    <message>
+        <source>KNOB BANK</source>
+        <translation>旋钮组</translation>
+    </message>
+    <message>
+        <source>KeyCurv</source>
+        <translation>琴键曲线</translation>
+    </message>
+    <message>
+        <source>LATCH</source>
+        <translation>锁定</translation>
+    </message>
+    <message>
+        <source>Load preset file</source>
+        <translation>加载预设文件</translation>
+    </message>
+    <message>
+        <source>Low Battery
+Indicator</source>
+        <translation>低电量
+提示</translation>
+    </message>
+    <message>
+        <source>MODE</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Major</source>
+        <translation>大调</translation>
+    </message>
+    <message>
+        <source>Minor</source>
+        <translation>小调</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>从不</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>不</translation>
+    </message>
+    <message>
+        <source>Note
+CH:%1
+data1:%2
+range:%3-%4</source>
+        <translation>音符开关
+通道:%1
+音符:%2
+力度:%3-%4</translation>
+    </message>
+    <message>
+        <source>OCT</source>
+        <translation>八度</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>按序</translation>
+    </message>
+    <message>
+        <source>PAD BANK</source>
+        <translation>打击垫组</translation>
+    </message>
+    <message>
+        <source>PAD1</source>
+        <translation>PAD1</translation>
+    </message>
+    <message>
+        <source>PAD2</source>
+        <translation>PAD2</translation>
+    </message>
+    <message>
+        <source>PAD3</source>
+        <translation>PAD3</translation>
+    </message>
+    <message>
+        <source>PAD4</source>
+        <translation>PAD4</translation>
+    </message>
+    <message>
+        <source>PAD5</source>
+        <translation>PAD5</translation>
+    </message>
+    <message>
+        <source>PAD6</source>
+        <translation>PAD6</translation>
+    </message>
+    <message>
+        <source>PAD7</source>
+        <translation>PAD7</translation>
+    </message>
+    <message>
+        <source>PAD8</source>
+        <translation>PAD8</translation>
+    </message>
+    <message>
+        <source>PC
+CH:%1
+MSB:%2
+LSB:%3
+Program:%4</source>
+        <translation>改变音色
+通道:%1
+MSB:%2
+LSB:%3
+音色:%4</translation>
+    </message>
+    <message>
+        <source>Pad Calibration</source>
+        <translation>力度校准</translation>
+    </message>
+    <message>
+        <source>Pad Down
+Color</source>
+        <translation>Pad按下
+颜色</translation>
+    </message>
+    <message>
+        <source>Pad down color in Dark mode</source>
+        <translation>在夜晚模式下Pad按下的颜色</translation>
+    </message>
+    <message>
+        <source>PadCurv</source>
+        <translation>打击垫曲线</translation>
+    </message>
+    <message>
+        <source>Preset 1</source>
+        <translation>预设1</translation>
+    </message>
+    <message>
+        <source>Preset 2</source>
+        <translation>预设2</translation>
+    </message>
+    <message>
+        <source>Preset 3</source>
+        <translation>预设3</translation>
+    </message>
+    <message>
+        <source>Preset 4</source>
+        <translation>预设4</translation>
+    </message>
+    <message>
+        <source>Preset 5</source>
+        <translation>预设5</translation>
+    </message>
+    <message>
+        <source>Preset 6</source>
+        <translation>预设6</translation>
+    </message>
+    <message>
+        <source>Preset 7</source>
+        <translation>预设7</translation>
+    </message>
+    <message>
+        <source>Preset 8</source>
+        <translation>预设8</translation>
+    </message>
+    <message>
+        <source>Preset save defeated</source>
+        <translation>预设保存失败</translation>
+    </message>
+    <message>
+        <source>Preset save successful</source>
+        <translation>预设保存成功</translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation>随机</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>重复</translation>
+    </message>
+    <message>
+        <source>Restore factory data successful</source>
+        <translation>恢复出厂数据成功</translation>
+    </message>
+    <message>
+        <source>Restore to factory defaults failed</source>
+        <translation>恢复出厂数据失败</translation>
+    </message>
+    <message>
+        <source>Reverse pad color</source>
+        <translation>Pad的反色</translation>
+    </message>
+    <message>
+        <source>Revert to factory setting...</source>
+        <translation>恢复出厂设置...</translation>
+    </message>
+    <message>
+        <source>SWING</source>
+        <translation>摇摆</translation>
+    </message>
+    <message>
+        <source>Same as pad color</source>
+        <translation>与Pad同色</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存到
+设备</translation>
+    </message>
+    <message>
+        <source>Save current preset</source>
+        <translation>保存当前预设</translation>
+    </message>
+    <message>
+        <source>Save current preset to device</source>
+        <translation>保存当前预设到设备</translation>
+    </message>
+    <message>
+        <source>Save successful</source>
+        <translation>保存成功</translation>
+    </message>
+    <message>
+        <source>Save the data to the device?</source>
+        <translation>当前预设有修改，是否需要将修改保存到设备？</translation>
+    </message>
+    <message>
+        <source>Save to device</source>
+        <translation>保存到设备</translation>
+    </message>
+    <message>
+        <source>Scale
+Root</source>
+        <translation>音阶
+根音</translation>
+    </message>
+    <message>
+        <source>Scale
+Type</source>
+        <translation>音阶
+类型</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Slide
+Pedal</source>
+        <translation>滑条
+踏板</translation>
+    </message>
+    <message>
+        <source>Splash Show
+Battery</source>
+        <translation>开机显示
+电池电量</translation>
+    </message>
+    <message>
+        <source>Swing</source>
+        <translation>音符重复
+摇摆</translation>
+    </message>
+    <message>
+        <source>Sync clock with DAW software</source>
+        <translation>和外部DAW软件同步时钟</translation>
+    </message>
+    <message>
+        <source>TEMPO</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>Tempo</source>
+        <translation>音符重复
+速度</translation>
+    </message>
+    <message>
+        <source>The number of illuminated PADs at startup indicates the battery level.</source>
+        <translation>开机时点亮的打击垫数量表示电池电量。</translation>
+    </message>
+    <message>
+        <source>The pause button flashes when the battery is low</source>
+        <translation>电量不足时，暂停键会闪烁</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Triad</source>
+        <translation>三和弦</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>上行</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>白色</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>XPOSE</source>
+        <translation>移调</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是的</translation>
+    </message>
+    <message>
+        <source>bin</source>
+        <translation>bin</translation>
+    </message>
+    <message>
+        <source>momentary
+CH:%1
+data1:%2
+Down:%3
+Up:%4</source>
+        <translation>瞬时切换CC
+通道:%1
+控制器编号:%2
+按下数值:%3
+抬起数值:%4</translation>
+    </message>
+</context>
+</TS>
