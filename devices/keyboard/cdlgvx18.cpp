@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "autodisappermsgbox.h"
+#include "devices/shared/padview.h"
 #include "cvx18child.h"
 #include "globals.h"
 #include "midinames.h"
@@ -27,14 +28,6 @@ const QString kPadStyle = QStringLiteral(
     "QPushButton{border: none;background: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.65,fx: 0.5, fy: 0.5,"
     "stop: 0 rgb(%1, %2, %3),stop: 1 rgba(%1, %2, %3, 30));color: #%4;border: 2px solid rgba(255,255,255,0.6);"
     "border-radius: 10px;padding: 4px 2px;font-family:'Arial';}");
-
-const char *const kPadCaptions[] = {
-    QT_TRANSLATE_NOOP("CDlgVX18", "Note\nCH:%1\ndata1:%2\nrange:%3-%4"),
-    QT_TRANSLATE_NOOP("CDlgVX18", "CC Toggle\nCH:%1\ndata1:%2\nvalue:%3 or %4"),
-    QT_TRANSLATE_NOOP("CDlgVX18", "momentary\nCH:%1\ndata1:%2\nDown:%3\nUp:%4"),
-    QT_TRANSLATE_NOOP("CDlgVX18", "PC\nCH:%1\nMSB:%2\nLSB:%3\nProgram:%4"),
-    QT_TRANSLATE_NOOP("CDlgVX18", "Customize"),
-};
 
 constexpr int kMonitorCap = 499;
 const QColor kSysexLineColour(255, 255, 142);
@@ -357,19 +350,7 @@ void CDlgVX18::update_pad_text(int nIndex)
     QPushButton *b = padButton(nIndex);
     if (!b)
         return;
-    const SControlRecord &rec = m_model.padRecord(uint(nIndex));
-    const uint mode = rec.mode();
-    QString text;
-    if (mode <= 3)
-        text = tr(kPadCaptions[mode])
-                   .arg(int(rec.channel()))
-                   .arg(int(rec.data1))
-                   .arg(int(rec.value1))
-                   .arg(int(rec.value2));
-    else if (mode == kPadSysexMode)
-        text = tr(kPadCaptions[4]);
-    if (rec.flag())
-        text.prepend(QStringLiteral("MCP-"));
+    const QString text = pagekit::padCaption(m_model.padRecord(uint(nIndex)), "CDlgVX18");
     b->setText(text);
 }
 
@@ -393,9 +374,7 @@ void CDlgVX18::click_page_switch()
 
 void CDlgVX18::Slots_change_language()
 {
-    g_translator->load(g_language == 1 ? QStringLiteral(":/Language/language_cn.qm")
-                                       : QStringLiteral(":/Language/language_en.qm"));
-    QApplication::installTranslator(g_translator);
+    loadInterfaceCatalogue();
     m_ui->retranslateUi(this);
 }
 
@@ -426,6 +405,12 @@ void CDlgVX18::slots_click_ok_send(quint8 byFlag)
             send_pad_data();
             for (int i = 0; i < int(kPadsPerBank); ++i)
                 update_pad_text(i);
+        }
+        // Pads of other banks whose messages moved in the pool: their new
+        // offsets would otherwise reach the device only with a later write.
+        for (int bank : m_model.movedBanks()) {
+            if (bank >= 0 && uint(bank) != m_model.padBank())
+                send_frame(m_txFrame, m_model.padsFrame(m_txFrame, uint(bank)));
         }
         break;
     }

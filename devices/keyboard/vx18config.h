@@ -5,12 +5,13 @@
 // parsers for the frames the device sends back.
 #pragma once
 
-#include "devices/pad/controlrecords.h"
+#include "devices/shared/controlrecords.h"
 #include "deviceframe.h"
+#include "devices/shared/pageframes.h"
+#include "devices/shared/sysexpool.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace vx18 {
 
@@ -158,22 +159,15 @@ inline uint bankIndex(uchar b) { return b < kBanks ? b : 0; }
 
 // ---- SysEx pool ---------------------------------------------------------------
 
-// One record that takes part in the pool: its reference bytes (record bytes
-// 1..3) and its text.
-struct PoolEntry
-{
-    uchar *ref;
-    uchar *text;
-};
 // The records in Customize mode in the pool's fixed order: buttons 0..2, long
-// presses 0..2, then pads of banks 0..3, pads 0..7 each.
-std::vector<PoolEntry> poolVisitingOrder(SVX18ConfigData &block, SysexTextStore &store);
+// presses 0..2, then pads of banks 0..3, pads 0..7 each (tagged with their bank).
+pagekit::PoolList poolVisitingOrder(SVX18ConfigData &block, SysexTextStore &store);
 
 // Fills every Customize record's text from the pool; poolFill = bytes taken.
 void unpackSysexPool(SVX18ConfigData &block, SysexTextStore &store);
-// Packs the texts into the pool, rewrites every Customize record's offset and
-// returns the new poolFill.
-uint packSysexPool(SVX18ConfigData &block, SysexTextStore &store);
+// Packs the texts into the pool, rewrites every Customize record's reference,
+// sets poolFill and reports the pad banks whose references moved.
+pagekit::SPackResult packSysexPool(SVX18ConfigData &block, SysexTextStore &store);
 
 // ---- system record: lists and switches ------------------------------------------
 
@@ -242,23 +236,14 @@ uint buildWriteKnobsFrame(uchar *out, const SVX18ConfigData &block, uint bank);
 uint buildWriteConfigFrame(uchar *out, const SVX18ConfigData &block);
 // The first n pool bytes (n cut to 300) after n as u16 little-endian.
 uint buildSysexPoolFrame(uchar *out, const SVX18ConfigData &block, uint n);
-uint buildReadPresetFrame(uchar *out, uchar preset);
-uint buildSaveFrame(uchar *out);
-uint buildPageCloseFrame(uchar *out);
+// Read preset, save and page close: pagekit's builders.
+using pagekit::buildPageCloseFrame;
+using pagekit::buildReadPresetFrame;
+using pagekit::buildSaveFrame;
 
 // ---- frames the device sends ------------------------------------------------------
-// Given the frame and the number of bytes received; nothing beyond either is read.
-
-// Command byte, or -1 when fewer than 7 bytes arrived.
-int frameCommand(const uchar *frame, uint received);
-// A whole 30-byte system record: copied, true. Shorter: false.
-bool parseSystemRecord(const uchar *frame, uint received, SSystemConfigData *out);
-// A whole 30-byte keybed reply: stored in block bytes 724..753, true.
+// pagekit's parsers, given the keyboard's sizes; and the keybed reply: a whole
+// 30-byte payload stored in block bytes 724..753 (true), else nothing (false).
 bool parseKeybedReply(const uchar *frame, uint received, SVX18ConfigData *block);
-// Copies min(payload length - 1, received - 8, 755) bytes from payload byte 1
-// to the start of the block; returns the count (0: nothing taken).
-uint parseConfigReply(const uchar *frame, uint received, SVX18ConfigData *block);
-// A save or reset result: true only when a payload byte is there and non-zero.
-bool parseResultReply(const uchar *frame, uint received);
 
 } // namespace vx18

@@ -5,6 +5,7 @@
 using namespace vx18;
 
 CVX18Model::CVX18Model()
+    : m_poll(pagekit::PagePoll::SOptions{})
 {
     std::memset(&m_config, 0, sizeof m_config);
     std::memset(&m_system, 0, sizeof m_system);
@@ -14,16 +15,16 @@ CVX18Model::CVX18Model()
 CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received)
 {
     SReceived r;
-    switch (frameCommand(frame, received)) {
+    switch (pagekit::frameCommand(frame, received)) {
     case CMD_READ_PRESET:
-        if (m_loadingPreset || !parseConfigReply(frame, received, &m_config))
+        if (m_loadingPreset || !pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, nullptr))
             return r;
         unpackSysexPool();
         r.kind = SReceived::Configuration;
         return r;
     case CMD_SYSTEM_CONFIG: {
         SSystemConfigData rec;
-        if (m_loadingPreset || !parseSystemRecord(frame, received, &rec))
+        if (m_loadingPreset || !pagekit::parseSystemRecord(frame, received, &rec, kSystemSize))
             return r;
         if (std::memcmp(&rec, &m_system, kSystemSize) == 0)
             return r;
@@ -46,11 +47,11 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
         return r;
     case CMD_SAVE:
         r.kind = SReceived::SaveResult;
-        r.ok = parseResultReply(frame, received);
+        r.ok = pagekit::parseResultReply(frame, received);
         return r;
     case CMD_FACTORY_RESET:
         r.kind = SReceived::FactoryResetResult;
-        r.ok = parseResultReply(frame, received);
+        r.ok = pagekit::parseResultReply(frame, received);
         r.requestPreset = true;
         r.preset = m_system.preset;
         return r;
@@ -61,15 +62,11 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
 
 CVX18Model::STick CVX18Model::tick()
 {
+    const pagekit::PagePoll::STick p = m_poll.tick(isConfigEmpty());
     STick t;
-    if (++m_pollTicks > 7) {
-        m_pollTicks = 0;
-        t.sendPoll = true;
-        if (isConfigEmpty()) {
-            t.requestPreset = true;
-            t.preset = m_system.preset;
-        }
-    }
+    t.sendPoll = p.sendPoll;
+    t.requestPreset = p.requestBlock;
+    t.preset = m_system.preset;
     return t;
 }
 
@@ -105,8 +102,9 @@ uint CVX18Model::knobsFrame(uchar *out)
 uint CVX18Model::sysexPoolFrame(uchar *out)
 {
     m_unsavedChanges = true;
-    const uint n = packSysexPool(m_config, m_sysex);
-    return buildSysexPoolFrame(out, m_config, n);
+    const pagekit::SPackResult r = packSysexPool(m_config, m_sysex);
+    m_movedBanks = r.movedTags;
+    return buildSysexPoolFrame(out, m_config, r.used);
 }
 
 uint CVX18Model::saveFrame(uchar *out)

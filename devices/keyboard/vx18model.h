@@ -6,6 +6,9 @@
 #pragma once
 
 #include "vx18config.h"
+#include "devices/shared/pagepoll.h"
+
+#include <set>
 
 class CVX18Model
 {
@@ -79,6 +82,8 @@ public:
     uint knobsFrame(uchar *out);
     // Packs the texts into the pool, then builds the pool frame.
     uint sysexPoolFrame(uchar *out);
+    // The pad banks whose references the last packing moved.
+    const std::set<int> &movedBanks() const { return m_movedBanks; }
     uint configFrame(uchar *out) const { return vx18::buildWriteConfigFrame(out, m_config); }
     uint readPresetFrame(uchar *out, uchar preset) const { return vx18::buildReadPresetFrame(out, preset); }
     // Clears the changed mark.
@@ -96,5 +101,6 @@ private:
     bool m_unsavedChanges = false;
     bool m_loadingPreset = false;
     bool m_presetRequested = false;
-    int m_pollTicks = 0;
+    pagekit::PagePoll m_poll;
+    std::set<int> m_movedBanks;
 };

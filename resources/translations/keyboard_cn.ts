@@ -634,4 +634,310 @@ Up:%4</source>
 抬起数值:%4</translation>
     </message>
 </context>
+<context>
+    <name>CVX18Child</name>
+    <message>
+        <source>Advanced options for the pedal</source>
+        <translation>高级选项</translation>
+    </message>
+    <message>
+        <source>Bank LSB</source>
+        <translation>Bank LSB</translation>
+    </message>
+    <message>
+        <source>Bank MSB</source>
+        <translation>Bank MSB</translation>
+    </message>
+    <message>
+        <source>Button</source>
+        <translation>按键</translation>
+    </message>
+    <message>
+        <source>CC</source>
+        <translation>CC</translation>
+    </message>
+    <message>
+        <source>CC Momentary</source>
+        <translation>瞬时切换CC码</translation>
+    </message>
+    <message>
+        <source>CC Name</source>
+        <translation>控制器号</translation>
+    </message>
+    <message>
+        <source>CC Toggle</source>
+        <translation>切换CC码</translation>
+    </message>
+    <message>
+        <source>CW</source>
+        <translation>音符选择</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Channel Pressure</source>
+        <translation>通道压力</translation>
+    </message>
+    <message>
+        <source>Color </source>
+        <translation>颜色 </translation>
+    </message>
+    <message>
+        <source>Customize</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>Data1</source>
+        <translation>数据1</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>按下</translation>
+    </message>
+    <message>
+        <source>Expression</source>
+        <translation>表情踏板</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>快</translation>
+    </message>
+    <message>
+        <source>Fastest</source>
+        <translation>最快</translation>
+    </message>
+    <message>
+        <source>KeyBed</source>
+        <translation>琴键设置</translation>
+    </message>
+    <message>
+        <source>Keybed Channel</source>
+        <translation>琴键通道</translation>
+    </message>
+    <message>
+        <source>Keybed Setting </source>
+        <translation>琴键设置 </translation>
+    </message>
+    <message>
+        <source>Knob</source>
+        <translation>旋钮</translation>
+    </message>
+    <message>
+        <source>Left / Right</source>
+        <translation>左旋/右旋</translation>
+    </message>
+    <message>
+        <source>Long</source>
+        <translation>长按</translation>
+    </message>
+    <message>
+        <source>MAX</source>
+        <translation>踩下</translation>
+    </message>
+    <message>
+        <source>MCP-Max</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>MCP-Min</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>MIN</source>
+        <translation>抬起</translation>
+    </message>
+    <message>
+        <source>MODULATION</source>
+        <translation>调制</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>力度最大值</translation>
+    </message>
+    <message>
+        <source>Max-Vel</source>
+        <translation>力度最大值</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>力度最小值</translation>
+    </message>
+    <message>
+        <source>Min-Vel</source>
+        <translation>力度最小值</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>音符开关</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Octave</source>
+        <translation>八度</translation>
+    </message>
+    <message>
+        <source>PEDAL</source>
+        <translation>踏板</translation>
+    </message>
+    <message>
+        <source>PITCH BEND</source>
+        <translation>弯音</translation>
+    </message>
+    <message>
+        <source>Pad</source>
+        <translation>打击垫</translation>
+    </message>
+    <message>
+        <source>Press</source>
+        <translation>按下</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>音色</translation>
+    </message>
+    <message>
+        <source>Program Change</source>
+        <translation>PC</translation>
+    </message>
+    <message>
+        <source>Relative</source>
+        <translation>相对值</translation>
+    </message>
+    <message>
+        <source>Set %1 according to the pad order?</source>
+        <translation>根据打击垫的顺序来设置%1吗？</translation>
+    </message>
+    <message>
+        <source>Set All</source>
+        <translation>同步全部</translation>
+    </message>
+    <message>
+        <source>Set all channels?</source>
+        <translation>同步到所有通道？</translation>
+    </message>
+    <message>
+        <source>Set all color?</source>
+        <translation>将颜色同步到所有Pad？</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Setting Button </source>
+        <translation>按键设置 </translation>
+    </message>
+    <message>
+        <source>Setting Knob </source>
+        <translation>旋钮设置 </translation>
+    </message>
+    <message>
+        <source>Setting Pad </source>
+        <translation>Pad设置 </translation>
+    </message>
+    <message>
+        <source>Slide/Pedal Setting </source>
+        <translation>滑条/踏板设置 </translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>慢</translation>
+    </message>
+    <message>
+        <source>Slowest</source>
+        <translation>最慢</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>Sustain</source>
+        <translation>延音踏板</translation>
+    </message>
+    <message>
+        <source>Sysex data maximum length is 40</source>
+        <translation>自定义数据的最大长度为 40 位</translation>
+    </message>
+    <message>
+        <source>The SysEx data has reached its maximum capacity of %1 bytes.</source>
+        <translation>已达自定义数据最大容量：%1位.</translation>
+    </message>
+    <message>
+        <source>The SysEx message format is err</source>
+        <translation>自定义消息格式错误</translation>
+    </message>
+    <message>
+        <source>The maximum value and the minimum value cannot be equal.</source>
+        <translation>最大值和最小值不可以相等。</translation>
+    </message>
+    <message>
+        <source>The minimum value cannot be greater than the maximum value.</source>
+        <translation>力度最小值不能大于力度最大值。</translation>
+    </message>
+    <message>
+        <source>To all
+Button</source>
+        <translation>同步到
+所有按键</translation>
+    </message>
+    <message>
+        <source>To all
+knob</source>
+        <translation>同步到
+所有旋钮</translation>
+    </message>
+    <message>
+        <source>To all
+pad</source>
+        <translation>同步到
+所有Pad</translation>
+    </message>
+    <message>
+        <source>Transpose</source>
+        <translation>移调</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>抬起</translation>
+    </message>
+    <message>
+        <source>Value1</source>
+        <translation>数值1</translation>
+    </message>
+    <message>
+        <source>Value2</source>
+        <translation>数值2</translation>
+    </message>
+    <message>
+        <source>data2</source>
+        <translation>数据2</translation>
+    </message>
+    <message>
+        <source>setCH</source>
+        <translation>同步到
+所有通道</translation>
+    </message>
+</context>
 </TS>

@@ -630,4 +630,310 @@ Down:%3
 Up:%4</translation>
     </message>
 </context>
+<context>
+    <name>CVX18Child</name>
+    <message>
+        <source>Advanced options for the pedal</source>
+        <translation>Advanced options</translation>
+    </message>
+    <message>
+        <source>Bank LSB</source>
+        <translation>Bank LSB</translation>
+    </message>
+    <message>
+        <source>Bank MSB</source>
+        <translation>Bank MSB</translation>
+    </message>
+    <message>
+        <source>Button</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>CC</source>
+        <translation>CC</translation>
+    </message>
+    <message>
+        <source>CC Momentary</source>
+        <translation>CC Momentary</translation>
+    </message>
+    <message>
+        <source>CC Name</source>
+        <translation>CC Name</translation>
+    </message>
+    <message>
+        <source>CC Toggle</source>
+        <translation>CC Toggle</translation>
+    </message>
+    <message>
+        <source>CW</source>
+        <translation>CW</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Channel Pressure</source>
+        <translation>Channel Pressure</translation>
+    </message>
+    <message>
+        <source>Color </source>
+        <translation>Color </translation>
+    </message>
+    <message>
+        <source>Customize</source>
+        <translation>Customize</translation>
+    </message>
+    <message>
+        <source>Data1</source>
+        <translation>Data1</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Expression</source>
+        <translation>Expression</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>Fastest</source>
+        <translation>Fastest</translation>
+    </message>
+    <message>
+        <source>KeyBed</source>
+        <translation>KeyBed</translation>
+    </message>
+    <message>
+        <source>Keybed Channel</source>
+        <translation>Keybed Channel</translation>
+    </message>
+    <message>
+        <source>Keybed Setting </source>
+        <translation>Keybed Setting </translation>
+    </message>
+    <message>
+        <source>Knob</source>
+        <translation>Knob</translation>
+    </message>
+    <message>
+        <source>Left / Right</source>
+        <translation>Left / Right</translation>
+    </message>
+    <message>
+        <source>Long</source>
+        <translation>Long</translation>
+    </message>
+    <message>
+        <source>MAX</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>MCP-Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>MCP-Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>MIN</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>MODULATION</source>
+        <translation>MODULATION</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Max-Vel</source>
+        <translation>Max-Vel</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Min-Vel</source>
+        <translation>Min-Vel</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Octave</source>
+        <translation>Octave</translation>
+    </message>
+    <message>
+        <source>PEDAL</source>
+        <translation>PEDAL</translation>
+    </message>
+    <message>
+        <source>PITCH BEND</source>
+        <translation>PITCH BEND</translation>
+    </message>
+    <message>
+        <source>Pad</source>
+        <translation>Pad</translation>
+    </message>
+    <message>
+        <source>Press</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Program Change</source>
+        <translation>PC</translation>
+    </message>
+    <message>
+        <source>Relative</source>
+        <translation>Relative</translation>
+    </message>
+    <message>
+        <source>Set %1 according to the pad order?</source>
+        <translation>Set %1 according to the pad order?</translation>
+    </message>
+    <message>
+        <source>Set All</source>
+        <translation>Set All</translation>
+    </message>
+    <message>
+        <source>Set all channels?</source>
+        <translation>To all channels?</translation>
+    </message>
+    <message>
+        <source>Set all color?</source>
+        <translation>Set the colors of all pads?</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Setting Button </source>
+        <translation>Setting Button </translation>
+    </message>
+    <message>
+        <source>Setting Knob </source>
+        <translation>Setting Knob </translation>
+    </message>
+    <message>
+        <source>Setting Pad </source>
+        <translation>Setting Pad </translation>
+    </message>
+    <message>
+        <source>Slide/Pedal Setting </source>
+        <translation>Slide/Pedal Setting </translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Slow</translation>
+    </message>
+    <message>
+        <source>Slowest</source>
+        <translation>Slowest</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Sustain</source>
+        <translation>Sustain</translation>
+    </message>
+    <message>
+        <source>Sysex data maximum length is 40</source>
+        <translation>Customize data maximum length is 40</translation>
+    </message>
+    <message>
+        <source>The SysEx data has reached its maximum capacity of %1 bytes.</source>
+        <translation>The customize data has reached its maximum capacity of %1 bytes.</translation>
+    </message>
+    <message>
+        <source>The SysEx message format is err</source>
+        <translation>The customize message format is err</translation>
+    </message>
+    <message>
+        <source>The maximum value and the minimum value cannot be equal.</source>
+        <translation>The maximum value and the minimum value cannot be equal.</translation>
+    </message>
+    <message>
+        <source>The minimum value cannot be greater than the maximum value.</source>
+        <translation>The minimum value cannot be greater than the maximum value.</translation>
+    </message>
+    <message>
+        <source>To all
+Button</source>
+        <translation>To all
+Button</translation>
+    </message>
+    <message>
+        <source>To all
+knob</source>
+        <translation>To all
+knob</translation>
+    </message>
+    <message>
+        <source>To all
+pad</source>
+        <translation>To All
+Pad</translation>
+    </message>
+    <message>
+        <source>Transpose</source>
+        <translation>Transpose</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Value1</source>
+        <translation>Value1</translation>
+    </message>
+    <message>
+        <source>Value2</source>
+        <translation>Value2</translation>
+    </message>
+    <message>
+        <source>data2</source>
+        <translation>data2</translation>
+    </message>
+    <message>
+        <source>setCH</source>
+        <translation>to all
+channel</translation>
+    </message>
+</context>
 </TS>

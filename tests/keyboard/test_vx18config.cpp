@@ -222,7 +222,9 @@ void TestVx18Config::poolRepackClosesGaps()
     QCOMPARE(QByteArray(reinterpret_cast<char *>(store.padText[0][2]), 4), hex("F0 02 03 F7"));
 
     block.KeyData[0].maximum = 0;  // button 1's message removed
-    QCOMPARE(packSysexPool(block, store), 6u);
+    const pagekit::SPackResult packed = packSysexPool(block, store);
+    QCOMPARE(packed.used, 6u);
+    QCOMPARE(packed.movedTags, (std::set<int>{-1, 0, 3})); // buttons (-1) and the pad banks to write again
     QCOMPARE(int(block.KeyData[1].data1), 0);
     QCOMPARE(int(block.PadData[0][2].data1), 2);
     QCOMPARE(int(block.PadData[3][7].data1), 6); // length 0 still gets the fill
@@ -266,6 +268,7 @@ void TestVx18Config::parsersCheckLengths_data()
     const QByteArray rec = reply(CMD_SYSTEM_CONFIG, QByteArray(30, 7));
     QTest::newRow("system whole") << rec << rec.size() << 1;
     QTest::newRow("system cut") << rec << rec.size() - 2 << 0;
+    QTest::newRow("system without checksum") << rec << rec.size() - 1 << 1;
     QTest::newRow("system short header") << reply(CMD_SYSTEM_CONFIG, QByteArray(29, 7)) << 36 << 0;
     const QByteArray keybed = reply(CMD_READ_KEYBED, QByteArray(30, 7));
     QTest::newRow("keybed whole") << keybed << keybed.size() << 1;
@@ -289,16 +292,16 @@ void TestVx18Config::parsersCheckLengths()
     std::memset(&block, 0x55, sizeof block);
     SSystemConfigData sys = zeroSystem();
     int got = -1;
-    switch (frameCommand(u8(frame), uint(received))) {
-    case CMD_SYSTEM_CONFIG: got = parseSystemRecord(u8(frame), uint(received), &sys); break;
+    switch (pagekit::frameCommand(u8(frame), uint(received))) {
+    case CMD_SYSTEM_CONFIG: got = pagekit::parseSystemRecord(u8(frame), uint(received), &sys, kSystemSize); break;
     case CMD_READ_KEYBED: got = parseKeybedReply(u8(frame), uint(received), &block); break;
     case CMD_READ_PRESET:
-        got = int(parseConfigReply(u8(frame), uint(received), &block));
+        got = int(pagekit::parseConfigReply(u8(frame), uint(received), &block, kBlockSize, nullptr));
         // Never the checksum byte: the byte after the copied ones is untouched.
         if (got < int(kBlockSize))
             QCOMPARE(int(bytes(block)[got]), 0x55);
         break;
-    case CMD_SAVE: got = parseResultReply(u8(frame), uint(received)); break;
+    case CMD_SAVE: got = pagekit::parseResultReply(u8(frame), uint(received)); break;
     }
     QCOMPARE(got, result);
 }
@@ -342,7 +345,7 @@ void TestVx18Config::modelPollsEveryEighthTick()
         const CVX18Model::STick t = model.tick();
         QVERIFY(t.sendPoll);
         QCOMPARE(t.requestPreset, round == 0);
-        QCOMPARE(int(t.preset), round == 0 ? 4 : 0);
+        QCOMPARE(int(t.preset), 4);
         model.config().ModCh = 1; // the block arrived
     }
 }
