@@ -466,7 +466,7 @@ void CDlgVX18::Slots_recv_sysex(const uchar *msg, uint len)
         }
     }
     QListWidget *list = m_ui->listWidget_show;
-    while (list->count() > kMonitorCap)
+    if (list->count() > kMonitorCap)
         delete list->takeItem(0);
 }
 
@@ -481,7 +481,7 @@ void CDlgVX18::Slots_recv_midi(uint message)
     if (two)
         line += QLatin1Char(' ') + byteToHex(uchar(message >> 16));
     QListWidget *list = m_ui->listWidget_show;
-    while (list->count() > kMonitorCap)
+    if (list->count() > kMonitorCap)
         delete list->takeItem(0);
     addMonitorLine(line, midiStatusColour(status));
 }

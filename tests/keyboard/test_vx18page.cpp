@@ -1,0 +1,358 @@
+// The keyboard page and its per-control dialog driven offscreen: frames from
+// the device go in through the page's handler, the frames it sends are
+// recorded by its owner and compared byte for byte.
+#include "devices/keyboard/cdlgvx18.h"
+#include "devices/keyboard/cvx18child.h"
+#include "ui_cdlgvx18.h"
+#include "ui_cvx18child.h"
+
+#include "bytes.h"
+#include "globals.h"
+#include "padtest.h"
+#include "switchbutton.h"
+#include "testmain.h"
+
+#include <QGridLayout>
+#include <QListWidget>
+#include <QTranslator>
+
+using namespace tavrotest;
+using namespace vx18;
+
+namespace {
+
+QByteArray keyboardRecord(uchar preset = 0)
+{
+    QByteArray r(30, 0);
+    r[0] = char(120);
+    r[4] = char(preset);
+    r[8] = 50;
+    r[9] = 50;
+    r[11] = 15;
+    for (int i = 12; i < 20; ++i)
+        r[i] = 45;
+    r[20] = 127;
+    return r;
+}
+
+QByteArray blockBytes(const SVX18ConfigData &b)
+{
+    return QByteArray(reinterpret_cast<const char *>(&b), int(sizeof b));
+}
+
+struct Page
+{
+    RecordingOwner owner;
+    CDlgVX18 *page = nullptr;
+    Page()
+    {
+        g_downloadLink = QStringLiteral("vx18");
+        g_firmwareVersion = 3;
+        if (!g_translator)
+            g_translator = new QTranslator(qApp);
+        page = new CDlgVX18(&owner);
+        page->Slots_change_language();
+    }
+    ~Page() { delete page; }
+    void receive(const QByteArray &f) { page->Slots_recv_frame(u8(f), uint(f.size())); }
+    // The record, then the block, as the device answers.
+    void connect(const SVX18ConfigData &block, uchar preset = 0)
+    {
+        receive(frame(CMD_SYSTEM_CONFIG, keyboardRecord(preset)));
+        receive(frame(CMD_READ_PRESET, QByteArray(1, char(preset)) + blockBytes(block)));
+        owner.frames.clear();
+    }
+    CVX18Child *dialog() const { return page->childDialog(); }
+};
+
+SVX18ConfigData emptyBlock()
+{
+    SVX18ConfigData b;
+    std::memset(&b, 0, sizeof b);
+    b.CRC = 1;
+    return b;
+}
+
+} // namespace
+
+class TestVx18Page : public QObject
+{
+    Q_OBJECT
+private slots:
+    void formAndTitle();
+    void globalControlsSendTheirRecord_data();
+    void globalControlsSendTheirRecord();
+    void darkClearsEcoAndEqualRecordSendsNothing();
+    void bankChangeRestylesAndSends();
+    void monitorKeepsFiveHundredLines();
+    void knobOk();
+    void padCustomizeWritesPoolKeysPads();
+    void buttonPressAndLong();
+    void keybedDialog();
+    void slideExpression();
+    void dialogChecksRefuse();
+};
+
+void TestVx18Page::formAndTitle()
+{
+    Page p;
+    Ui_CDlgVX18 *ui = p.page->form();
+    QCOMPARE(p.page->objectName(), QStringLiteral("CDlgVX18"));
+    QCOMPARE(ui->comboBox_delay->count(), 146);
+    QCOMPARE(ui->comboBox_tempo->count(), 271);
+    QCOMPARE(ui->comboBox_gate->itemText(98), QStringLiteral("99%"));
+    QCOMPARE(ui->comboBox_swing->count(), 26);
+    QVERIFY(ui->key_4->isHidden());
+    int row = -1, col = -1, rs = 0, cs = 0;
+    ui->gridLayout->getItemPosition(ui->gridLayout->indexOf(p.page->findChild<QPushButton *>("pad5")), &row, &col,
+                                    &rs, &cs);
+    QCOMPARE(QPoint(col, row), QPoint(0, 0));
+    QCOMPARE(p.page->windowTitle(), QStringLiteral("Dialog"));
+    SVX18ConfigData b = emptyBlock();
+    b.PadData[0][0] = SControlRecord{0x09, 36, 1, 127};
+    b.PadData[0][1] = SControlRecord{0xC0, 0, 0, 0};
+    p.connect(b);
+    QCOMPARE(p.page->windowTitle(), QStringLiteral("vx18 Connected V3"));
+    QCOMPARE(p.page->findChild<QPushButton *>("pad1")->text(), QStringLiteral("Note\nCH:9\ndata1:36\nrange:1-127"));
+    QCOMPARE(p.page->findChild<QPushButton *>("pad2")->text(), QStringLiteral("MCP-Customize"));
+}
+
+void TestVx18Page::globalControlsSendTheirRecord_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("byteOffset");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("tempo") << "comboBox_tempo" << 270 << 0 << hex("2C 01");
+    QTest::newRow("pad curve") << "comboBox_PadCurve" << 3 << 5 << hex("03");
+    QTest::newRow("key curve") << "comboBox_KeyCurve" << 2 << 6 << hex("02");
+    QTest::newRow("division") << "comboBox_rate" << 7 << 7 << hex("07");
+    QTest::newRow("gate") << "comboBox_gate" << 0 << 8 << hex("01");
+    QTest::newRow("swing") << "comboBox_swing" << 25 << 9 << hex("4B");
+    QTest::newRow("aftertouch mode") << "comboBox_AFT_mode" << 1 << 10 << hex("01");
+    QTest::newRow("delay") << "comboBox_delay" << 145 << 11 << hex("96");
+    QTest::newRow("full level") << "comboBox_full_vel" << 0 << 20 << hex("01");
+    QTest::newRow("arp mode") << "comboBox_ArpMode" << 6 << 21 << hex("06");
+    QTest::newRow("arp octave") << "comboBox_Octive" << 3 << 22 << hex("03");
+    QTest::newRow("scale type") << "comboBox_ScaleType" << 1 << 23 << hex("01");
+    QTest::newRow("scale root") << "comboBox_ScaleRoot" << 11 << 24 << hex("0B");
+    QTest::newRow("chord") << "comboBox_Chord" << 3 << 25 << hex("05");
+    QTest::newRow("pad-down colour") << "comboBox_DownColor" << 2 << 27 << hex("02");
+    QTest::newRow("standby") << "comboBox_erp" << 2 << 27 << hex("10");
+    QTest::newRow("dark") << "pushButton_night" << -1 << 26 << hex("02");
+    QTest::newRow("daw") << "pushButton_DAW" << -1 << 26 << hex("04");
+    QTest::newRow("aftertouch") << "pushButton_AFT_SW" << -1 << 26 << hex("10");
+    QTest::newRow("bluetooth") << "pushButton_BT" << -1 << 26 << hex("20");
+    QTest::newRow("eco") << "pushButton_ECO" << -1 << 26 << hex("01");
+    QTest::newRow("full") << "pushButton_full" << -1 << 26 << hex("08");
+    QTest::newRow("battery") << "pushButton_battery" << -1 << 27 << hex("40");
+    QTest::newRow("low battery") << "pushButton_LowBattery" << -1 << 27 << hex("80");
+    QTest::newRow("latch") << "pushButton_ARPSwitch" << -1 << 28 << hex("01");
+}
+
+void TestVx18Page::globalControlsSendTheirRecord()
+{
+    QFETCH(QString, control);
+    QFETCH(int, index);
+    QFETCH(int, byteOffset);
+    QFETCH(QByteArray, bytes);
+    Page p;
+    p.connect(emptyBlock());
+    if (index >= 0)
+        p.page->findChild<QComboBox *>(control)->setCurrentIndex(index);
+    else
+        p.page->findChild<QPushButton *>(control)->click();
+    QCOMPARE(p.owner.frames.size(), 1);
+    QByteArray expected = keyboardRecord();
+    expected.replace(byteOffset, bytes.size(), bytes);
+    QCOMPARE(toHex(p.owner.frames[0]), toHex(frame(CMD_SYSTEM_CONFIG, expected)));
+}
+
+void TestVx18Page::darkClearsEcoAndEqualRecordSendsNothing()
+{
+    Page p;
+    QByteArray rec = keyboardRecord();
+    rec[26] = char(0xC1); // ECO on, bits 6 and 7 the device's
+    rec[25] = 4;          // a chord byte no entry shows
+    p.receive(frame(CMD_SYSTEM_CONFIG, rec));
+    p.receive(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(emptyBlock())));
+    p.owner.frames.clear();
+    p.receive(frame(CMD_SYSTEM_CONFIG, rec));
+    QVERIFY(p.owner.frames.isEmpty());
+    QVERIFY(p.page->form()->pushButton_ECO->isChecked());
+    p.page->form()->pushButton_night->click();
+    QVERIFY(!p.page->form()->pushButton_ECO->isChecked());
+    QCOMPARE(p.owner.frames.size(), 1);
+    QCOMPARE(uchar(p.owner.frames[0][6 + 26]), uchar(0xC2));
+    QCOMPARE(uchar(p.owner.frames[0][6 + 25]), uchar(4)); // sent as received
+}
+
+void TestVx18Page::bankChangeRestylesAndSends()
+{
+    Page p;
+    SVX18ConfigData b = emptyBlock();
+    b.PadRGB[2][0] = SColourGRB::fromRgb(10, 20, 30);
+    b.PadData[2][0] = SControlRecord{0x13, 7, 0, 127};
+    p.connect(b);
+    p.page->form()->pushButton_data->click();
+    p.page->findChild<QPushButton *>("pad1")->click();
+    QVERIFY(p.dialog());
+    p.page->form()->comboBox_PadBank->setCurrentIndex(2);
+    QTRY_VERIFY(!p.dialog()); // the pad dialog edited bank 0
+    QPushButton *pad1 = p.page->findChild<QPushButton *>("pad1");
+    QVERIFY(pad1->styleSheet().contains(QStringLiteral("rgb(10, 20, 30)")));
+    QCOMPARE(pad1->text(), QStringLiteral("CC Toggle\nCH:3\ndata1:7\nvalue:0 or 127"));
+    QCOMPARE(p.owner.frames.size(), 1);
+    QCOMPARE(int(p.owner.frames[0][6 + 2]), 2);
+}
+
+void TestVx18Page::monitorKeepsFiveHundredLines()
+{
+    Page p;
+    for (int i = 0; i < 600; ++i)
+        p.page->Slots_recv_midi(0x643C90);
+    QListWidget *list = p.page->form()->listWidget_show;
+    QCOMPARE(list->count(), 500);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("Note ON: 90 3C 64"));
+    const QByteArray sysex = hex("F0 01 02 F7");
+    p.page->Slots_recv_sysex(u8(sysex), 4);
+    QCOMPARE(list->count(), 500);
+    QCOMPARE(list->item(499)->text(), QStringLiteral("F0 01 02 F7 "));
+}
+
+void TestVx18Page::knobOk()
+{
+    Page p;
+    p.connect(emptyBlock());
+    p.page->findChild<QPushButton *>("knob_2")->click();
+    Ui_CVX18Child *ui = p.dialog()->form();
+    QCOMPARE(p.dialog()->windowTitle(), QStringLiteral("Setting Knob 2"));
+    ui->comboBox_type->setCurrentIndex(0);
+    ui->comboBox_channel->setCurrentIndex(2);
+    ui->comboBox_data1->setCurrentIndex(74);
+    ui->comboBox_data2->setCurrentIndex(127);
+    ui->comboBox_data3->setCurrentIndex(0);
+    ui->comboBox_data4->setCurrentIndex(2);
+    ui->pushButton_ok->click();
+    QCOMPARE(p.owner.frames.size(), 1);
+    QCOMPARE(toHex(p.owner.frames[0].mid(6 + 1 + 5, 5)), toHex(hex("02 4A 00 7F 02")));
+    QCOMPARE(uchar(p.owner.frames[0][2]), uchar(CMD_WRITE_KNOBS));
+    QVERIFY(p.page->model().hasUnsavedChanges());
+}
+
+void TestVx18Page::padCustomizeWritesPoolKeysPads()
+{
+    Page p;
+    SVX18ConfigData b = emptyBlock();
+    b.PadData[1][0] = SControlRecord{0x40, 0, 0, 2}; // bank 1 holds the pool's first message
+    std::memcpy(b.SysexPool, "\xF0\xF7", 2);
+    p.connect(b);
+    p.page->findChild<QPushButton *>("pad3")->click();
+    Ui_CVX18Child *ui = p.dialog()->form();
+    ui->comboBox_type->setCurrentIndex(4);
+    ui->textEdit_Customize->setPlainText(QStringLiteral("f0 7e 7f 06 01 f7"));
+    ui->pushButton_ok->click();
+    QCOMPARE(p.owner.frames.size(), 4);
+    QCOMPARE(toHex(p.owner.frames[0]), toHex(hex("78 59 59 0A 00 00 08 00 F0 7E 7F 06 01 F7 F0 F7 25")));
+    QCOMPARE(uchar(p.owner.frames[1][2]), uchar(CMD_WRITE_KEYS));
+    QCOMPARE(toHex(p.owner.frames[2].mid(6, 1) + p.owner.frames[2].mid(6 + 1 + 8, 4)), toHex(hex("00 40 00 00 06")));
+    // Bank 1's message moved behind the new one: that bank is written too.
+    QCOMPARE(toHex(p.owner.frames[3].mid(6, 5)), toHex(hex("01 40 06 00 02")));
+    QCOMPARE(p.page->findChild<QPushButton *>("pad3")->text(), QStringLiteral("Customize"));
+}
+
+void TestVx18Page::buttonPressAndLong()
+{
+    Page p;
+    p.connect(emptyBlock());
+    p.page->findChild<QPushButton *>("key_1")->click();
+    Ui_CVX18Child *ui = p.dialog()->form();
+    ui->comboBox_type->setCurrentIndex(1);
+    ui->comboBox_data1->setCurrentIndex(20);
+    ui->pushButton_long->click();
+    QCOMPARE(ui->comboBox_type->itemText(5), QStringLiteral("None"));
+    ui->comboBox_type->setCurrentIndex(3);
+    ui->comboBox_data1->setCurrentIndex(5);
+    ui->pushButton_CH3->setChecked(true);
+    ui->pushButton_ok->click();
+    const SVX18ConfigData &c = p.page->model().config();
+    QCOMPARE(int(c.KeyData[0].ctrl), 0x90); // press: CC Toggle, bit 7 set from Long
+    QCOMPARE(int(c.KeyData[0].data1), 20);
+    QCOMPARE(int(c.KeyLongData[0].ctrl), 0xB0);
+    QCOMPARE(int(c.KeyLongData[0].data1), 5);
+    QCOMPARE(uchar(p.owner.frames.last()[2]), uchar(CMD_WRITE_KEYS));
+    // Opens on the page of the last OK.
+    p.page->findChild<QPushButton *>("key_1")->click();
+    QVERIFY(p.dialog()->isLongPage());
+    QCOMPARE(p.dialog()->form()->comboBox_type->currentIndex(), 3);
+}
+
+void TestVx18Page::keybedDialog()
+{
+    Page p;
+    SVX18ConfigData b = emptyBlock();
+    b.KBCh = 20; // no entry in the list: kept by OK
+    p.connect(b);
+    p.page->form()->pushButton_keybed->click();
+    QCOMPARE(toHex(p.owner.frames.value(0)), toHex(hex("78 59 22 00 00 00 FF")));
+    QByteArray keybed = hex("00 00 00 00 7F") + QByteArray(25, 0x3C);
+    p.receive(frame(CMD_READ_KEYBED, keybed));
+    Ui_CVX18Child *ui = p.dialog()->form();
+    QCOMPARE(p.dialog()->windowTitle(), QStringLiteral("Keybed Setting "));
+    QCOMPARE(ui->comboBox_KBMax->currentIndex(), 127);
+    ui->comboBox_XPose->setCurrentIndex(0);
+    ui->comboBox_Oct->setCurrentIndex(6);
+    auto *key25 = p.dialog()->findChild<switchbutton *>("widget_key_25");
+    key25->setChecked(true, false);
+    ui->pushButton_ok->click();
+    QCOMPARE(toHex(p.owner.frames.last()),
+             toHex(frame(CMD_WRITE_KEYBED, hex("00 F4 03 00 7F") + QByteArray(24, 0x3C) + hex("BC"))));
+    QCOMPARE(int(p.page->model().config().CRC), 1);
+}
+
+void TestVx18Page::slideExpression()
+{
+    Page p;
+    p.connect(emptyBlock());
+    p.page->form()->pushButton_pitch->click();
+    Ui_CVX18Child *ui = p.dialog()->form();
+    QCOMPARE(p.dialog()->windowTitle(), QStringLiteral("Slide/Pedal Setting "));
+    QVERIFY(!ui->widget_ModAdvance->isHidden()); // modulation CC 0 is not the default
+    ui->comboBox_PedalType->setCurrentIndex(1);
+    ui->comboBox_PedalType->setCurrentIndex(0);
+    QCOMPARE(ui->comboBox_PedalCC->currentIndex(), 64);
+    QCOMPARE(ui->label_12->text(), QStringLiteral("Up"));
+    ui->comboBox_PedalType->setCurrentIndex(1);
+    ui->comboBox_PedalMin->setCurrentIndex(0);
+    ui->comboBox_PedalMax->setCurrentIndex(0);
+    ui->pushButton_ok->click();
+    QCOMPARE(toHex(p.owner.frames.last()), toHex(hex("78 59 20 0A 00 00 00 00 00 00 00 01 00 0B 00 00 F3")));
+}
+
+void TestVx18Page::dialogChecksRefuse()
+{
+    Page p;
+    p.connect(emptyBlock());
+    p.page->findChild<QPushButton *>("knob_1")->click();
+    Ui_CVX18Child *ui = p.dialog()->form();
+    ui->comboBox_data2->setCurrentIndex(64);
+    ui->comboBox_data3->setCurrentIndex(64);
+    ui->pushButton_ok->click();
+    QVERIFY(p.owner.frames.isEmpty());
+    QVERIFY(toastTexts(p.dialog()).contains(QStringLiteral("The maximum value and the minimum value cannot be equal.")));
+
+    // A refused text changes nothing.
+    p.page->findChild<QPushButton *>("pad1")->click();
+    ui = p.dialog()->form();
+    ui->comboBox_type->setCurrentIndex(4);
+    ui->textEdit_Customize->setPlainText(QStringLiteral("0xF0 0x7E"));
+    ui->pushButton_ok->click();
+    QVERIFY(p.owner.frames.isEmpty());
+    QCOMPARE(int(p.page->model().config().PadData[0][0].ctrl), 0);
+    ui->textEdit_Customize->setPlainText(QString(81, QLatin1Char('1')));
+    ui->pushButton_ok->click();
+    QVERIFY(p.owner.frames.isEmpty());
+}
+
+TAVRO_TEST_MAIN(TestVx18Page)
+#include "test_vx18page.moc"
