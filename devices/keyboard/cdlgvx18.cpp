@@ -4,6 +4,8 @@
 #include "ui_cdlgvx18.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QTimer>
 #include <QKeySequence>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,6 +15,10 @@
 #include <cstring>
 
 #include "autodisappermsgbox.h"
+#include "cdlgpadlevel.h"
+#include "cupgrade.h"
+#include "dialogs.h"
+#include "serverlocation.h"
 #include "devices/shared/padview.h"
 #include "cvx18child.h"
 #include "globals.h"
@@ -50,6 +56,14 @@ CDlgVX18::~CDlgVX18()
 {
     killTimer(m_timerId);
     close_child_dialog();
+    // The dialogs point into this page's block and record, and the upgrade
+    // sends through the page: none may outlive it.
+    for (QPointer<QDialog> dlg : {QPointer<QDialog>(m_padLevelDialog.data()), QPointer<QDialog>(m_upgradeDialog.data())}) {
+        if (dlg) {
+            dlg->close();
+            delete dlg.data();
+        }
+    }
     delete m_ui;
 }
 
@@ -103,6 +117,11 @@ void CDlgVX18::init_connect()
     connect(ui->pushButton_global, &QPushButton::clicked, this, &CDlgVX18::click_page_switch);
     connect(ui->pushButton_data, &QPushButton::clicked, this, &CDlgVX18::click_page_switch);
     connect(ui->pushButton_DelText, &QPushButton::clicked, ui->listWidget_show, &QListWidget::clear);
+    connect(ui->pushButton_save, &QPushButton::clicked, this, &CDlgVX18::click_save);
+    connect(ui->pushButton_threshold, &QPushButton::clicked, this, &CDlgVX18::click_pad_level);
+    connect(ui->pushButton_Reset, &QPushButton::clicked, this, &CDlgVX18::click_reset);
+    connect(ui->pushButton_update, &QPushButton::clicked, this, &CDlgVX18::click_update);
+    connect(ui->comboBox_Preset, indexChanged, this, &CDlgVX18::toggle_preset_question);
 
     connect(ui->comboBox_KnobBank, indexChanged, this, [this](int i) { change_bank(false, i); });
     connect(ui->comboBox_PadBank, indexChanged, this, [this](int i) { change_bank(true, i); });
@@ -290,6 +309,7 @@ void CDlgVX18::update_system_ui()
     for (List list : {List::KnobBank, List::PadBank, List::Tempo, List::Preset, List::PadCurve, List::KeyCurve,
                       List::Division, List::PadDownColour, List::AutoStandby})
         showList(list);
+    m_shownPreset = m_ui->comboBox_Preset->currentIndex();
     showSwitch(Switch::BatterySplash);
     showSwitch(Switch::LowBattery);
     for (List list : {List::Swing, List::AftertouchMode, List::AftertouchDelay, List::Gate,
@@ -521,4 +541,96 @@ void CDlgVX18::click_keybed()
 {
     send_frame(m_txFrame, m_model.readKeybedFrame(m_txFrame));
     open_child_dialog(4, 0);
+}
+
+// ---- preset switch and toolbar ------------------------------------------------------------------------
+
+void CDlgVX18::toggle_preset_question(int nPreset)
+{
+    if (m_refreshing || nPreset < 0)
+        return;
+    m_model.setLoadingPreset(true);
+    if (!m_model.hasUnsavedChanges()) {
+        close_child_dialog();
+        send_request_preset(uchar(nPreset));
+        setListIndex(m_model.system(), List::Preset, nPreset);
+        send_system_config();
+        m_shownPreset = nPreset;
+        m_model.setLoadingPreset(false);
+        return;
+    }
+    QPointer<CDlgVX18> self(this);
+    showStyledQuestion(this, QString(), tr("Save the data to the device?"), [self, nPreset](int answer) {
+        if (!self)
+            return;
+        if (answer == ANSWER_YES || answer == ANSWER_NO) {
+            if (answer == ANSWER_YES)
+                self->click_save();
+            self->m_model.setUnsavedChanges(false);
+            self->toggle_preset_question(nPreset);
+            return;
+        }
+        // Neither answer: the switch is off. The combo shows the preset the
+        // device still plays, and records and blocks are taken again.
+        self->m_refreshing = true;
+        self->m_ui->comboBox_Preset->setCurrentIndex(self->m_shownPreset);
+        self->m_refreshing = false;
+        self->m_model.setLoadingPreset(false);
+    });
+}
+
+void CDlgVX18::click_save()
+{
+    send_frame(m_txFrame, m_model.saveFrame(m_txFrame));
+}
+
+void CDlgVX18::click_reset()
+{
+    QPointer<CDlgVX18> self(this);
+    showStyledQuestion(this, tr("Tips"), tr("Factory data reset"), [self](int answer) {
+        if (!self || answer != ANSWER_YES)
+            return;
+        self->send_frame(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
+        // Bound to the page: a page closed within the delay sends nothing.
+        QTimer::singleShot(250, Qt::PreciseTimer, self.data(), [self] {
+            if (self)
+                self->send_request_preset(0);
+        });
+    });
+}
+
+void CDlgVX18::click_pad_level()
+{
+    if (!m_padLevelDialog) {
+        m_padLevelDialog = new cDlgPadLevel(9, m_model.system().thresholds, nullptr);
+        connect(m_padLevelDialog.data(), &cDlgPadLevel::signals_send_pad_level, this, &CDlgVX18::slots_send_pad_level);
+    }
+    m_padLevelDialog->exec();
+}
+
+void CDlgVX18::slots_send_pad_level()
+{
+    if (!m_refreshing)
+        send_system_config();
+}
+
+void CDlgVX18::click_update()
+{
+    if (!m_upgradeDialog)
+        m_upgradeDialog = new cUpgrade(this, nullptr);
+    if (!m_upgradeDialog->init())
+        return;
+    m_upgradeDialog->download(QStringLiteral("%1%2%3").arg(serverBaseUrl(), QStringLiteral("vx18/"),
+                                                           QStringLiteral("firmware.ini")),
+                              QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareUpgrade/firmware.ini"));
+}
+
+cDlgPadLevel *CDlgVX18::padLevelDialog() const
+{
+    return m_padLevelDialog.data();
+}
+
+cUpgrade *CDlgVX18::upgradeDialog() const
+{
+    return m_upgradeDialog.data();
 }

@@ -14,6 +14,8 @@ class QPushButton;
 class QTimerEvent;
 class TouchComboBox;
 class CVX18Child;
+class cDlgPadLevel;
+class cUpgrade;
 class Ui_CDlgVX18;
 
 class CDlgVX18 : public CBaseDlg
@@ -61,6 +63,18 @@ public:
     void open_child_dialog(int kind, int index);
     void click_keybed();
     void click_pitch() { open_child_dialog(3, 0); }
+    // The preset switch of comboBox_Preset, with its save question when edits
+    // are unsaved.
+    void toggle_preset_question(int nPreset);
+
+    // ---- toolbar ---------------------------------------------------------------
+    void click_save();
+    void click_reset();
+    void click_pad_level();
+    void slots_send_pad_level();
+    void click_update();
+    cDlgPadLevel *padLevelDialog() const;
+    cUpgrade *upgradeDialog() const;
     void slots_click_ok_send(quint8 byFlag);
     void slots_change_rgb(quint8 byPadIndex);
 
@@ -88,4 +102,8 @@ private:
     bool m_refreshing = false;
     bool m_monitorChanged = false;
     QPointer<CVX18Child> m_childDialog;
+    QPointer<cDlgPadLevel> m_padLevelDialog;
+    QPointer<cUpgrade> m_upgradeDialog;
+    // The preset the combo showed before a switch that is being asked about.
+    int m_shownPreset = 0;
 };

@@ -14,6 +14,9 @@
 
 #include <QGridLayout>
 #include <QListWidget>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QMessageBox>
 #include <QTranslator>
 
 using namespace tavrotest;
@@ -54,6 +57,7 @@ struct Page
         page->Slots_change_language();
     }
     ~Page() { delete page; }
+    Page(const Page &) = delete;
     void receive(const QByteArray &f) { page->Slots_recv_frame(u8(f), uint(f.size())); }
     // The record, then the block, as the device answers.
     void connect(const SVX18ConfigData &block, uchar preset = 0)
@@ -91,6 +95,8 @@ private slots:
     void keybedDialog();
     void slideExpression();
     void dialogChecksRefuse();
+    void presetSwitch();
+    void resetRequestsPresetsAndDropsWithPage();
 };
 
 void TestVx18Page::formAndTitle()
@@ -352,6 +358,82 @@ void TestVx18Page::dialogChecksRefuse()
     ui->textEdit_Customize->setPlainText(QString(81, QLatin1Char('1')));
     ui->pushButton_ok->click();
     QVERIFY(p.owner.frames.isEmpty());
+}
+
+namespace {
+QMessageBox *openQuestion(QWidget *parent)
+{
+    QMessageBox *box = nullptr;
+    auto visible = [&] {
+        for (QMessageBox *b : parent->findChildren<QMessageBox *>()) {
+            if (b->isVisible())
+                box = b;
+        }
+        return box != nullptr;
+    };
+    [&] { QTRY_VERIFY(visible()); }();
+    return box;
+}
+} // namespace
+
+void TestVx18Page::presetSwitch()
+{
+    Page p;
+    p.connect(emptyBlock());
+    p.page->form()->comboBox_Preset->setCurrentIndex(2);
+    QCOMPARE(p.owner.frames.size(), 2);
+    QCOMPARE(toHex(p.owner.frames[0]), toHex(hex("78 59 67 01 00 00 02 FD")));
+    QCOMPARE(int(p.owner.frames[1][6 + 4]), 2);
+
+    // Unsaved: asked first; Escape sends nothing and records apply again.
+    p.page->model().setUnsavedChanges(true);
+    p.owner.frames.clear();
+    p.page->form()->comboBox_Preset->setCurrentIndex(4);
+    QMessageBox *box = openQuestion(p.page);
+    QVERIFY(p.owner.frames.isEmpty());
+    box->reject();
+    QTRY_COMPARE(p.page->form()->comboBox_Preset->currentIndex(), 2);
+    QVERIFY(!p.page->model().isLoadingPreset());
+    QVERIFY(p.owner.frames.isEmpty());
+    QByteArray rec = keyboardRecord(2);
+    rec[0] = char(125);
+    p.receive(frame(CMD_SYSTEM_CONFIG, rec));
+    QCOMPARE(p.page->form()->comboBox_tempo->currentIndex(), 95);
+
+    // Yes saves first.
+    p.page->form()->comboBox_Preset->setCurrentIndex(5);
+    openQuestion(p.page)->button(QMessageBox::Yes)->click();
+    QTRY_COMPARE(p.owner.frames.size(), 3);
+    QCOMPARE(toHex(p.owner.frames[0]), toHex(hex("78 59 68 00 00 00 FF")));
+    QCOMPARE(toHex(p.owner.frames[1]), toHex(hex("78 59 67 01 00 00 05 FA")));
+}
+
+void TestVx18Page::resetRequestsPresetsAndDropsWithPage()
+{
+    auto p = std::make_unique<Page>();
+    p->connect(emptyBlock());
+    p->page->form()->pushButton_Reset->click();
+    openQuestion(p->page)->button(QMessageBox::Yes)->click();
+    QTRY_COMPARE(p->owner.frames.size(), 2);
+    QCOMPARE(toHex(p->owner.frames[0]), toHex(hex("78 59 70 02 00 00 78 59 2E")));
+    QCOMPARE(toHex(p->owner.frames[1]), toHex(hex("78 59 67 01 00 00 00 FF")));
+    p->receive(frame(CMD_FACTORY_RESET, hex("01")));
+    QCOMPARE(p->owner.frames.size(), 3);
+    QVERIFY(toastTexts(p->page).contains(QStringLiteral("Restore factory data successful")));
+
+    // Closed within the delay: the delayed request has no page and is dropped.
+    p->page->form()->pushButton_Reset->click();
+    openQuestion(p->page)->button(QMessageBox::Yes)->click();
+    QTRY_COMPARE(p->owner.frames.size(), 4);
+    delete p->page;
+    p->page = nullptr;
+    // A timer started after the delayed request marks the end of the road:
+    // when it fires, the request's time has passed without a page to send.
+    QTimer later;
+    later.setSingleShot(true);
+    QSignalSpy done(&later, &QTimer::timeout);
+    later.start(300);
+    QVERIFY(done.wait(2000));
 }
 
 TAVRO_TEST_MAIN(TestVx18Page)
