@@ -24,9 +24,19 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
         return r;
     case CMD_SYSTEM_CONFIG: {
         SSystemConfigData rec;
-        if (m_loadingPreset || !pagekit::parseSystemRecord(frame, received, &rec, kSystemSize))
+        if (!pagekit::parseSystemRecord(frame, received, &rec, kSystemSize))
             return r;
-        if (std::memcmp(&rec, &m_system, kSystemSize) == 0)
+        const bool equal = std::memcmp(&rec, &m_system, kSystemSize) == 0;
+        // Until the device echoes the record the page sent last, what it
+        // sends was composed before it took that record (an answer to a poll,
+        // the echo of an earlier write): applied, it would undo the edit on
+        // screen and the next write would send the old value back.
+        if (m_echoTicks > 0) {
+            if (equal)
+                m_echoTicks = 0;
+            return r;
+        }
+        if (m_loadingPreset || equal)
             return r;
         // The first record fetches the block, and so does every record that
         // names another preset (chosen on the device): otherwise the next edit
@@ -62,6 +72,8 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
 
 CVX18Model::STick CVX18Model::tick()
 {
+    if (m_echoTicks > 0)
+        --m_echoTicks;
     const pagekit::PagePoll::STick p = m_poll.tick(isConfigEmpty());
     STick t;
     t.sendPoll = p.sendPoll;
@@ -73,6 +85,7 @@ CVX18Model::STick CVX18Model::tick()
 uint CVX18Model::systemConfigFrame(uchar *out)
 {
     clampThresholds(m_system);
+    m_echoTicks = kEchoWaitTicks;
     return buildSystemConfigFrame(out, m_system);
 }
 

@@ -73,8 +73,11 @@ public:
     uint wheelPedalFrame(uchar *out) const { return vx18::buildWheelPedalFrame(out, m_config); }
     uint keybedFrame(uchar *out) const { return vx18::buildKeybedFrame(out, m_config); }
     uint readKeybedFrame(uchar *out) const { return vx18::buildReadKeybedFrame(out); }
-    // Thresholds outside 10..90 become 45 (also in system()).
+    // Thresholds outside 10..90 become 45 (also in system()). Records from
+    // the device are dropped until it echoes this one, for at most
+    // kEchoWaitTicks: they were composed before it took this one.
     uint systemConfigFrame(uchar *out);
+    static constexpr int kEchoWaitTicks = 10;
     uint padColoursFrame(uchar *out, uchar pad) const;
     // Section writes; each marks the configuration as changed.
     uint keysFrame(uchar *out);
@@ -101,6 +104,7 @@ private:
     bool m_unsavedChanges = false;
     bool m_loadingPreset = false;
     bool m_presetRequested = false;
+    int m_echoTicks = 0; // ticks left to wait for the echo of the last record sent
     pagekit::PagePoll m_poll;
     std::set<int> m_movedBanks;
 };

@@ -81,6 +81,7 @@ private slots:
     void parsersCheckLengths();
     void modelFetchesBlockForNewPreset();
     void modelPollsEveryEighthTick();
+    void modelDropsRecordsUntilItsEcho();
 };
 
 void TestVx18Config::frames_data()
@@ -348,6 +349,34 @@ void TestVx18Config::modelPollsEveryEighthTick()
         QCOMPARE(int(t.preset), 4);
         model.config().ModCh = 1; // the block arrived
     }
+}
+
+void TestVx18Config::modelDropsRecordsUntilItsEcho()
+{
+    CVX18Model model;
+    QByteArray rec(30, 0);
+    rec[0] = char(120);
+    model.receiveFrame(u8(reply(CMD_SYSTEM_CONFIG, rec)), 37);
+    auto applied = [&model](const QByteArray &record) {
+        return model.receiveFrame(u8(reply(CMD_SYSTEM_CONFIG, record)), 37).kind
+               == CVX18Model::SReceived::SystemApplied;
+    };
+    uchar out[kTxBufferSize];
+    model.system().setTempo(200);
+    const QByteArray sent = frameBytes(out, model.systemConfigFrame(out)).mid(6, 30);
+    QVERIFY(!applied(rec)); // composed before the device took ours
+    QVERIFY(!applied(rec));
+    QVERIFY(!applied(sent)); // the echo ends the wait
+    QVERIFY(applied(rec));  // a change on the device
+    QCOMPARE(int(model.system().tempo()), 120);
+
+    // A device that never echoes is heard again after the wait.
+    model.systemConfigFrame(out);
+    for (int i = 1; i < CVX18Model::kEchoWaitTicks; ++i)
+        model.tick();
+    QVERIFY(!applied(sent));
+    model.tick();
+    QVERIFY(applied(sent));
 }
 
 TAVRO_TEST_MAIN(TestVx18Config)

@@ -40,6 +40,8 @@ bool stageFor(const QString &model, pageshot::SStage *stage)
         *stage = pageshot::keyboardSelfTestStage();
     else if (model == QLatin1String("pedal"))
         *stage = pageshot::pedalStage();
+    else if (model == QLatin1String("keyboard"))
+        *stage = pageshot::keyboardStage();
     else
         return false;
     return true;

@@ -35,5 +35,7 @@ SStage pedalOldStage();
 SStage keyboardSelfTestStage();
 // Model 1, firmware 5.
 SStage pedalStage();
+// Model 9.
+SStage keyboardStage();
 
 } // namespace pageshot

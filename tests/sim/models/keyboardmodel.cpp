@@ -4,6 +4,72 @@
 
 namespace tavrosim {
 
+namespace {
+
+uint8_t blockSum(const Bytes &b)
+{
+    uint32_t sum = 0;
+    for (size_t i = 0; i < kbblock::kCrc; ++i)
+        sum += b[i];
+    return uint8_t(sum & 0xFF);
+}
+
+// Copies a payload of exactly `size` bytes to `at`; another size is noted and ignored.
+bool copySection(Bytes &block, size_t at, size_t size, const Bytes &payload, SimOutcome &out, size_t skip = 0)
+{
+    if (payload.size() != size + skip) {
+        out.note = "ignored: payload of " + std::to_string(payload.size()) + " bytes, expected "
+                   + std::to_string(size + skip);
+        return true;
+    }
+    std::copy(payload.begin() + long(skip), payload.end(), block.begin() + long(at));
+    return true;
+}
+
+} // namespace
+
+Bytes factoryKeyboardBlock(int preset)
+{
+    using namespace kbblock;
+    Bytes b(kSize, 0);
+    const uint8_t ch = uint8_t(preset & 0x0F); // each preset on its own channel
+    const uint8_t wheel[kWheelPedalSize] = {ch, 1, 0, 127, ch, 0, ch, 64, 0, 127};
+    std::copy(wheel, wheel + kWheelPedalSize, b.begin());
+    for (size_t bank = 0; bank < kBanks; ++bank) {
+        for (size_t k = 0; k < 8; ++k) {
+            const size_t at = knob(bank, k);
+            b[at] = ch;                             // mode 0 "CC"
+            b[at + 1] = uint8_t(20 + 8 * bank + k); // controller
+            b[at + 2] = 0;
+            b[at + 3] = 127;
+            b[at + 4] = 2;                          // speed "Normal"
+        }
+        for (size_t p = 0; p < 8; ++p) {
+            const size_t at = pad(bank, p);
+            b[at] = ch;                             // mode 0 "Note"
+            b[at + 1] = uint8_t(36 + 8 * bank + p);
+            b[at + 2] = 0;
+            b[at + 3] = 127;
+            const size_t c = padColour(bank, p);    // G, R, B: bank 0 green, 1 red, 2 blue, 3 white
+            b[c] = (bank == 0 || bank == 3) ? 0xFF : 0;
+            b[c + 1] = (bank == 1 || bank == 3) ? 0xFF : 0;
+            b[c + 2] = (bank == 2 || bank == 3) ? 0xFF : 0;
+        }
+    }
+    for (size_t k = 0; k < 3; ++k) {
+        b[kKeys + 5 * k] = ch;                      // press: mode 0 "CC"
+        b[kKeys + 5 * k + 1] = uint8_t(102 + k);
+        b[kKeys + 5 * k + 2] = 127;
+        b[kKeys + 15 + 5 * k] = uint8_t(0x60 | ch); // long press: mode 6 "None"
+    }
+    b[kKeybed] = ch;
+    b[kKeybed + 4] = 127;                           // velocities 0..127
+    for (size_t k = 0; k < 25; ++k)
+        b[kKeybed + 5 + k] = uint8_t(48 + k);       // notes, switches off
+    b[kCrc] = blockSum(b);
+    return b;
+}
+
 Bytes keyboardFactoryRecord()
 {
     Bytes r(sysrec::kKeyboardSize, 0);
@@ -15,6 +81,68 @@ Bytes keyboardFactoryRecord()
     std::fill(r.begin() + sysrec::kKeyboardThresholds, r.begin() + sysrec::kKeyboardThresholds + 8, uint8_t(45));
     r[20] = 127;               // full-level velocity
     return r;
+}
+
+bool SimKeyboardModel::handleSection(uint8_t command, const Bytes &payload, SimOutcome &out)
+{
+    using namespace kbblock;
+    Bytes &b = current();
+    const size_t n = payload.size();
+    const Bytes &sys = systemRecord();
+    switch (command) {
+    case kCmdWriteWheelPedal:
+        return copySection(b, kWheelPedal, kWheelPedalSize, payload, out);
+    case kCmdWriteKeybed:
+        return copySection(b, kKeybed, kKeybedSize, payload, out);
+    case kCmdReadKeybed:
+        if (n != 0)
+            return wrongSize(out, n, 0);
+        out.replies.push_back(makeFrame(kCmdReadKeybed, Bytes(b.begin() + long(kKeybed),
+                                                              b.begin() + long(kKeybed + kKeybedSize))));
+        return true;
+    case kCmdPadColours: {
+        if (n != 25)
+            return wrongSize(out, n, 25);
+        const size_t bank = sys[sysrec::kPadBank];
+        if (bank >= kBanks || (payload[0] != 0xFF && payload[0] >= 8)) {
+            out.note = "ignored: pad bank or pad index out of range";
+            return true;
+        }
+        return copySection(b, padColour(bank, 0), 24, payload, out, 1);
+    }
+    case kCmdWriteKeys:
+        return copySection(b, kKeys, kKeysSize, payload, out);
+    case kCmdWritePads:
+        if (n != 33)
+            return wrongSize(out, n, 33);
+        if (payload[0] >= kBanks) {
+            out.note = "ignored: pad bank out of range";
+            return true;
+        }
+        return copySection(b, pad(payload[0], 0), 32, payload, out, 1);
+    case kCmdWriteKnobs:
+        if (n != 41)
+            return wrongSize(out, n, 41);
+        if (payload[0] >= kBanks) {
+            out.note = "ignored: knob bank out of range";
+            return true;
+        }
+        return copySection(b, knob(payload[0], 0), 40, payload, out, 1);
+    case kCmdWriteConfig:
+        return copySection(b, 0, kSize, payload, out);
+    case kCmdWriteSysexPool: {
+        if (n < 2)
+            return wrongSize(out, n, 2);
+        const size_t used = size_t(payload[0]) | size_t(payload[1]) << 8;
+        if (used > kPoolSize) {
+            out.note = "ignored: pool of " + std::to_string(used) + " bytes";
+            return true;
+        }
+        return copySection(b, kPool, used, payload, out, 2);
+    }
+    default:
+        return false;
+    }
 }
 
 } // namespace tavrosim
