@@ -22,7 +22,7 @@
 #include "devices/shared/padview.h"
 #include "cvx18child.h"
 #include "globals.h"
-#include "midinames.h"
+#include "midimonitorlist.h"
 #include "touchcombobox.h"
 #include "utils.h"
 
@@ -35,8 +35,6 @@ const QString kPadStyle = QStringLiteral(
     "stop: 0 rgb(%1, %2, %3),stop: 1 rgba(%1, %2, %3, 30));color: #%4;border: 2px solid rgba(255,255,255,0.6);"
     "border-radius: 10px;padding: 4px 2px;font-family:'Arial';}");
 
-constexpr int kMonitorCap = 499;
-const QColor kSysexLineColour(255, 255, 142);
 
 } // namespace
 
@@ -45,6 +43,7 @@ CDlgVX18::CDlgVX18(CBaseDlg *owner, QWidget *parent)
 {
     std::memset(m_txFrame, 0, sizeof m_txFrame);
     m_ui->setupUi(this);
+    m_monitor = new MidiMonitorList(m_ui->listWidget_show, MidiMonitorList::SOptions{500, true, true, true}, this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
     init_ui();
@@ -116,7 +115,7 @@ void CDlgVX18::init_connect()
 
     connect(ui->pushButton_global, &QPushButton::clicked, this, &CDlgVX18::click_page_switch);
     connect(ui->pushButton_data, &QPushButton::clicked, this, &CDlgVX18::click_page_switch);
-    connect(ui->pushButton_DelText, &QPushButton::clicked, ui->listWidget_show, &QListWidget::clear);
+    connect(ui->pushButton_DelText, &QPushButton::clicked, this, [this] { m_monitor->clear(); });
     connect(ui->pushButton_save, &QPushButton::clicked, this, &CDlgVX18::click_save);
     connect(ui->pushButton_threshold, &QPushButton::clicked, this, &CDlgVX18::click_pad_level);
     connect(ui->pushButton_Reset, &QPushButton::clicked, this, &CDlgVX18::click_reset);
@@ -280,10 +279,8 @@ void CDlgVX18::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() != m_timerId)
         return;
-    if (m_monitorChanged) {
-        m_ui->listWidget_show->scrollToBottom();
-        m_monitorChanged = false;
-    }
+    // The lines of the last 200 ms go in, and the list scrolls to its end.
+    m_monitor->flush();
     const CVX18Model::STick t = m_model.tick();
     if (t.sendPoll)
         send_frame(g_fixedFramePoll.bytes, g_fixedFramePoll.length);
@@ -467,43 +464,14 @@ void CDlgVX18::slots_change_rgb(quint8 byPadIndex)
 
 // ---- monitor --------------------------------------------------------------------------------------
 
-void CDlgVX18::addMonitorLine(const QString &strLine, const QColor &colour)
-{
-    auto *item = new QListWidgetItem(strLine);
-    item->setForeground(colour);
-    m_ui->listWidget_show->addItem(item);
-    m_monitorChanged = true;
-}
-
 void CDlgVX18::Slots_recv_sysex(const uchar *msg, uint len)
 {
-    QString line;
-    for (uint i = 0; i < len; ++i) {
-        line += byteToHex(msg[i]) + QLatin1Char(' ');
-        if (msg[i] == 0xF7) {
-            addMonitorLine(line, kSysexLineColour);
-            break;
-        }
-    }
-    QListWidget *list = m_ui->listWidget_show;
-    if (list->count() > kMonitorCap)
-        delete list->takeItem(0);
+    m_monitor->addSysex(msg, len);
 }
 
 void CDlgVX18::Slots_recv_midi(uint message)
 {
-    const uchar status = uchar(message & 0xFF);
-    QString line = midiStatusName(uchar(status & 0xF0)) + byteToHex(status);
-    const bool one = (status >= 0xC0 && status <= 0xDF) || status == 0xF1 || status == 0xF3;
-    const bool two = (status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF) || status == 0xF2;
-    if (one || two)
-        line += QLatin1Char(' ') + byteToHex(uchar(message >> 8));
-    if (two)
-        line += QLatin1Char(' ') + byteToHex(uchar(message >> 16));
-    QListWidget *list = m_ui->listWidget_show;
-    if (list->count() > kMonitorCap)
-        delete list->takeItem(0);
-    addMonitorLine(line, midiStatusColour(status));
+    m_monitor->addMessage(message);
 }
 
 // ---- the per-control dialog ------------------------------------------------------------------------

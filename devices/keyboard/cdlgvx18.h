@@ -17,6 +17,7 @@ class CVX18Child;
 class cDlgPadLevel;
 class cUpgrade;
 class Ui_CDlgVX18;
+class MidiMonitorList;
 
 class CDlgVX18 : public CBaseDlg
 {
@@ -34,6 +35,7 @@ public:
     // ---- state, for the dialogs the page opens and for tests ----------------
     CVX18Model &model() { return m_model; }
     Ui_CDlgVX18 *form() const { return m_ui; }
+    MidiMonitorList *monitor() const { return m_monitor; }
     bool isRefreshing() const { return m_refreshing; }
     CVX18Child *childDialog() const;
 
@@ -90,17 +92,16 @@ private:
     TouchComboBox *listCombo(vx18::List list) const;
     QPushButton *switchButton(vx18::Switch sw) const;
     QPushButton *padButton(int nIndex) const;
-    void addMonitorLine(const QString &strLine, const QColor &colour);
     // The open dialog edits one bank of the block: it goes when that bank stops
     // being current or the block is replaced.
     void close_child_dialog();
 
     Ui_CDlgVX18 *m_ui = nullptr;
+    MidiMonitorList *m_monitor = nullptr; // over listWidget_show, 500 lines
     CVX18Model m_model;
     uchar m_txFrame[vx18::kTxBufferSize];
     int m_timerId = 0;
     bool m_refreshing = false;
-    bool m_monitorChanged = false;
     QPointer<CVX18Child> m_childDialog;
     QPointer<cDlgPadLevel> m_padLevelDialog;
     QPointer<cUpgrade> m_upgradeDialog;
