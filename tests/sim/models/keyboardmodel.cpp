@@ -14,18 +14,6 @@ uint8_t blockSum(const Bytes &b)
     return uint8_t(sum & 0xFF);
 }
 
-// Copies a payload of exactly `size` bytes to `at`; another size is noted and ignored.
-bool copySection(Bytes &block, size_t at, size_t size, const Bytes &payload, SimOutcome &out, size_t skip = 0)
-{
-    if (payload.size() != size + skip) {
-        out.note = "ignored: payload of " + std::to_string(payload.size()) + " bytes, expected "
-                   + std::to_string(size + skip);
-        return true;
-    }
-    std::copy(payload.begin() + long(skip), payload.end(), block.begin() + long(at));
-    return true;
-}
-
 } // namespace
 
 Bytes factoryKeyboardBlock(int preset)
@@ -88,12 +76,11 @@ bool SimKeyboardModel::handleSection(uint8_t command, const Bytes &payload, SimO
     using namespace kbblock;
     Bytes &b = current();
     const size_t n = payload.size();
-    const Bytes &sys = systemRecord();
     switch (command) {
     case kCmdWriteWheelPedal:
-        return copySection(b, kWheelPedal, kWheelPedalSize, payload, out);
+        return writeSection(b, kWheelPedal, payload, kWheelPedalSize, out);
     case kCmdWriteKeybed:
-        return copySection(b, kKeybed, kKeybedSize, payload, out);
+        return writeSection(b, kKeybed, payload, kKeybedSize, out);
     case kCmdReadKeybed:
         if (n != 0)
             return wrongSize(out, n, 0);
@@ -101,45 +88,27 @@ bool SimKeyboardModel::handleSection(uint8_t command, const Bytes &payload, SimO
                                                               b.begin() + long(kKeybed + kKeybedSize))));
         return true;
     case kCmdPadColours: {
+        // [pad or FF] + the 8 colours of the device's current pad bank.
         if (n != 25)
             return wrongSize(out, n, 25);
-        const size_t bank = sys[sysrec::kPadBank];
+        const size_t bank = systemRecord()[sysrec::kPadBank];
         if (bank >= kBanks || (payload[0] != 0xFF && payload[0] >= 8)) {
             out.note = "ignored: pad bank or pad index out of range";
             return true;
         }
-        return copySection(b, padColour(bank, 0), 24, payload, out, 1);
+        std::copy(payload.begin() + 1, payload.end(), b.begin() + long(padColour(bank, 0)));
+        return true;
     }
     case kCmdWriteKeys:
-        return copySection(b, kKeys, kKeysSize, payload, out);
+        return writeSection(b, kKeys, payload, kKeysSize, out);
     case kCmdWritePads:
-        if (n != 33)
-            return wrongSize(out, n, 33);
-        if (payload[0] >= kBanks) {
-            out.note = "ignored: pad bank out of range";
-            return true;
-        }
-        return copySection(b, pad(payload[0], 0), 32, payload, out, 1);
+        return writeSlot(b, kPads, 32, kBanks, payload, "pad bank", out);
     case kCmdWriteKnobs:
-        if (n != 41)
-            return wrongSize(out, n, 41);
-        if (payload[0] >= kBanks) {
-            out.note = "ignored: knob bank out of range";
-            return true;
-        }
-        return copySection(b, knob(payload[0], 0), 40, payload, out, 1);
+        return writeSlot(b, kKnobs, 40, kBanks, payload, "knob bank", out);
     case kCmdWriteConfig:
-        return copySection(b, 0, kSize, payload, out);
-    case kCmdWriteSysexPool: {
-        if (n < 2)
-            return wrongSize(out, n, 2);
-        const size_t used = size_t(payload[0]) | size_t(payload[1]) << 8;
-        if (used > kPoolSize) {
-            out.note = "ignored: pool of " + std::to_string(used) + " bytes";
-            return true;
-        }
-        return copySection(b, kPool, used, payload, out, 2);
-    }
+        return writeSection(b, 0, payload, kSize, out);
+    case kCmdWriteSysexPool:
+        return writeSysexPool(b, kPool, kPoolSize, payload, out);
     default:
         return false;
     }
