@@ -12,6 +12,7 @@
 
 #include "autodisappermsgbox.h"
 #include "filechooser.h"
+#include "pagedialogs.h"
 #include "padtest.h"
 #include "devices/pad/crzm7.h"
 #include "devices/pad/rz7config.h"
@@ -25,65 +26,10 @@ inline QByteArray blockBytes(const SRZ7ConfigData &block)
     return QByteArray(reinterpret_cast<const char *>(&block), int(sizeof block));
 }
 
-inline QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-// Hands the next modal message box (the close question runs its own event
-// loop) to act, as soon as it is up. The caller deletes the returned timer
-// when no box came (it still holds the caller's captures).
-inline QTimer *onNextModalBox(std::function<void(QMessageBox *)> act)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(box);
-    });
-    timer->start();
-    return timer;
-}
-
-// The button of a message box with this role (the first one).
-inline QAbstractButton *buttonWithRole(QMessageBox *box, QMessageBox::ButtonRole role)
-{
-    for (QAbstractButton *b : box->buttons()) {
-        if (box->buttonRole(b) == role)
-            return b;
-    }
-    return nullptr;
-}
-
-// The file dialogs answer with the path the test chose (empty: cancelled) and
-// record what they were asked.
-struct ChosenPath
-{
-    QString path;
-    QStringList asked; // "save|caption|filter" or "open|caption|filter"
-    std::function<void()> whileOpen; // runs while the "dialog" is up
-
-    ChosenPath()
-    {
-        setFileChooser([this](bool save, const QString &caption, const QString &filter) {
-            asked << QStringLiteral("%1|%2|%3").arg(save ? "save" : "open", caption, filter);
-            if (whileOpen)
-                whileOpen();
-            return path;
-        });
-    }
-    ~ChosenPath() { setFileChooser(nullptr); }
-};
+using tavrotest::buttonWithRole;
+using tavrotest::ChosenPath;
+using tavrotest::onNextModalBox;
+using tavrotest::readAll;
+using tavrotest::writeAll;
 
 } // namespace padlife

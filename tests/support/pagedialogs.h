@@ -1,0 +1,82 @@
+// Helpers for tests that answer a page's dialogs: the modal message boxes
+// that run their own event loop, the file dialogs (through the file-chooser
+// seam), and the files they read and write. Any page, any model.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+#include "filechooser.h"
+
+namespace tavrotest {
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Hands the next modal message box (the close question runs its own event
+// loop) to act, as soon as it is up. The caller deletes the returned timer
+// when no box came (it still holds the caller's captures).
+inline QTimer *onNextModalBox(std::function<void(QMessageBox *)> act)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(box);
+    });
+    timer->start();
+    return timer;
+}
+
+// The button of a message box with this role (the first one).
+inline QAbstractButton *buttonWithRole(QMessageBox *box, QMessageBox::ButtonRole role)
+{
+    for (QAbstractButton *b : box->buttons()) {
+        if (box->buttonRole(b) == role)
+            return b;
+    }
+    return nullptr;
+}
+
+// The file dialogs answer with the path the test chose (empty: cancelled) and
+// record what they were asked.
+struct ChosenPath
+{
+    QString path;
+    QStringList asked; // "save|caption|filter" or "open|caption|filter"
+    std::function<void()> whileOpen; // runs while the "dialog" is up
+
+    ChosenPath()
+    {
+        setFileChooser([this](bool save, const QString &caption, const QString &filter) {
+            asked << QStringLiteral("%1|%2|%3").arg(save ? "save" : "open", caption, filter);
+            if (whileOpen)
+                whileOpen();
+            return path;
+        });
+    }
+    ~ChosenPath() { setFileChooser(nullptr); }
+};
+
+} // namespace tavrotest
