@@ -16,7 +16,9 @@ int SSection::size() const
     case Groups: return groups * items * fields;
     case Rows: return items * fields;
     case Pool: return fields;
-    case Byte: return 1;
+    case Byte:
+    case SignedByte: return 1;
+    case List: return items;
     }
     return 0;
 }
@@ -69,6 +71,15 @@ void writeSection(QXmlStreamWriter &w, const uchar *block, const SSection &s)
     }
     case SSection::Byte:
         writeValue(w, QLatin1String(s.name), p[0]);
+        break;
+    case SSection::SignedByte:
+        w.writeTextElement(QLatin1String(s.name), QString::number(qint8(p[0])));
+        break;
+    case SSection::List:
+        w.writeStartElement(QLatin1String(s.name));
+        for (int n = 0; n < s.items; ++n)
+            writeValue(w, item + QString::number(n), p[n]);
+        w.writeEndElement();
         break;
     }
 }
@@ -128,6 +139,25 @@ void readSection(QXmlStreamReader &xml, uchar *block, const SSection &s)
     case SSection::Byte:
         p[0] = xmlbytetable::readByteValue(xml);
         break;
+    case SSection::SignedByte: {
+        bool ok = false;
+        const int value = xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement).trimmed().toInt(&ok, 10);
+        p[0] = ok ? uchar(value & 0xFF) : 0;
+        break;
+    }
+    case SSection::List: {
+        // The children named by the prefix fill the bytes in their order (the
+        // number in a name is not read); others are passed over, and children
+        // beyond the list's length are ignored.
+        int n = 0;
+        while (xml.readNextStartElement()) {
+            if (n < s.items && xmlbytetable::nameMatches(xml, item))
+                p[n++] = xmlbytetable::readByteValue(xml);
+            else
+                xml.skipCurrentElement();
+        }
+        break;
+    }
     }
 }
 

@@ -1,7 +1,8 @@
 // The XML body of the pad, small pad and keyboard preset files: root Preset,
 // then ConfigData, then one element per section of the block, indented by 4:
 // byte tables (one element per byte, its decimal value as text), the SysEx
-// pool (a Data child holding the pool's bytes in Base64) and single bytes.
+// pool (a Data child holding the pool's bytes in Base64), single bytes
+// (unsigned, or signed where the model says so) and flat lists of bytes.
 // Each model gives its sections in a table.
 //
 // Reading takes the sections in any order, skips unknown elements, and reads
@@ -27,6 +28,8 @@ struct SSection
         Rows,   // items x fields: itemPrefix<r> > fieldPrefix<c>
         Pool,   // "Data" in Base64, fields bytes
         Byte,   // the element's own value
+        SignedByte, // the element's own value, written and read as -128..127
+        List,   // up to items children itemPrefix<n>, one byte each, read in document order
     };
     const char *name;
     Kind kind;
