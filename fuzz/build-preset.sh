@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the preset-file fuzz target of one model (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer, against QtCore only) and runs it.
-#   fuzz/build-preset.sh <model> [seconds]      model: rz7, z3 (each model with
+#   fuzz/build-preset.sh <model> [seconds]      model: rz7, z3, vx18 (each model with
 #   an adapter fuzz/preset_<model>.cpp and a line below)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-model="${1:?model: rz7 or z3}"
+model="${1:?model: rz7, z3 or vx18}"
 seconds="${2:-60}"
 out=fuzz/out
 corpus="fuzz/corpus-${model}preset"
@@ -28,6 +28,13 @@ case "$model" in
         header="DOVO Dazed"
         # The two image lengths a pedal file declares.
         extra=('"\x00\x00\x13\x42"' '"\x00\x00\x04\xA0"')
+        ;;
+    vx18)
+        sources=(devices/keyboard/vx18presetfile.cpp devices/keyboard/vx18pool.cpp)
+        words="Preset ConfigData ModCh ModCC ModMin ModMax PitchBendCh PedalType PedalCh PedalCC PedalMin PedalMax
+               KnobData PadData PadRGB KeyData KeyLongData SysexPool KBCh KBXPose KBOctave KBVelMin KBVelMax
+               KBMCP CRC Data Group0 Group3 Knob0 Pad0 Key0 Key24 Data0 Data4 Color0 Color2"
+        header="VX-18"
         ;;
     *)
         echo "no preset reader adapter for model: $model" >&2

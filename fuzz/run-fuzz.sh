@@ -2,7 +2,7 @@
 # Builds a fuzz target with clang's libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs it for a given time.
 #   fuzz/run-fuzz.sh [target] [seconds]    target: splitter (default), or
-#   <model>preset for a model's preset-file reader (rz7preset, z3preset: fuzz/build-preset.sh)
+#   <model>preset for a model's preset-file reader (rz7preset, z3preset, vx18preset: fuzz/build-preset.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target="${1:-splitter}"

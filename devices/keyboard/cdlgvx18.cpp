@@ -4,6 +4,8 @@
 #include "ui_cdlgvx18.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDebug>
 #include <QCoreApplication>
 #include <QTimer>
 #include <QKeySequence>
@@ -18,7 +20,12 @@
 #include "cdlgpadlevel.h"
 #include "cupgrade.h"
 #include "dialogs.h"
-#include "serverlocation.h"
+#include "cdlgpreset.h"
+#include "devices/keyboard/vx18presetfile.h"
+#include "devices/shared/closeroad.h"
+#include "devices/shared/pagetoolbar.h"
+#include "filechooser.h"
+#include "nestedloop.h"
 #include "devices/shared/padview.h"
 #include "cvx18child.h"
 #include "globals.h"
@@ -57,12 +64,7 @@ CDlgVX18::~CDlgVX18()
     close_child_dialog();
     // The dialogs point into this page's block and record, and the upgrade
     // sends through the page: none may outlive it.
-    for (QPointer<QDialog> dlg : {QPointer<QDialog>(m_padLevelDialog.data()), QPointer<QDialog>(m_upgradeDialog.data())}) {
-        if (dlg) {
-            dlg->close();
-            delete dlg.data();
-        }
-    }
+    pagekit::closeOwnedDialogs({&m_padLevelDialog, &m_presetDialog, &m_upgradeDialog});
     delete m_ui;
 }
 
@@ -120,6 +122,10 @@ void CDlgVX18::init_connect()
     connect(ui->pushButton_threshold, &QPushButton::clicked, this, &CDlgVX18::click_pad_level);
     connect(ui->pushButton_Reset, &QPushButton::clicked, this, &CDlgVX18::click_reset);
     connect(ui->pushButton_update, &QPushButton::clicked, this, &CDlgVX18::click_update);
+    connect(ui->pushButton_LoadPreset, &QPushButton::clicked, this, &CDlgVX18::click_preset_list);
+    connect(ui->pushButton_Out, &QPushButton::clicked, this, &CDlgVX18::click_preset_file);
+    connect(ui->pushButton_In, &QPushButton::clicked, this, &CDlgVX18::click_preset_file);
+    connect(ui->pushButton_ConfigData, &QPushButton::clicked, this, &CDlgVX18::click_save_config_bin);
     connect(ui->comboBox_Preset, indexChanged, this, &CDlgVX18::toggle_preset_question);
 
     connect(ui->comboBox_KnobBank, indexChanged, this, [this](int i) { change_bank(false, i); });
@@ -567,12 +573,22 @@ void CDlgVX18::click_reset()
     });
 }
 
+void CDlgVX18::click_preset_list()
+{
+    CDlgPreset *list = pagekit::openPresetList(m_presetDialog, 9, QStringLiteral("vx18/"));
+    connect(list, &CDlgPreset::signals_download_preset, this, &CDlgVX18::slots_VX18_apply_preset);
+}
+
 void CDlgVX18::click_pad_level()
 {
+    // One dialog for the page's life, run modally each time: it shows its own
+    // last values.
     if (!m_padLevelDialog) {
-        m_padLevelDialog = new cDlgPadLevel(9, m_model.system().thresholds, nullptr);
-        connect(m_padLevelDialog.data(), &cDlgPadLevel::signals_send_pad_level, this, &CDlgVX18::slots_send_pad_level);
+        auto *dlg = new cDlgPadLevel(9, m_model.system().thresholds, nullptr);
+        m_padLevelDialog = dlg;
+        connect(dlg, &cDlgPadLevel::signals_send_pad_level, this, &CDlgVX18::slots_send_pad_level);
     }
+    const NestedLoopScope loop;
     m_padLevelDialog->exec();
 }
 
@@ -584,21 +600,125 @@ void CDlgVX18::slots_send_pad_level()
 
 void CDlgVX18::click_update()
 {
-    if (!m_upgradeDialog)
-        m_upgradeDialog = new cUpgrade(this, nullptr);
-    if (!m_upgradeDialog->init())
-        return;
-    m_upgradeDialog->download(QStringLiteral("%1%2%3").arg(serverBaseUrl(), QStringLiteral("vx18/"),
-                                                           QStringLiteral("firmware.ini")),
-                              QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareUpgrade/firmware.ini"));
+    pagekit::startUpgrade(m_upgradeDialog, this, QStringLiteral("vx18/"));
+}
+
+CDlgPreset *CDlgVX18::presetDialog() const
+{
+    return qobject_cast<CDlgPreset *>(m_presetDialog.data());
 }
 
 cDlgPadLevel *CDlgVX18::padLevelDialog() const
 {
-    return m_padLevelDialog.data();
+    return qobject_cast<cDlgPadLevel *>(m_padLevelDialog.data());
 }
 
 cUpgrade *CDlgVX18::upgradeDialog() const
 {
-    return m_upgradeDialog.data();
+    return qobject_cast<cUpgrade *>(m_upgradeDialog.data());
+}
+
+// ---- closing --------------------------------------------------------------------------------------------
+
+void CDlgVX18::closeEvent(QCloseEvent *event)
+{
+    const pagekit::SCloseQuestion question{tr("Save to device"), tr("Save the data to the device?"), tr("Yes"),
+                                           tr("No"), tr("Cancel"), tr("Close")};
+    pagekit::closeEditorPage(*this, event, m_model.hasUnsavedChanges(), question, [this] { click_save(); },
+                             [this] { send_frame(m_txFrame, m_model.pageCloseFrame(m_txFrame)); });
+}
+
+// ---- files ----------------------------------------------------------------------------------------------
+
+namespace {
+const char *const kPresetFilter = "Zol VX18 Preset (*.vx18)";
+} // namespace
+
+void CDlgVX18::save_config_data_to_XML(const SVX18ConfigData &config, const QString &strPath)
+{
+    QString path = strPath;
+    if (path.isEmpty()) {
+        path = choose_file(true, QStringLiteral("Save Preset File"), QString::fromLatin1(kPresetFilter));
+        if (path.isEmpty()) {
+            qWarning() << "No file selected for saving";
+            return;
+        }
+    }
+    switch (writePresetFile(path, config)) {
+    case PresetSaveResult::Saved:
+        AutoDisapperMsgBox::showMessage(this, tr("Preset save successful"), 1000);
+        break;
+    case PresetSaveResult::WriteFailed:
+        AutoDisapperMsgBox::showMessage(this, tr("Preset save defeated"), 1000);
+        break;
+    case PresetSaveResult::CannotOpen:
+        qDebug() << "couldn't open file write";
+        break;
+    }
+}
+
+bool CDlgVX18::load_config_data_from_XML(SVX18ConfigData &config, const QString &strPath)
+{
+    QString path = strPath;
+    if (path.isEmpty()) {
+        path = choose_file(false, QStringLiteral("Open Preset File"), QString::fromLatin1(kPresetFilter));
+        if (path.isEmpty()) {
+            qWarning() << "No file selected";
+            return false;
+        }
+    }
+    const PresetLoadResult result = readPresetFile(path, config);
+    if (result == PresetLoadResult::WrongHeader) {
+        const NestedLoopScope loop;
+        askQuestion(tr("File Error!"), tr("Configuration file error!"));
+    }
+    return result == PresetLoadResult::Ok;
+}
+
+void CDlgVX18::apply_loaded_block()
+{
+    close_child_dialog();
+    m_model.unpackSysexPool();
+    update_ui();
+    send_config_data();
+}
+
+void CDlgVX18::click_preset_file()
+{
+    QObject *from = sender();
+    if (from == m_ui->pushButton_Out) {
+        save_config_data_to_XML(m_model.config(), QString());
+        return;
+    }
+    if (from != m_ui->pushButton_In)
+        return;
+    // Records and blocks that arrive while the user picks a file are dropped.
+    m_model.setLoadingPreset(true);
+    if (load_config_data_from_XML(m_model.config(), QString())) {
+        apply_loaded_block();
+        qDebug() << "load_config_data_from_XML succ";
+    } else {
+        qDebug() << "load_config_data_from_XML err";
+    }
+    m_model.setLoadingPreset(false);
+}
+
+void CDlgVX18::slots_VX18_apply_preset(QString strPath)
+{
+    if (!load_config_data_from_XML(m_model.config(), strPath))
+        return;
+    apply_loaded_block();
+    if (m_presetDialog)
+        m_presetDialog->close();
+}
+
+void CDlgVX18::click_save_config_bin()
+{
+    const QString path = choose_file(true, QStringLiteral("Config File"), QStringLiteral("Config Files (*.bin)"));
+    if (path.isEmpty()) {
+        qWarning() << "No file selected for saving";
+        return;
+    }
+    if (!writeConfigBinFile(path, m_model.config()))
+        qWarning() << "Cannot write" << path;
 }

@@ -14,6 +14,7 @@ class QPushButton;
 class QTimerEvent;
 class TouchComboBox;
 class CVX18Child;
+class CDlgPreset;
 class cDlgPadLevel;
 class cUpgrade;
 class Ui_CDlgVX18;
@@ -72,16 +73,33 @@ public:
     // ---- toolbar ---------------------------------------------------------------
     void click_save();
     void click_reset();
+    void click_preset_list();
     void click_pad_level();
     void slots_send_pad_level();
     void click_update();
+    CDlgPreset *presetDialog() const;
     cDlgPadLevel *padLevelDialog() const;
     cUpgrade *upgradeDialog() const;
+
+    // ---- files -------------------------------------------------------------------
+    // Save (pushButton_Out) or load (pushButton_In) a ".vx18" preset file.
+    void click_preset_file();
+    // A preset file chosen in the online list: loaded, shown and written whole.
+    void slots_VX18_apply_preset(QString strPath);
+    // Ctrl+S: the 755 block bytes to a ".bin" file.
+    void click_save_config_bin();
+    // An empty path asks for one.
+    void save_config_data_to_XML(const SVX18ConfigData &config, const QString &strPath);
+    bool load_config_data_from_XML(SVX18ConfigData &config, const QString &strPath);
     void slots_click_ok_send(quint8 byFlag);
     void slots_change_rgb(quint8 byPadIndex);
 
 protected:
     void timerEvent(QTimerEvent *event) override;
+    // With unsaved edits: "Save the data to the device?" with Yes, No and
+    // Cancel; then the close frame and back to the connection window. Escape
+    // comes here too.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void init_ui();
@@ -95,6 +113,8 @@ private:
     // The open dialog edits one bank of the block: it goes when that bank stops
     // being current or the block is replaced.
     void close_child_dialog();
+    // A block from a file replaces the page's: texts, pads, the device.
+    void apply_loaded_block();
 
     Ui_CDlgVX18 *m_ui = nullptr;
     MidiMonitorList *m_monitor = nullptr; // over listWidget_show, 500 lines
@@ -103,8 +123,9 @@ private:
     int m_timerId = 0;
     bool m_refreshing = false;
     QPointer<CVX18Child> m_childDialog;
-    QPointer<cDlgPadLevel> m_padLevelDialog;
-    QPointer<cUpgrade> m_upgradeDialog;
+    QPointer<QDialog> m_presetDialog;
+    QPointer<QDialog> m_padLevelDialog;
+    QPointer<QDialog> m_upgradeDialog;
     // The preset the combo showed before a switch that is being asked about.
     int m_shownPreset = 0;
 };

@@ -1,0 +1,346 @@
+// The keyboard page's closing, files and toolbar, with the page fed directly
+// through a recording owner: the close question, preset files and the raw
+// dump, calibration, the online preset list and the firmware index against a
+// local server.
+#include <QtTest>
+
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+#include <cstring>
+
+#include "bytes.h"
+#include "cdlgpadlevel.h"
+#include "cdlgpreset.h"
+#include "cupgrade.h"
+#include "devices/keyboard/cdlgvx18.h"
+#include "devices/keyboard/vx18presetfile.h"
+#include "globals.h"
+#include "httpfixture.h"
+#include "pagedialogs.h"
+#include "recordingowner.h"
+#include "testmain.h"
+#include "touchcombobox.h"
+#include "ui_cdlgvx18.h"
+
+using namespace tavrotest;
+using namespace vx18;
+
+namespace {
+
+QByteArray keyboardRecord(uchar preset = 0)
+{
+    QByteArray r(30, 0);
+    r[0] = char(120);
+    r[4] = char(preset);
+    for (int i = 12; i < 20; ++i)
+        r[i] = 45;
+    return r;
+}
+
+QByteArray blockBytes(const SVX18ConfigData &b)
+{
+    return QByteArray(reinterpret_cast<const char *>(&b), int(sizeof b));
+}
+
+// Pads in Note from firstNote; button 1 with a message in the pool.
+SVX18ConfigData makeBlock(int firstNote)
+{
+    SVX18ConfigData b;
+    std::memset(&b, 0, sizeof b);
+    for (uint bank = 0; bank < kBanks; ++bank) {
+        for (uint p = 0; p < kPadsPerBank; ++p)
+            b.PadData[bank][p] = SControlRecord{0, uchar(firstNote + 8 * bank + p), 0, 127};
+    }
+    b.KeyData[0] = SKnobRecord{0x50, 0, 0, 3, 0};
+    std::memcpy(b.SysexPool, "\xF0\x7E\xF7", 3);
+    b.KBXPose = 0xFD;
+    b.CRC = 0x5A;
+    return b;
+}
+
+struct Opened
+{
+    RecordingOwner owner;
+    CDlgVX18 page{&owner};
+    explicit Opened(const SVX18ConfigData &block = makeBlock(36))
+    {
+        feed(frame(CMD_SYSTEM_CONFIG, keyboardRecord()));
+        feed(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(block)));
+        owner.frames.clear();
+    }
+    void feed(const QByteArray &f) { page.Slots_recv_frame(u8(f), uint(f.size())); }
+    Ui_CDlgVX18 *ui() { return page.form(); }
+    QString pad1() { return page.findChild<QPushButton *>(QStringLiteral("pad1"))->text(); }
+};
+
+} // namespace
+
+class TestVx18Life : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        g_translator = new QTranslator(qApp);
+        g_language = 0;
+        g_downloadLink = QStringLiteral("vx18");
+    }
+
+    // Closing: without changes the close frame at once; with changes the
+    // question decides, and Cancel, Escape or its close box keep the page.
+    void closeQuestion_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QList<QByteArray>>("sent");
+        const QByteArray save = hex("78 59 68 00 00 00 FF");
+        const QByteArray close = hex("78 59 75 00 00 00 FF");
+        QTest::newRow("no changes") << QString() << QList<QByteArray>{close};
+        QTest::newRow("yes") << "yes" << QList<QByteArray>{save, close};
+        QTest::newRow("no") << "no" << QList<QByteArray>{close};
+        QTest::newRow("cancel") << "cancel" << QList<QByteArray>{};
+        QTest::newRow("escape") << "escape" << QList<QByteArray>{};
+        QTest::newRow("close box") << "box" << QList<QByteArray>{};
+    }
+    void closeQuestion()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QList<QByteArray>, sent);
+        const bool stays = !sent.contains(hex("78 59 75 00 00 00 FF"));
+        Opened o;
+        o.page.show();
+        o.page.model().setUnsavedChanges(!answer.isEmpty());
+        QStringList seen;
+        QPointer<QTimer> waiting = onNextModalBox([&](QMessageBox *box) {
+            seen << box->windowTitle() << box->text();
+            QStringList buttons; // the box lays them out in the platform's order
+            for (QAbstractButton *b : box->buttons())
+                buttons << (b->isVisibleTo(box) ? b->text() : QStringLiteral("(%1)").arg(b->text()));
+            buttons.sort();
+            seen << buttons;
+            auto byText = [box](const char *text) {
+                for (QAbstractButton *b : box->buttons()) {
+                    if (b->text() == QLatin1String(text))
+                        return b;
+                }
+                return static_cast<QAbstractButton *>(nullptr);
+            };
+            if (answer == QLatin1String("yes"))
+                byText("Yes")->click();
+            else if (answer == QLatin1String("no"))
+                byText("No")->click();
+            else if (answer == QLatin1String("cancel"))
+                byText("Cancel")->click();
+            else if (answer == QLatin1String("escape"))
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->close();
+        });
+        const bool closed = o.page.close();
+        delete waiting;
+        if (!answer.isEmpty())
+            QCOMPARE(seen, QStringList({"Save to device", "Save the data to the device?", "(Close)", "Cancel", "No",
+                                        "Yes"}));
+        else
+            QVERIFY(seen.isEmpty());
+        QCOMPARE(o.owner.frames, sent);
+        QCOMPARE(closed, !stays);
+        QCOMPARE(o.page.isVisible(), stays);
+        QCOMPARE(o.owner.backCalls, stays ? 0 : 1);
+    }
+
+    // Save a preset file and load it back: the block returns whole and goes
+    // to the device as one configuration write; what arrives from the device
+    // while the file dialog is open is dropped, and the unsaved mark stays.
+    void presetFileRoundTrip()
+    {
+        QTemporaryDir dir;
+        ChosenPath chooser;
+        chooser.path = dir.filePath("mine.vx18");
+        const SVX18ConfigData original = makeBlock(36);
+        Opened o(original);
+        o.ui()->pushButton_Out->click();
+        QCOMPARE(chooser.asked, QStringList({"save|Save Preset File|Zol VX18 Preset (*.vx18)"}));
+        QVERIFY(toastTexts(&o.page).contains("Preset save successful"));
+        QCOMPARE(readAll(chooser.path), presetFileBytes(original));
+
+        o.feed(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(makeBlock(60))));
+        QVERIFY(o.pad1().contains("data1:60"));
+        o.page.model().setUnsavedChanges(true);
+        chooser.asked.clear();
+        chooser.whileOpen = [&o] {
+            QVERIFY(o.page.model().isLoadingPreset());
+            o.feed(frame(CMD_READ_PRESET, QByteArray(1, 5) + blockBytes(makeBlock(90))));
+            o.feed(frame(CMD_SYSTEM_CONFIG, keyboardRecord(5)));
+        };
+        o.ui()->pushButton_In->click();
+        QCOMPARE(chooser.asked, QStringList({"open|Open Preset File|Zol VX18 Preset (*.vx18)"}));
+        QCOMPARE(blockBytes(o.page.model().config()), blockBytes(original));
+        QVERIFY(o.pad1().contains("data1:36"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(o.page.model().sysex().keyText[0]), 3), hex("F0 7E F7"));
+        QCOMPARE(o.owner.frames.size(), 1);
+        QCOMPARE(o.owner.frames[0].size(), 762);
+        QCOMPARE(o.owner.frames[0], frame(CMD_WRITE_CONFIG, blockBytes(original)));
+        QCOMPARE(int(o.page.model().preset()), 0);
+        QVERIFY(!o.page.model().isLoadingPreset());
+        QVERIFY(o.page.model().hasUnsavedChanges());
+    }
+
+    // Files that cannot be used change and send nothing; only a foreign
+    // header says so, in a box.
+    void badPresetFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("box");
+        const QByteArray good = presetFileBytes(makeBlock(48));
+        SVX18ConfigData outside = makeBlock(48);
+        outside.PadData[3][7] = SControlRecord{0x40, 0x2C, 0x01, 1}; // 300 + 1 > 300
+        QTest::newRow("foreign header") << QByteArray("RZ-Nano") + good.mid(5) << true;
+        QTest::newRow("header only") << QByteArray("VX-18") << false;
+        QTest::newRow("cut") << good.left(good.size() / 2) << false;
+        QTest::newRow("malformed") << QByteArray("VX-18") + qCompress(presetXml(makeBlock(48)).left(900), 9)
+                                   << false;
+        QTest::newRow("reference outside the pool") << presetFileBytes(outside) << false;
+    }
+    void badPresetFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, box);
+        QTemporaryDir dir;
+        ChosenPath chooser;
+        chooser.path = dir.filePath("bad.vx18");
+        QVERIFY(writeAll(chooser.path, content));
+        Opened o;
+        const QByteArray before = blockBytes(o.page.model().config());
+        QStringList seen;
+        QPointer<QTimer> waiting = onNextModalBox([&](QMessageBox *b) {
+            seen << b->windowTitle() << b->text();
+            b->done(QMessageBox::Yes);
+        });
+        o.ui()->pushButton_In->click();
+        delete waiting;
+        QCOMPARE(seen, box ? QStringList({"File Error!", "Configuration file error!"}) : QStringList());
+        QVERIFY(o.owner.frames.isEmpty());
+        QCOMPARE(blockBytes(o.page.model().config()), before);
+        QVERIFY(!o.page.model().isLoadingPreset());
+    }
+
+    // Ctrl+S dumps the block as it is.
+    void ctrlSWritesTheBlock()
+    {
+        QTemporaryDir dir;
+        ChosenPath chooser;
+        chooser.path = dir.filePath("dump.bin");
+        Opened o(makeBlock(40));
+        o.page.show();
+        o.page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&o.page));
+        QTest::keyClick(&o.page, Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(chooser.asked, QStringList({"save|Config File|Config Files (*.bin)"}));
+        QCOMPARE(readAll(chooser.path), blockBytes(makeBlock(40)));
+        QVERIFY(o.owner.frames.isEmpty());
+    }
+
+    // Calibration: one dialog for the page's life, run modally each time;
+    // Apply sends the levels.
+    void padCalibration()
+    {
+        QPointer<cDlgPadLevel> dlg;
+        {
+            Opened o;
+            QList<QPointer<cDlgPadLevel>> shown;
+            for (int round = 0; round < 2; ++round) {
+                QTimer::singleShot(0, [&] {
+                    shown << o.page.padLevelDialog();
+                    auto *level = o.page.padLevelDialog()->findChild<TouchComboBox *>("comboBox_3");
+                    level->setCurrentIndex(level->findText("70"));
+                    o.page.padLevelDialog()->findChild<QPushButton *>("pushButton_save")->click();
+                    o.page.padLevelDialog()->reject();
+                });
+                o.ui()->pushButton_threshold->click();
+            }
+            QCOMPARE(shown.size(), 2);
+            QCOMPARE(shown[0], shown[1]);
+            const QList<QByteArray> sent = o.owner.sent(CMD_SYSTEM_CONFIG);
+            QCOMPARE(sent.size(), 2);
+            QCOMPARE(int(uchar(sent[0][6 + 14])), 70);
+            dlg = o.page.padLevelDialog();
+        }
+        QVERIFY(!dlg); // closed and gone with the page
+    }
+
+    // The online preset list: the index is fetched while no local copy
+    // exists, then read locally; a preset chosen there is written whole.
+    void onlinePresetList()
+    {
+        HttpFixture server;
+        QVERIFY(server.start());
+        qputenv("TAVRO_SERVER_BASE", server.baseUrl().toUtf8());
+        const QString index = QStringLiteral("tvsuite/vx18/preset.ini");
+        const QString local = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                              + QStringLiteral("/vx18/LoadPreset/preset.ini");
+        QPointer<CDlgPreset> dlg;
+        {
+            Opened o;
+            auto list = [&o] { return o.page.presetDialog()->findChild<QListWidget *>("listWidget"); };
+            server.setBehaviour(index, HttpFixture::NotFound);
+            o.ui()->pushButton_LoadPreset->click();
+            QTRY_COMPARE(server.requestCount(index), 1);
+            QTRY_VERIFY(!toastTexts(o.page.presetDialog()).isEmpty()); // the download failed
+            QVERIFY(!QFile::exists(local));
+
+            server.setBehaviour(index, HttpFixture::Serve);
+            server.writeFile(index, "[files]\n1=Jazz\n");
+            o.ui()->pushButton_LoadPreset->click();
+            QTRY_COMPARE(list()->count(), 1);
+            QCOMPARE(server.requestCount(index), 2);
+            QVERIFY(QFile::exists(local));
+            o.ui()->pushButton_LoadPreset->click();
+            QCOMPARE(list()->count(), 1);
+            QCOMPARE(server.requestCount(index), 2);
+            dlg = o.page.presetDialog();
+
+            const SVX18ConfigData jazz = makeBlock(70);
+            server.writeFile("tvsuite/vx18/Jazz.vx18", presetFileBytes(jazz));
+            list()->setCurrentRow(0);
+            dlg->findChild<QPushButton *>("pushButton_yes")->click();
+            dlg->findChild<QMessageBox *>()->done(QMessageBox::Yes);
+            QTRY_COMPARE(o.owner.sent(CMD_WRITE_CONFIG).size(), 1);
+            QCOMPARE(o.owner.frames, QList<QByteArray>({frame(CMD_WRITE_CONFIG, blockBytes(jazz))}));
+            QVERIFY(o.pad1().contains("data1:70"));
+            QVERIFY(!dlg->isVisible());
+        }
+        QVERIFY(!dlg);
+    }
+
+    // Firmware upgrade: the dialog fetches the keyboard's firmware index.
+    void firmwareUpgrade()
+    {
+        HttpFixture server;
+        QVERIFY(server.start());
+        qputenv("TAVRO_SERVER_BASE", server.baseUrl().toUtf8());
+        qputenv("TAVRO_UPGRADE_LIB", QByteArray(TAVRO_STANDIN_LIB));
+        const QString index = QStringLiteral("tvsuite/vx18/firmware.ini");
+        QVERIFY(server.writeFile(index, "[files]\n1=VX18_V5\n"));
+        QPointer<cUpgrade> upgrade;
+        {
+            Opened o;
+            o.ui()->pushButton_update->click();
+            upgrade = o.page.upgradeDialog();
+            QVERIFY(upgrade && upgrade->isVisible());
+            QTRY_COMPARE(upgrade->findChild<QListWidget *>(QStringLiteral("listWidget"))->count(), 1);
+            QCOMPARE(server.requestCount(index), 1);
+            QVERIFY(o.owner.frames.isEmpty());
+        }
+        QVERIFY(!upgrade);
+    }
+};
+
+TAVRO_TEST_MAIN(TestVx18Life)
+#include "test_vx18life.moc"
