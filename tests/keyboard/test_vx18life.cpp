@@ -24,29 +24,16 @@
 #include "httpfixture.h"
 #include "pagedialogs.h"
 #include "recordingowner.h"
+#include "vx18test.h"
 #include "testmain.h"
 #include "touchcombobox.h"
 #include "ui_cdlgvx18.h"
 
 using namespace tavrotest;
 using namespace vx18;
+using namespace vx18test;
 
 namespace {
-
-QByteArray keyboardRecord(uchar preset = 0)
-{
-    QByteArray r(30, 0);
-    r[0] = char(120);
-    r[4] = char(preset);
-    for (int i = 12; i < 20; ++i)
-        r[i] = 45;
-    return r;
-}
-
-QByteArray blockBytes(const SVX18ConfigData &b)
-{
-    return QByteArray(reinterpret_cast<const char *>(&b), int(sizeof b));
-}
 
 // Pads in Note from firstNote; button 1 with a message in the pool.
 SVX18ConfigData makeBlock(int firstNote)
@@ -64,20 +51,10 @@ SVX18ConfigData makeBlock(int firstNote)
     return b;
 }
 
-struct Opened
+QString pad1(const Page &p)
 {
-    RecordingOwner owner;
-    CDlgVX18 page{&owner};
-    explicit Opened(const SVX18ConfigData &block = makeBlock(36))
-    {
-        feed(frame(CMD_SYSTEM_CONFIG, keyboardRecord()));
-        feed(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(block)));
-        owner.frames.clear();
-    }
-    void feed(const QByteArray &f) { page.Slots_recv_frame(u8(f), uint(f.size())); }
-    Ui_CDlgVX18 *ui() { return page.form(); }
-    QString pad1() { return page.findChild<QPushButton *>(QStringLiteral("pad1"))->text(); }
-};
+    return p.page.findChild<QPushButton *>(QStringLiteral("pad1"))->text();
+}
 
 } // namespace
 
@@ -113,7 +90,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QList<QByteArray>, sent);
         const bool stays = !sent.contains(hex("78 59 75 00 00 00 FF"));
-        Opened o;
+        Page o(makeBlock(36));
         o.page.show();
         o.page.model().setUnsavedChanges(!answer.isEmpty());
         QStringList seen;
@@ -164,25 +141,25 @@ private slots:
         ChosenPath chooser;
         chooser.path = dir.filePath("mine.vx18");
         const SVX18ConfigData original = makeBlock(36);
-        Opened o(original);
+        Page o(original);
         o.ui()->pushButton_Out->click();
         QCOMPARE(chooser.asked, QStringList({"save|Save Preset File|Zol VX18 Preset (*.vx18)"}));
         QVERIFY(toastTexts(&o.page).contains("Preset save successful"));
         QCOMPARE(readAll(chooser.path), presetFileBytes(original));
 
-        o.feed(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(makeBlock(60))));
-        QVERIFY(o.pad1().contains("data1:60"));
+        o.receive(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(makeBlock(60))));
+        QVERIFY(pad1(o).contains("data1:60"));
         o.page.model().setUnsavedChanges(true);
         chooser.asked.clear();
         chooser.whileOpen = [&o] {
             QVERIFY(o.page.model().isLoadingPreset());
-            o.feed(frame(CMD_READ_PRESET, QByteArray(1, 5) + blockBytes(makeBlock(90))));
-            o.feed(frame(CMD_SYSTEM_CONFIG, keyboardRecord(5)));
+            o.receive(frame(CMD_READ_PRESET, QByteArray(1, 5) + blockBytes(makeBlock(90))));
+            o.receive(frame(CMD_SYSTEM_CONFIG, keyboardRecord(5)));
         };
         o.ui()->pushButton_In->click();
         QCOMPARE(chooser.asked, QStringList({"open|Open Preset File|Zol VX18 Preset (*.vx18)"}));
         QCOMPARE(blockBytes(o.page.model().config()), blockBytes(original));
-        QVERIFY(o.pad1().contains("data1:36"));
+        QVERIFY(pad1(o).contains("data1:36"));
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(o.page.model().sysex().keyText[0]), 3), hex("F0 7E F7"));
         QCOMPARE(o.owner.frames.size(), 1);
         QCOMPARE(o.owner.frames[0].size(), 762);
@@ -216,7 +193,7 @@ private slots:
         ChosenPath chooser;
         chooser.path = dir.filePath("bad.vx18");
         QVERIFY(writeAll(chooser.path, content));
-        Opened o;
+        Page o(makeBlock(36));
         const QByteArray before = blockBytes(o.page.model().config());
         QStringList seen;
         QPointer<QTimer> waiting = onNextModalBox([&](QMessageBox *b) {
@@ -237,7 +214,7 @@ private slots:
         QTemporaryDir dir;
         ChosenPath chooser;
         chooser.path = dir.filePath("dump.bin");
-        Opened o(makeBlock(40));
+        Page o(makeBlock(40));
         o.page.show();
         o.page.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&o.page));
@@ -253,7 +230,7 @@ private slots:
     {
         QPointer<cDlgPadLevel> dlg;
         {
-            Opened o;
+            Page o(makeBlock(36));
             QList<QPointer<cDlgPadLevel>> shown;
             for (int round = 0; round < 2; ++round) {
                 QTimer::singleShot(0, [&] {
@@ -287,7 +264,7 @@ private slots:
                               + QStringLiteral("/vx18/LoadPreset/preset.ini");
         QPointer<CDlgPreset> dlg;
         {
-            Opened o;
+            Page o(makeBlock(36));
             auto list = [&o] { return o.page.presetDialog()->findChild<QListWidget *>("listWidget"); };
             server.setBehaviour(index, HttpFixture::NotFound);
             o.ui()->pushButton_LoadPreset->click();
@@ -313,7 +290,7 @@ private slots:
             dlg->findChild<QMessageBox *>()->done(QMessageBox::Yes);
             QTRY_COMPARE(o.owner.sent(CMD_WRITE_CONFIG).size(), 1);
             QCOMPARE(o.owner.frames, QList<QByteArray>({frame(CMD_WRITE_CONFIG, blockBytes(jazz))}));
-            QVERIFY(o.pad1().contains("data1:70"));
+            QVERIFY(pad1(o).contains("data1:70"));
             QVERIFY(!dlg->isVisible());
         }
         QVERIFY(!dlg);
@@ -330,7 +307,7 @@ private slots:
         QVERIFY(server.writeFile(index, "[files]\n1=VX18_V5\n"));
         QPointer<cUpgrade> upgrade;
         {
-            Opened o;
+            Page o(makeBlock(36));
             o.ui()->pushButton_update->click();
             upgrade = o.page.upgradeDialog();
             QVERIFY(upgrade && upgrade->isVisible());

@@ -13,6 +13,9 @@
 #include <memory>
 
 #include "devices/keyboard/cdlgvx18.h"
+#include "devices/keyboard/cvx18child.h"
+#include "switchbutton.h"
+#include "ui_cvx18child.h"
 #include "globals.h"
 #include "models/keyboardmodel.h"
 #include "pagesession.h"
@@ -55,6 +58,33 @@ struct Session : tavrotest::PageSession<CDlgVX18>
         return Bytes(r, r + 30);
     }
     QPushButton *pad(int n) const { return page->findChild<QPushButton *>(QStringLiteral("pad%1").arg(n)); }
+    // Puts a block on the device's current preset and has the page read it.
+    bool loadDeviceBlock(const Bytes &block)
+    {
+        const int preset = sim->currentPreset();
+        sim->setBlock(preset, block);
+        page->send_request_preset(uchar(preset));
+        const QByteArray want(reinterpret_cast<const char *>(block.data()), int(block.size()));
+        return QTest::qWaitFor([&] { return this->block() == want; }, kWait);
+    }
+    Bytes simSlice(size_t at, size_t n) const
+    {
+        const Bytes b = sim->block(sim->currentPreset());
+        return Bytes(b.begin() + long(at), b.begin() + long(at + n));
+    }
+    CVX18Child *click(const char *control) const
+    {
+        page->findChild<QPushButton *>(control)->click();
+        return page->childDialog();
+    }
+    // Commands of the frames the device received since the log was cleared,
+    // polls and records left out.
+    QList<int> edits() const
+    {
+        QList<int> out = commands();
+        out.removeAll(tavrosim::kCmdSystemConfig);
+        return out;
+    }
     QStringList readPresets() const
     {
         QStringList out;
@@ -201,6 +231,148 @@ private slots:
         QCOMPARE(s->readPresets(), QStringList{QStringLiteral("78 59 67 01 00 00 05 FA")});
         QCOMPARE(s->ui()->comboBox_Preset->currentIndex(), 5);
         QCOMPARE(s->pad(1)->text(), QStringLiteral("Note\nCH:5\ndata1:52\nrange:0-127"));
+    }
+
+    // A knob edited in its dialog: its bank goes to the device byte for byte.
+    void knobOkReachesTheDevice()
+    {
+        using namespace tavrosim::kbblock;
+        s->sim->clearLog();
+        s->ui()->pushButton_data->click();
+        Ui_CVX18Child *ui = s->click("knob_2")->form();
+        ui->comboBox_type->setCurrentIndex(0);
+        ui->comboBox_channel->setCurrentIndex(2);
+        ui->comboBox_data1->setCurrentIndex(74);
+        ui->comboBox_data2->setCurrentIndex(127);
+        ui->comboBox_data3->setCurrentIndex(0);
+        ui->comboBox_data4->setCurrentIndex(2);
+        ui->pushButton_ok->click();
+        const size_t bank = s->page->model().knobBank();
+        QTRY_COMPARE_WITH_TIMEOUT(hexOf(s->simSlice(knob(bank, 1), 5)), QStringLiteral("02 4A 00 7F 02"), kWait);
+        QCOMPARE(s->edits(), QList<int>{tavrosim::kCmdWriteKnobs});
+        QCOMPARE(s->frames(tavrosim::kCmdWriteKnobs).front().size(), size_t(48));
+    }
+
+    // A pad given a SysEx message: the pool, then the buttons, then the pad's
+    // bank, each as the device stores it; the pad's caption follows.
+    void padMessageWritesPoolKeysPads()
+    {
+        using namespace tavrosim::kbblock;
+        QVERIFY(s->loadDeviceBlock(tavrosim::factoryKeyboardBlock(5)));
+        s->sim->clearLog();
+        const size_t bank = s->page->model().padBank();
+        Ui_CVX18Child *ui = s->click("pad3")->form();
+        ui->comboBox_type->setCurrentIndex(4);
+        ui->textEdit_Customize->setPlainText(QStringLiteral("f0 7e 7f 06 01 f7"));
+        ui->pushButton_ok->click();
+        QTRY_COMPARE_WITH_TIMEOUT(hexOf(s->simSlice(pad(bank, 2), 4)), QStringLiteral("40 00 00 06"), kWait);
+        QCOMPARE(s->edits(), QList<int>({tavrosim::kCmdWriteSysexPool, tavrosim::kCmdWriteKeys,
+                                         tavrosim::kCmdWritePads}));
+        QCOMPARE(hexOf(s->frames(tavrosim::kCmdWriteSysexPool).front()),
+                 QStringLiteral("78 59 59 08 00 00 06 00 F0 7E 7F 06 01 F7 0E"));
+        QCOMPARE(hexOf(s->simSlice(kPool, 6)), QStringLiteral("F0 7E 7F 06 01 F7"));
+        QCOMPARE(s->pad(3)->text(), QStringLiteral("Customize"));
+    }
+
+    // A button's message that moves the message of a pad in another bank:
+    // that bank is written too, so the device never keeps a stale offset.
+    void buttonMessageRewritesTheBankItMoved()
+    {
+        using namespace tavrosim::kbblock;
+        Bytes block = tavrosim::factoryKeyboardBlock(5);
+        const uint8_t message[] = {0x40, 0x00, 0x00, 0x02}; // bank 0 pad 1: F0 F7 at 0
+        std::copy(message, message + 4, block.begin() + long(pad(0, 0)));
+        block[kPool] = 0xF0;
+        block[kPool + 1] = 0xF7;
+        QVERIFY(s->loadDeviceBlock(block));
+        QVERIFY(s->page->model().padBank() != 0);
+        s->sim->clearLog();
+        Ui_CVX18Child *ui = s->click("key_1")->form();
+        ui->comboBox_type->setCurrentIndex(5);
+        ui->textEdit_Customize->setPlainText(QStringLiteral("F0 01 F7"));
+        ui->pushButton_ok->click();
+        QTRY_COMPARE_WITH_TIMEOUT(hexOf(s->simSlice(pad(0, 0), 4)), QStringLiteral("40 03 00 02"), kWait);
+        QCOMPARE(s->edits(), QList<int>({tavrosim::kCmdWriteSysexPool, tavrosim::kCmdWritePads,
+                                         tavrosim::kCmdWriteKeys, tavrosim::kCmdWritePads}));
+        QCOMPARE(hexOf(s->simSlice(kPool, 5)), QStringLiteral("F0 01 F7 F0 F7"));
+        QCOMPARE(hexOf(s->simSlice(kKeys, 5)), QStringLiteral("50 00 00 03 00"));
+    }
+
+    // A button edited on its Press page, then on its Long page: one OK stores
+    // both, and the device gets both.
+    void buttonPressAndLongReachTheDevice()
+    {
+        using namespace tavrosim::kbblock;
+        s->sim->clearLog();
+        Ui_CVX18Child *ui = s->click("key_2")->form();
+        ui->comboBox_type->setCurrentIndex(1);
+        ui->comboBox_data1->setCurrentIndex(20);
+        ui->pushButton_long->click();
+        ui->comboBox_type->setCurrentIndex(3);
+        ui->comboBox_data1->setCurrentIndex(5);
+        ui->pushButton_CH3->setChecked(true);
+        ui->pushButton_ok->click();
+        QTRY_COMPARE_WITH_TIMEOUT(hexOf(s->simSlice(kKeys + 15 + 5, 2)), QStringLiteral("B5 05"), kWait);
+        QCOMPARE(hexOf(s->simSlice(kKeys + 5, 2)), QStringLiteral("95 14")); // bit 7 set from Long
+        QCOMPARE(s->edits(), QList<int>{tavrosim::kCmdWriteKeys});
+    }
+
+    // The keybed: each click reads the device's keybed and opens a new
+    // dialog, which shows the reply; OK writes the keybed back.
+    void keybedReadShownAndWritten()
+    {
+        using namespace tavrosim::kbblock;
+        Bytes block = tavrosim::factoryKeyboardBlock(5);
+        const Bytes keybed = [] {
+            Bytes k{0x00, 0x00, 0x00, 0x00, 0x7F};
+            k.resize(30, 0x3C);
+            return k;
+        }();
+        std::copy(keybed.begin(), keybed.end(), block.begin() + long(kKeybed));
+        s->sim->setBlock(s->sim->currentPreset(), block);
+        s->sim->clearLog();
+        s->ui()->pushButton_keybed->click();
+        QPointer<CVX18Child> first = s->page->childDialog();
+        s->ui()->pushButton_keybed->click();
+        QVERIFY(first.isNull());
+        CVX18Child *dlg = s->page->childDialog();
+        QVERIFY(dlg && dlg->isVisible());
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Keybed Setting "));
+        QTRY_COMPARE_WITH_TIMEOUT(s->count(tavrosim::kCmdReadKeybed), size_t(2), kWait);
+        QCOMPARE(hexOf(s->frames(tavrosim::kCmdReadKeybed).front()), QStringLiteral("78 59 22 00 00 00 FF"));
+        Ui_CVX18Child *ui = dlg->form();
+        // The page's block still holds the factory keybed (notes 48..72) until the reply comes.
+        QTRY_COMPARE_WITH_TIMEOUT(dlg->findChild<QComboBox *>("comboBox_key_25")->currentIndex(), 0x3C, kWait);
+        QCOMPARE(ui->comboBox_KBMax->currentIndex(), 127);
+
+        s->sim->clearLog();
+        ui->comboBox_XPose->setCurrentIndex(0);
+        ui->comboBox_Oct->setCurrentIndex(6);
+        dlg->findChild<switchbutton *>("widget_key_25")->setChecked(true, false);
+        ui->pushButton_ok->click();
+        Bytes expect{0x00, 0xF4, 0x03, 0x00, 0x7F};
+        expect.resize(29, 0x3C);
+        expect.push_back(0xBC);
+        QTRY_COMPARE_WITH_TIMEOUT(hexOf(s->simSlice(kKeybed, 30)), hexOf(expect), kWait);
+        QCOMPARE(hexOf(s->frames(tavrosim::kCmdWriteKeybed).front()),
+                 hexOf(tavrosim::makeFrame(tavrosim::kCmdWriteKeybed, expect)));
+        QCOMPARE(hexOf(s->frames(tavrosim::kCmdWriteKeybed).front()).right(5), QStringLiteral("BC 2D"));
+    }
+
+    // The slide and pedal: from zero bytes, "Expression" then OK.
+    void slideAndPedalWritten()
+    {
+        Bytes block = tavrosim::factoryKeyboardBlock(5);
+        std::fill(block.begin(), block.begin() + 10, uint8_t(0));
+        QVERIFY(s->loadDeviceBlock(block));
+        s->sim->clearLog();
+        CVX18Child *dlg = s->click("pushButton_pitch");
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Slide/Pedal Setting "));
+        dlg->form()->comboBox_PedalType->setCurrentIndex(1);
+        dlg->form()->pushButton_ok->click();
+        QTRY_COMPARE_WITH_TIMEOUT(hexOf(s->simSlice(0, 10)), QStringLiteral("00 00 00 00 00 01 00 0B 00 00"), kWait);
+        QCOMPARE(hexOf(s->frames(tavrosim::kCmdWriteWheelPedal).front()),
+                 QStringLiteral("78 59 20 0A 00 00 00 00 00 00 00 01 00 0B 00 00 F3"));
     }
 
     // What the device plays shows in the monitor, at most 500 lines.
