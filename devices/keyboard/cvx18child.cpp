@@ -4,13 +4,12 @@
 #include "cvx18child.h"
 #include "ui_cvx18child.h"
 
-#include <QDebug>
 
 #include <algorithm>
 #include <cstring>
 
 #include "autodisappermsgbox.h"
-#include "colorpicker.h"
+#include "devices/shared/colourchooser.h"
 #include "devices/shared/controlrules.h"
 #include "dialogs.h"
 #include "midinames.h"
@@ -58,6 +57,7 @@ CVX18Child::CVX18Child(uchar *config, uchar *sysexText, int bank, int kind, int 
     m_keyLongTypes << QStringLiteral("CC") << tr("CC Toggle") << tr("CC Momentary") << tr("Program Change")
                    << tr("Customize") << tr("None");
     ui = new Ui_CVX18Child;
+    m_chooser = new pagekit::ColourChooserRoad(this);
     m_kind = kind;
     m_index = index;
     m_bank = int(bankIndex(uchar(bank)));
@@ -348,34 +348,16 @@ void CVX18Child::set_color_button(const uchar *pbyGRB)
 
 void CVX18Child::click_color()
 {
-    SColourGRB *c = &config().PadRGB[m_bank][m_index % kPadsPerBank];
-    const SColourGRB kept = *c;
-    auto *picker = new ColorPicker(this);
-    picker->setAttribute(Qt::WA_DeleteOnClose);
-    picker->setCurrentColor(QColor(c->r, c->g, c->b, 255));
-    const quint8 pad = quint8(m_index);
-    auto apply = [this, c, pad](const QColor &colour) {
-        if (!colour.isValid())
-            return;
-        *c = SColourGRB::fromRgb(uchar(colour.red()), uchar(colour.green()), uchar(colour.blue()));
-        set_color_button(&c->g);
-        emit signals_change_rgb(pad);
+    // Every change is stored and previewed at once; any close but OK puts the
+    // old colour back and previews it again.
+    pagekit::ColourChooserRoad::SRoad road;
+    road.target = [this] { return &config().PadRGB[m_bank][m_index % kPadsPerBank]; };
+    road.changed = [this](bool) {
+        set_color_button(&config().PadRGB[m_bank][m_index % kPadsPerBank].g);
+        emit signals_change_rgb(quint8(m_index));
     };
-    connect(picker, &ColorPicker::colorChanged, this, apply);
-    connect(picker, &QDialog::finished, this, [this, picker, c, kept, pad](int result) {
-        // A throttled change still on its way must not overwrite what follows.
-        disconnect(picker, &ColorPicker::colorChanged, this, nullptr);
-        if (result == QDialog::Accepted) {
-            qDebug() << "Color selection confirmed";
-            return;
-        }
-        *c = kept;
-        set_color_button(&c->g);
-        emit signals_change_rgb(pad);
-    });
-    picker->show();
-    picker->raise();
-    picker->activateWindow();
+    road.modal = false;
+    m_chooser->open(road);
 }
 
 void CVX18Child::click_set_all_color()

@@ -9,6 +9,9 @@
 #include "devices/keyboard/vx18config.h"
 
 class Ui_CVX18Child;
+namespace pagekit {
+class ColourChooserRoad;
+}
 
 class CVX18Child : public QDialog
 {
@@ -80,7 +83,5 @@ private:
     uchar m_data1List = 0;
     uchar *m_config = nullptr;
     uchar *m_sysexText = nullptr;
-    // A colour picker change that arrives after the picker was cancelled must
-    // not overwrite the colour put back.
-    bool m_pickerOpen = false;
+    pagekit::ColourChooserRoad *m_chooser = nullptr; // the pad colour's chooser
 };

@@ -4,18 +4,6 @@
 
 namespace tavrosim {
 
-namespace {
-
-uint8_t blockSum(const Bytes &b)
-{
-    uint32_t sum = 0;
-    for (size_t i = 0; i < kbblock::kCrc; ++i)
-        sum += b[i];
-    return uint8_t(sum & 0xFF);
-}
-
-} // namespace
-
 Bytes factoryKeyboardBlock(int preset)
 {
     using namespace kbblock;
@@ -54,7 +42,7 @@ Bytes factoryKeyboardBlock(int preset)
     b[kKeybed + 4] = 127;                           // velocities 0..127
     for (size_t k = 0; k < 25; ++k)
         b[kKeybed + 5 + k] = uint8_t(48 + k);       // notes, switches off
-    b[kCrc] = blockSum(b);
+    b[kCrc] = uint8_t(0xA0 | preset); // the device's own byte, carried by the editor
     return b;
 }
 
