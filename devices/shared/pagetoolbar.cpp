@@ -47,14 +47,14 @@ QString firmwareIndexUrl(const QString &folder)
     return serverBaseUrl() + folder + QStringLiteral("firmware.ini");
 }
 
-CDlgPreset *openPresetList(QPointer<QDialog> &slot, int model, const QString &folder)
+CDlgPreset *openPresetList(QPointer<QDialog> &slot, int model, const QString &folder, IndexDownload when)
 {
     closeAndDelete(slot);
     auto *dlg = new CDlgPreset(model, true, nullptr);
     slot = dlg;
     const QString localPath = presetIndexPath(folder);
     dlg->clear_list();
-    if (downloadedIndexes().contains(folder) && QFileInfo::exists(localPath))
+    if (when == IndexDownload::OncePerRun && downloadedIndexes().contains(folder) && QFileInfo::exists(localPath))
         dlg->fill_list(localPath);
     else
         dlg->download(presetIndexUrl(folder), localPath);

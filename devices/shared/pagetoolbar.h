@@ -30,11 +30,19 @@ QString presetIndexPath(const QString &folder);
 QString presetIndexUrl(const QString &folder);
 QString firmwareIndexUrl(const QString &folder);
 
+// When a preset list downloads its folder's index.
+enum class IndexDownload {
+    OncePerRun, // the first list of the run; later ones list the local copy
+    EveryOpen,  // every list downloads it again (the older foot pedal's page)
+};
+
 // A new preset list in the slot (an open one is closed and deleted first),
-// shown. Its index is listed from the local copy when it was downloaded in
-// this run (one mark per folder) and the copy still exists; otherwise it is
-// downloaded again (a failed first download is tried again at the next press).
-CDlgPreset *openPresetList(QPointer<QDialog> &slot, int model, const QString &folder);
+// shown. With OncePerRun its index is listed from the local copy when it was
+// downloaded in this run (one mark per folder) and the copy still exists;
+// otherwise (and always with EveryOpen) it is downloaded again (a failed first
+// download is tried again at the next press).
+CDlgPreset *openPresetList(QPointer<QDialog> &slot, int model, const QString &folder,
+                           IndexDownload when = IndexDownload::OncePerRun);
 
 // The upgrade dialog in the slot (made once, with the page as its owner: its
 // frames go through the page), then the folder's firmware index downloaded,
