@@ -1,5 +1,6 @@
 #include "filechooser.h"
 
+#include <QDebug>
 #include <QFileDialog>
 
 #include "nestedloop.h"
@@ -21,6 +22,17 @@ QString choose_file(bool bSave, const QString &strCaption, const QString &strFil
         return installed()(bSave, strCaption, strFilter);
     return bSave ? QFileDialog::getSaveFileName(nullptr, strCaption, QString(), strFilter)
                  : QFileDialog::getOpenFileName(nullptr, strCaption, QString(), strFilter);
+}
+
+QString preset_file_path(const QString &strPath, bool bSave, const QString &strFilter)
+{
+    if (!strPath.isEmpty())
+        return strPath;
+    const QString path = choose_file(bSave, bSave ? QStringLiteral("Save Preset File") : QStringLiteral("Open Preset File"),
+                                     strFilter);
+    if (path.isEmpty())
+        qWarning() << (bSave ? "No file selected for saving" : "No file selected");
+    return path;
 }
 
 void setFileChooser(FileChooser chooser)

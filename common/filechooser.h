@@ -14,5 +14,11 @@ using FileChooser = std::function<QString(bool bSave, const QString &strCaption,
 // was chosen.
 QString choose_file(bool bSave, const QString &strCaption, const QString &strFilter);
 
+// A preset file's path: strPath when it is given, otherwise the one the user
+// chooses in the save or open dialog (caption "Save Preset File" or "Open
+// Preset File"). Empty, with the debug warning "No file selected for saving"
+// or "No file selected", when the dialog was cancelled.
+QString preset_file_path(const QString &strPath, bool bSave, const QString &strFilter);
+
 // Replaces the platform dialogs (tests); an empty chooser restores them.
 void setFileChooser(FileChooser chooser);

@@ -20,14 +20,9 @@ const char *const kPresetFilter = "Zol Pad Preset (*.rzp)";
 
 void CRZM7::save_config_data_to_XML(const SRZ7ConfigData &block, const QString &strPath)
 {
-    QString path = strPath;
-    if (path.isEmpty()) {
-        path = choose_file(true, QStringLiteral("Save Preset File"), QString::fromLatin1(kPresetFilter));
-        if (path.isEmpty()) {
-            qWarning() << "No file selected for saving";
-            return;
-        }
-    }
+    const QString path = preset_file_path(strPath, true, QString::fromLatin1(kPresetFilter));
+    if (path.isEmpty())
+        return;
     switch (writePresetFile(path, block)) {
     case PresetSaveResult::Saved:
         AutoDisapperMsgBox::showMessage(this, tr("Preset save successful"), 1000);
@@ -43,14 +38,9 @@ void CRZM7::save_config_data_to_XML(const SRZ7ConfigData &block, const QString &
 
 bool CRZM7::load_config_data_from_XML(SRZ7ConfigData &block, const QString &strPath)
 {
-    QString path = strPath;
-    if (path.isEmpty()) {
-        path = choose_file(false, QStringLiteral("Open Preset File"), QString::fromLatin1(kPresetFilter));
-        if (path.isEmpty()) {
-            qWarning() << "No file selected";
-            return false;
-        }
-    }
+    const QString path = preset_file_path(strPath, false, QString::fromLatin1(kPresetFilter));
+    if (path.isEmpty())
+        return false;
     const PresetLoadResult result = readPresetFile(path, block);
     const QString message = presetLoadMessage(result);
     if (!message.isEmpty())
