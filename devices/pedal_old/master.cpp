@@ -15,6 +15,7 @@
 #include "devices/pedal/cpedal.h"
 #include "devices/pedal/cvaluekey.h"
 #include "devices/shared/closeroad.h"
+#include "devices/shared/pagetoolbar.h"
 #include "globals.h"
 #include "midimonitorlist.h"
 #include "touchcombobox.h"
@@ -52,6 +53,7 @@ master::master(CBaseDlg *owner, QWidget *parent)
 
 master::~master()
 {
+    pagekit::closeOwnedDialogs({&m_presetDialog, &m_upgrade});
     delete m_keyDialog;
     delete m_pedalDialog.data();
     delete ui;
@@ -102,6 +104,10 @@ void master::init_connect()
     connect(ui->pushButton_pedalAdd, &QPushButton::clicked, this, &master::click_pedal_add);
     connect(ui->pushButton_removePedal, &QPushButton::clicked, this, &master::click_pedal_del);
     connect(ui->pushButton_Group1, &QPushButton::clicked, this, &master::click_group_button);
+    connect(ui->pushButton_update, &QPushButton::clicked, this, &master::click_upgrade);
+    connect(ui->pushButton_LoadPreset, &QPushButton::clicked, this, &master::click_preset_list);
+    connect(ui->pushButton_Out, &QPushButton::clicked, this, &master::click_preset_file);
+    connect(ui->pushButton_In, &QPushButton::clicked, this, &master::click_preset_file);
     connect(ui->pushButton_Group2, &QPushButton::clicked, this, &master::click_group_button);
     for (QCheckBox *box : {ui->checkBox_A, ui->checkBox_B, ui->checkBox_C, ui->checkBox_D})
         connect(box, &QCheckBox::stateChanged, this, &master::click_checkbox_switch);

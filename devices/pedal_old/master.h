@@ -14,7 +14,9 @@
 #include "devices/pedal_old/midiconfig.h"
 #include "devices/pedal_old/masterframes.h"
 
+class CDlgPreset;
 class cPedal;
+class cUpgrade;
 class cValueKey;
 class QCloseEvent;
 class QEvent;
@@ -45,6 +47,9 @@ public slots:
     void slots_pedal_list(QList<int> nData);
     // Sends the factory reset without asking.
     void slots_click_reset();
+    // A preset file on disk (from the online preset list; an empty path asks
+    // for one): loaded, shown and sent whole to the pedal.
+    void slots_Z3_apply_preset(QString strPath);
 
 public:
     // ---- state, for tests -----------------------------------------------------
@@ -104,6 +109,18 @@ public:
     void update_switch_view();
 
     // ---- toolbar -----------------------------------------------------------------------
+    // Save or load, by the button that was pressed.
+    void click_preset_file();
+    // Writes image as a ".z3" file; an empty path asks the user for one.
+    void save_preset_file(const SMIDIConfigData &image, const QString &strPath);
+    // Reads a ".z3" file into image (an empty path asks the user for one).
+    // image changes only when the whole file is good and its image passes the
+    // pedal's own check; true then.
+    bool load_preset_file(SMIDIConfigData &image, const QString &strPath);
+    void click_preset_list();
+    void click_upgrade();
+    CDlgPreset *presetDialog() const;
+    cUpgrade *upgradeDialog() const;
     // Asks "restore factory setting"; Yes sends the factory reset.
     void click_reset_button();
     // After a preset file has replaced m_config: shows it and sends the whole
@@ -140,6 +157,10 @@ private:
     quint32 m_dialogMode = 0;
     cValueKey *m_keyDialog = nullptr;    // made on first use, kept for the page's life
     QPointer<cPedal> m_pedalDialog;      // null again once the dialog is gone
+    // The online preset list and the upgrade dialog: closed and deleted with
+    // the page (the upgrade dialog sends through it).
+    QPointer<QDialog> m_presetDialog;
+    QPointer<QDialog> m_upgrade;
     quint8 m_tx[pedalold::kTxBufferSize];
     // The switch-record frame has a buffer of its own, shared by every switch.
     quint8 m_switchFrame[pedalold::kTxBufferSize];

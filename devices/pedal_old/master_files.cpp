@@ -1,12 +1,20 @@
-// The older pedal page's toolbar: the factory reset and the sending of a
+// The older pedal page's toolbar: ".z3" preset files, the online preset list,
+// the firmware upgrade and the factory reset, and the sending of a whole
 // configuration that a preset file brought.
 #include "master.h"
 #include "ui_master.h"
 
+#include <QDebug>
 #include <QPointer>
 #include <QThread>
 
+#include "autodisappermsgbox.h"
+#include "cdlgpreset.h"
+#include "cupgrade.h"
+#include "devices/pedal/pedalpresetfile.h"
+#include "devices/shared/pagetoolbar.h"
 #include "dialogs.h"
+#include "filechooser.h"
 #include "touchcombobox.h"
 
 using namespace pedalold;
@@ -18,7 +26,106 @@ namespace {
 constexpr unsigned long kAfterSwitchRecordMs = 50;
 constexpr unsigned long kAfterGroupMs = 30;
 
+constexpr int kPedalModel = 1;
+// The pedal's folder on the download server, whatever the device reports.
+const QString kFolder = QStringLiteral("Z3/");
+const char *const kPresetFilter = "Zol Z3 Preset (*.z3)";
+
+// Lists in SysEx form whose length would not fit their field.
+bool sysexLengthsFit(const SMIDIConfigData &image)
+{
+    for (const SSwitchRecord &sw : image.SwitchData) {
+        for (int list = 1; list <= 2; ++list) {
+            if (sw.isSysex(list) && sw.rawSysexLen(list) > kMaxSysex)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+// ---- preset files --------------------------------------------------------------------
+
+void master::click_preset_file()
+{
+    if (sender() == ui->pushButton_Out) {
+        save_preset_file(m_config, QString());
+    } else if (sender() == ui->pushButton_In) {
+        if (load_preset_file(m_config, QString()))
+            send_loaded_image();
+    }
+}
+
+void master::save_preset_file(const SMIDIConfigData &image, const QString &strPath)
+{
+    const QString path = preset_file_path(strPath, true, QString::fromLatin1(kPresetFilter));
+    if (path.isEmpty())
+        return;
+    // Saved, or a write that failed (with the old file kept); nothing when
+    // the file could not be opened.
+    if (const char *text = PedalPresetFile::saveMessage(PedalPresetFile::write(path, image.toByteArray())))
+        AutoDisapperMsgBox::showMessage(this, tr(text), 1000);
+}
+
+bool master::load_preset_file(SMIDIConfigData &image, const QString &strPath)
+{
+    const QString path = preset_file_path(strPath, false, QString::fromLatin1(kPresetFilter));
+    if (path.isEmpty())
+        return false;
+    QByteArray body;
+    switch (PedalPresetFile::read(path, kImageSize, &body)) {
+    case PedalPresetFile::Load::Ok:
+        break;
+    case PedalPresetFile::Load::CannotOpen:
+        qWarning() << "Cannot open file";
+        return false;
+    case PedalPresetFile::Load::WrongHeader:
+        askQuestion(tr("File Error!"), tr("Configuration file error!"));
+        return false;
+    case PedalPresetFile::Load::NoBody:
+    case PedalPresetFile::Load::Damaged:
+    case PedalPresetFile::Load::WrongSize:
+        return false;
+    }
+    // A file is held to what the pedal's own image must pass, so that nothing
+    // sent from it reads past a list or a SysEx field.
+    const SMIDIConfigData loaded = SMIDIConfigData::fromByteArray(body);
+    if (!isValidImage(loaded) || !sysexLengthsFit(loaded))
+        return false;
+    image = loaded;
+    return true;
+}
+
+void master::slots_Z3_apply_preset(QString strPath)
+{
+    if (load_preset_file(m_config, strPath))
+        send_loaded_image();
+}
+
+// ---- online presets and firmware ----------------------------------------------------------
+
+void master::click_preset_list()
+{
+    CDlgPreset *list = pagekit::openPresetList(m_presetDialog, kPedalModel, kFolder,
+                                               pagekit::IndexDownload::EveryOpen);
+    connect(list, &CDlgPreset::signals_download_preset, this, &master::slots_Z3_apply_preset);
+}
+
+void master::click_upgrade()
+{
+    pagekit::startUpgrade(m_upgrade, this, kFolder);
+}
+
+CDlgPreset *master::presetDialog() const
+{
+    return static_cast<CDlgPreset *>(m_presetDialog.data());
+}
+
+cUpgrade *master::upgradeDialog() const
+{
+    return static_cast<cUpgrade *>(m_upgrade.data());
+}
 
 void master::click_reset_button()
 {

@@ -4,12 +4,14 @@
 // compared with the page's at the end.
 #include "testmain.h"
 #include "bytes.h"
+#include "pagedialogs.h"
 #include "pagesession.h"
 
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTranslator>
 
@@ -17,6 +19,7 @@
 
 #include "devices/pedal/cpedal.h"
 #include "devices/pedal/cvaluekey.h"
+#include "devices/pedal/pedalpresetfile.h"
 #include "devices/pedal_old/master.h"
 #include "globals.h"
 #include "models/oldpedalmodel.h"
@@ -123,6 +126,7 @@ private slots:
     void eventsAndSysexInBothModes();
     void deleteAllAndLateAnswers();
     void expressionList();
+    void presetFileToThePedal();
 
 private:
     Ui_master *ui() const { return s.page->form(); }
@@ -380,6 +384,39 @@ void TestMasterListsEndToEnd::expressionList()
     QCOMPARE(nth(kPedalExpression, ++n), QStringLiteral("78 59 65 00 00 00 FF"));
     QCOMPARE(s.count(kPedalExpression), n);
     QCOMPARE(u->listWidget_pedal->count(), 0);
+}
+
+// A preset file loaded while "Preset1" is shown: the whole configuration goes
+// to the pedal in its order, and the pedal then holds what the file holds.
+void TestMasterListsEndToEnd::presetFileToThePedal()
+{
+    Ui_master *u = ui();
+    const size_t n = s.count(kSwitchData);
+    u->comboBox_preset->setCurrentIndex(0);
+    QTRY_COMPARE_WITH_TIMEOUT(s.count(kSwitchData), n + 1, kWait); // Preset1 selected
+    s.sim->clearLog();
+    SMIDIConfigData file = s.page->config();
+    file.Preset = 1;
+    file.SwitchData[0].Type = 2;
+    file.SwitchData[0].Count2 = 1;
+    file.SwitchData[0].List2[0] = {0x01, 0x90, 0x40, 0x7F};
+    file.SwitchData[3].Latch = 0x41;
+    file.SwitchData[3].Display[0] = 0x80 | 14;
+    file.PresetDisplay[0] = 0x80 | 5;
+    file.PedalCount = 2;
+    file.PedalData[0] = {4, 1, 0, 127};
+    file.PedalData[1] = {5, 2, 10, 20};
+    QTemporaryDir dir;
+    tavrotest::ChosenPath chosen;
+    chosen.path = dir.filePath(QStringLiteral("file.z3"));
+    QVERIFY(tavrotest::writeAll(chosen.path, PedalPresetFile::encode(file.toByteArray())));
+
+    u->pushButton_In->click();
+    QTRY_COMPARE_WITH_TIMEOUT(s.commands().size(), 10, kWait);
+    QCOMPARE(s.commands(), QList<int>({0x60, 0x60, 0x60, 0x60, 0x60, 0x62, 0x69, 0x67, 0x65, 0x60}));
+    const Bytes image = s.sim->pedalImage();
+    QCOMPARE(carried(image.data()), carried(reinterpret_cast<const uint8_t *>(&file)));
+    QCOMPARE(int(image[kPreset]), 1);
 }
 
 TAVRO_TEST_MAIN(TestMasterListsEndToEnd)
