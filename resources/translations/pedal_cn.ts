@@ -342,4 +342,15 @@ E和F组合踩钉为切换组,共128个音色</translation>
         <translation>Sysex消息长度超过64。</translation>
     </message>
 </context>
+<context>
+    <name>cDlgLoadINI</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>新建列</source>
+        <translation>新建列</translation>
+    </message>
+</context>
 </TS>

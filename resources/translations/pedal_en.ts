@@ -345,4 +345,15 @@ allowing only passive connections.</translation>
         <translation>The length of the Sysex message exceeds 64.</translation>
     </message>
 </context>
+<context>
+    <name>cDlgLoadINI</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>新建列</source>
+        <translation>New Column</translation>
+    </message>
+</context>
 </TS>
