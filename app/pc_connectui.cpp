@@ -21,6 +21,7 @@
 #include "dialogs.h"
 #include "globals.h"
 #include "midiports.h"
+#include "nestedloop.h"
 #include "pagefactory.h"
 #include "utils.h"
 
@@ -146,7 +147,8 @@ void pc_connectui::customEvent(QEvent *event)
 // inside that box's event loop: it would be deleted under the box.
 bool pc_connectui::pageInModalLoop() const
 {
-    return QApplication::activeModalWidget() != nullptr || QGuiApplication::modalWindow() != nullptr;
+    // A window-modal question without a loop of its own goes with the page.
+    return nestedLoopRunning();
 }
 
 void pc_connectui::deviceGone()

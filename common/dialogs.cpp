@@ -1,4 +1,5 @@
 #include "dialogs.h"
+#include "nestedloop.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -56,16 +57,19 @@ bool askQuestion(const QString &title, const QString &text)
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     box.setStyleSheet(questionBoxStyleSheet());
+    const NestedLoopScope loop;
     return box.exec() == QMessageBox::No;
 }
 
 int showInformation(const QString &title, const QString &text)
 {
+    const NestedLoopScope loop;
     return QMessageBox::information(nullptr, title, text, QMessageBox::Ok);
 }
 
 void messageBox(const QString &text)
 {
+    const NestedLoopScope loop;
     QMessageBox::information(nullptr, QStringLiteral("Message"), text, QMessageBox::Ok);
 }
 

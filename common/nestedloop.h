@@ -5,7 +5,9 @@
 // loop may still use the page when it returns.
 //
 // How it is used: every blocking box or file dialog of the editor runs inside
-// a NestedLoopScope; nestedLoopDepth() says how many run.
+// a NestedLoopScope; nestedLoopRunning() says whether one runs. A window-modal
+// question that runs no loop (showStyledQuestion) does not count: it goes with
+// its page.
 #pragma once
 
 class NestedLoopScope
@@ -18,3 +20,6 @@ public:
 };
 
 int nestedLoopDepth();
+// A marked loop runs, or an application-modal window is up (a dialog waited
+// on with exec() that nobody marked).
+bool nestedLoopRunning();

@@ -79,6 +79,13 @@ void CRZM7::init()
         m_ui->comboBox_full_vel->addItem(QString::number(i));
 
     m_ui->pushButton_update->setVisible(true);
+
+    // The pads share the grid's height: at the form's size a fixed 70 px cut
+    // the fifth line of the momentary and program captions.
+    for (int i = 1; i <= 16; ++i) {
+        if (auto *b = findChild<QPushButton *>(QStringLiteral("pad%1").arg(i)))
+            b->setSizePolicy(b->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+    }
 }
 
 void CRZM7::init_connect()
@@ -170,6 +177,15 @@ void CRZM7::send_system_config_data()
         pagekit::storeListRow(reinterpret_cast<uchar *>(&sys), listField(list), listCombo(list));
     // Clamps the thresholds, arms the echo drop and clears busy.
     send_frame(m_txFrame, m_model.systemConfigFrame(m_txFrame));
+    release_busy();
+}
+
+void CRZM7::release_busy()
+{
+    m_model.setBusy(false);
+    uchar preset = 0;
+    if (m_model.takeDroppedBlock(&preset))
+        send_read_preset(preset);
 }
 
 void CRZM7::send_system_if_idle()
@@ -220,6 +236,12 @@ void CRZM7::send_sysex_pool()
     send_frame(m_txFrame, m_model.sysexPoolFrame(m_txFrame));
 }
 
+void CRZM7::send_moved_pad_banks()
+{
+    for (uint bank : m_model.movedPadBanks())
+        send_frame(m_txFrame, m_model.padsFrameOfBank(m_txFrame, bank));
+}
+
 void CRZM7::slots_click_ok_send(uchar byFlag)
 {
     auto rebuildCaptions = [this] {
@@ -237,15 +259,19 @@ void CRZM7::slots_click_ok_send(uchar byFlag)
         send_pad_data();
         rebuildCaptions();
         break;
+    // The repack may move the messages of Customize pads in other banks: their
+    // banks are written too, or the device plays them from the old offsets.
     case 4:
         send_sysex_pool();
         send_pad_data();
         send_key_data();
+        send_moved_pad_banks();
         break;
     case 5:
         send_sysex_pool();
         send_key_data();
         send_pad_data();
+        send_moved_pad_banks();
         rebuildCaptions();
         break;
     default:
@@ -285,9 +311,14 @@ void CRZM7::slots_send_pad_level()
 
 void CRZM7::Slots_recv_frame(const uchar *frame, uint len)
 {
+    const uchar presetBefore = m_model.system().preset;
     const CRZ7Model::SReceived r = m_model.receiveFrame(frame, len);
     switch (r.kind) {
     case CRZ7Model::SReceived::SystemApplied:
+        // The device went to another preset under the group colour chooser:
+        // its colours belong to the old preset, so it closes without sending.
+        if (m_model.system().preset != presetBefore)
+            m_chooser->abandon();
         apply_system_config_data();
         close_stale_control_dialog();
         if (r.requestPreset)
@@ -298,6 +329,7 @@ void CRZM7::Slots_recv_frame(const uchar *frame, uint len)
             send_read_preset(r.preset);
         break;
     case CRZ7Model::SReceived::Configuration:
+        close_control_dialog();
         recover_data_ui();
         setEnabled(true);
         break;
@@ -326,10 +358,11 @@ void CRZM7::timerEvent(QTimerEvent *event)
         send_frame(g_fixedFramePoll.bytes, g_fixedFramePoll.length);
     if (t.requestPreset)
         send_read_preset(t.preset);
-    // A modal box or file dialog of the page runs a nested event loop inside
-    // one of its handlers: handing back now would let the window delete the
-    // page under it. The loss is acted on at the first tick after it closes.
-    if (t.connectionLost && !QApplication::activeModalWidget() && !QGuiApplication::modalWindow()) {
+    // A box or file dialog of the page waited on in a nested event loop:
+    // handing back now would let the window delete the page under it. The
+    // loss is acted on at the first tick after it closes. A question that
+    // runs no loop of its own goes with the page.
+    if (t.connectionLost && pagekit::mayHandBack()) {
         Slots_back_to_connect();
         qDebug() << QString(47, QLatin1Char('-'));
     }

@@ -63,6 +63,9 @@ public:
     void send_pad_data();
     void send_knob_data();
     void send_sysex_pool();
+    // CMD_WRITE_PADS for every other bank whose Customize references the last
+    // repack moved, in bank order.
+    void send_moved_pad_banks();
 
     // ---- view -----------------------------------------------------------
     void recover_data_ui();
@@ -81,6 +84,10 @@ public:
     void next_pad_bank();
     void next_knob_group();
     void close_stale_control_dialog();
+    // Closes the per-control dialog whatever it edits (its block was replaced).
+    void close_control_dialog();
+    // Clears busy; a block dropped meanwhile is asked for again.
+    void release_busy();
     void send_system_if_idle();
     void open_colour_picker();
     // Answer to "Set all pads to this color?".

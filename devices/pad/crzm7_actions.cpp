@@ -44,10 +44,15 @@ void CRZM7::toggle_preset_question(int nIndex)
         return;
     m_model.setBusy(true);
     if (!m_model.hasUnsavedChanges()) {
+        // The list shows the preset chosen, also when a record reset it while
+        // the question was open.
+        m_updatingUi = 1;
+        m_ui->comboBox_Preset->setCurrentIndex(nIndex);
+        m_updatingUi = 0;
         send_read_preset(uchar(nIndex));
         m_model.system().preset = uchar(nIndex);
         send_system_if_idle();
-        m_model.setBusy(false);
+        release_busy();
         return;
     }
     showStyledQuestion(this, QString(), tr("Save the data to the device?"), [this, nIndex](int answer) {
@@ -63,7 +68,7 @@ void CRZM7::toggle_preset_question(int nIndex)
             m_updatingUi = 1;
             m_ui->comboBox_Preset->setCurrentIndex(m_model.preset());
             m_updatingUi = 0;
-            m_model.setBusy(false);
+            release_busy();
         }
     });
 }

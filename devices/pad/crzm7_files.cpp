@@ -28,10 +28,8 @@ void CRZM7::save_config_data_to_XML(const SRZ7ConfigData &block, const QString &
         AutoDisapperMsgBox::showMessage(this, tr("Preset save successful"), 1000);
         break;
     case PresetSaveResult::WriteFailed:
+    case PresetSaveResult::CannotOpen: // a folder that is missing or not writable
         AutoDisapperMsgBox::showMessage(this, tr("Preset save defeated"), 1000);
-        break;
-    case PresetSaveResult::CannotOpen:
-        qDebug() << "couldn't open file write";
         break;
     }
 }
@@ -50,6 +48,10 @@ bool CRZM7::load_config_data_from_XML(SRZ7ConfigData &block, const QString &strP
 
 void CRZM7::apply_loaded_block()
 {
+    // The block is replaced whole: a dialog on the old one, and a block the
+    // device sent meanwhile, are out of date.
+    close_control_dialog();
+    m_model.forgetDroppedBlock();
     m_model.extractSysexData();
     recover_data_ui();
     send_config_data();
@@ -75,7 +77,7 @@ void CRZM7::click_preset_file()
     } else {
         qDebug() << "load_config_data_from_XML err";
     }
-    m_model.setBusy(false);
+    release_busy();
 }
 
 void CRZM7::slots_apply_preset(QString strPresetPath)

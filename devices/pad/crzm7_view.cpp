@@ -110,7 +110,13 @@ void CRZM7::close_stale_control_dialog()
         return;
     const bool stale = (m_dialogKind == 0 && int(m_model.knobGroup()) != m_dialogBank)
                        || (m_dialogKind == 1 && int(m_model.padBank()) != m_dialogBank);
-    if (!stale)
+    if (stale)
+        close_control_dialog();
+}
+
+void CRZM7::close_control_dialog()
+{
+    if (!m_controlDlg)
         return;
     m_controlDlg->close();
     delete m_controlDlg;
@@ -227,7 +233,12 @@ void CRZM7::open_colour_picker()
         send_mode_rgb();
         set_group_button_style(pad, colour_css(*target));
     };
-    road.busy = [this](bool on) { m_model.setBusy(on); };
+    road.busy = [this](bool on) {
+        if (on)
+            m_model.setBusy(true);
+        else
+            release_busy();
+    };
     m_chooser->open(road);
 }
 

@@ -33,6 +33,17 @@ int comboValue(const QComboBox *combo)
     return std::max(0, combo->currentIndex());
 }
 
+// A value list that shows no row (the stored byte has none) keeps the byte.
+int fieldValue(const QComboBox *combo)
+{
+    return combo->currentIndex() < 0 ? kKeep : combo->currentIndex();
+}
+
+uchar fieldByte(const QComboBox *combo, uchar stored)
+{
+    return combo->currentIndex() < 0 ? stored : uchar(combo->currentIndex());
+}
+
 } // namespace
 
 CRZM7DLG::CRZM7DLG(SRZ7ConfigData *pConfig, int iKind, int iIndex, int iBank, SRZ7SysexStore *pSysex,
@@ -388,9 +399,9 @@ void CRZM7DLG::store_press(SControlRecord *pCopy)
     const uint mode = keyModeFromIndex(comboValue(m_ui->comboBox_type), typeListWithoutMmc());
     pCopy->ctrl = uchar((mode & 0x07) << 4 | (comboValue(m_ui->comboBox_channel) & 0x0F)
                         | (m_ui->pushButton_CH3->isChecked() ? 0x80 : 0x00));
-    pCopy->data1 = uchar(comboValue(m_ui->comboBox_data1));
-    pCopy->value1 = uchar(comboValue(m_ui->comboBox_data2));
-    pCopy->value2 = uchar(comboValue(m_ui->comboBox_data3));
+    pCopy->data1 = fieldByte(m_ui->comboBox_data1, pCopy->data1);
+    pCopy->value1 = fieldByte(m_ui->comboBox_data2, pCopy->value1);
+    pCopy->value2 = fieldByte(m_ui->comboBox_data3, pCopy->value2);
 }
 
 void CRZM7DLG::on_press_toggled(bool bLong)
@@ -499,10 +510,10 @@ void CRZM7DLG::on_ok()
     const int type = comboValue(m_ui->comboBox_type);
     f.channel = uint(comboValue(m_ui->comboBox_channel));
     f.flag = m_ui->pushButton_CH3->isChecked();
-    f.d1 = uint(comboValue(m_ui->comboBox_data1));
-    f.d2 = uint(comboValue(m_ui->comboBox_data2));
-    f.d3 = uint(comboValue(m_ui->comboBox_data3));
-    f.d4 = uint(comboValue(m_ui->comboBox_data4));
+    f.d1 = fieldValue(m_ui->comboBox_data1);
+    f.d2 = fieldValue(m_ui->comboBox_data2);
+    f.d3 = fieldValue(m_ui->comboBox_data3);
+    f.d4 = fieldValue(m_ui->comboBox_data4);
     const uchar flagBit = f.flag ? 0x80 : 0x00;
 
     uchar send = SendNothing;

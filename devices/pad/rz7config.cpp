@@ -28,7 +28,7 @@ bool isConfigEmpty(const SRZ7ConfigData &block)
 bool check_system_config_data(const SSystemConfigData &sys)
 {
     const bool ok = std::uint16_t(sys.tempo() - 30) <= 270 && sys.preset <= 7 && sys.velocityCurve <= 4
-                    && sys.division <= 7 && sys.padBank < kPadBanks && sys.knobGroup < kKnobGroups;
+                    && sys.division <= 7;
     if (!ok)
         qDebug() << "check_system_config_data Err---";
     return ok;

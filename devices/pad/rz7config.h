@@ -129,8 +129,9 @@ namespace rz7 {
 bool isConfigEmpty(const SRZ7ConfigData &block);
 
 // Accepts a received system record when tempo is 30..300, the preset 0..7, byte 5
-// at most 4, the division 0..7, and the pad bank and knob group 0..2 (they index
-// the block). Writes a debug line and returns false otherwise.
+// at most 4 and the division 0..7. Writes a debug line and returns false
+// otherwise. (A pad bank or knob group above 2 does not refuse the record: the
+// model takes them as 0.)
 bool check_system_config_data(const SSystemConfigData &sys);
 
 // True when the pad bank and knob group of the system record are 0..2, every pad

@@ -68,7 +68,15 @@ CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
         }
         SSystemConfigData rec;
         if (pagekit::parseSystemRecord(frame, received, &rec, kSystemSize) && check_system_config_data(rec)) {
+            // A bank or group without a block section is taken as the first
+            // one, as every use of them takes it: view, frames and the record
+            // sent back agree.
+            if (rec.padBank >= kPadBanks)
+                rec.padBank = 0;
+            if (rec.knobGroup >= kKnobGroups)
+                rec.knobGroup = 0;
             m_system = rec;
+            m_systemAccepted = true;
             r.kind = SReceived::SystemApplied;
             r.ok = true;
         } else {
@@ -82,8 +90,12 @@ CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
         return r;
     }
     case CMD_READ_PRESET: {
-        if (m_busy)
+        if (m_busy) {
+            // A reply that carries block bytes (the preset byte and one more).
+            if (framePayloadLength(frame) >= 2 && received >= SDeviceFrame::kOffsetPayload + 2)
+                m_blockDropped = true;
             return r;
+        }
         uchar replyPreset = 0;
         const uint n = pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, &replyPreset);
         if (n == 0)
@@ -123,11 +135,21 @@ CRZ7Model::STick CRZ7Model::tick()
 
 uint CRZ7Model::systemConfigFrame(uchar *out)
 {
+    m_busy = false;
+    if (!m_systemAccepted)
+        return 0;
     clampBytesToRange(m_system.thresholds, uchar(kThresholds), 10, 90);
     m_ignoreEcho = true;
-    const uint n = pagekit::buildSystemRecordFrame(out, &m_system, kSystemSize);
-    m_busy = false;
-    return n;
+    return pagekit::buildSystemRecordFrame(out, &m_system, kSystemSize);
+}
+
+bool CRZ7Model::takeDroppedBlock(uchar *presetOut)
+{
+    if (m_busy || !m_blockDropped)
+        return false;
+    m_blockDropped = false;
+    *presetOut = preset();
+    return true;
 }
 
 uint CRZ7Model::padColoursFrame(uchar *out, uchar pad) const
@@ -162,8 +184,19 @@ uint CRZ7Model::modeColoursFrame(uchar *out)
 uint CRZ7Model::sysexPoolFrame(uchar *out)
 {
     m_unsavedChanges = true;
-    const uint n = packSysexPool(m_config, m_sysex).used;
-    return pagekit::buildSysexPoolFrame(out, m_config.SysexPool, kPoolSize, n);
+    const pagekit::SPackResult packed = packSysexPool(m_config, m_sysex);
+    m_movedBanks.clear();
+    for (int bank : packed.movedTags) {
+        if (bank >= 0 && uint(bank) != padBank())
+            m_movedBanks.push_back(uint(bank));
+    }
+    return pagekit::buildSysexPoolFrame(out, m_config.SysexPool, kPoolSize, packed.used);
+}
+
+uint CRZ7Model::padsFrameOfBank(uchar *out, uint bank)
+{
+    m_unsavedChanges = true;
+    return buildWritePadsFrame(out, m_config, bank);
 }
 
 uint CRZ7Model::configFrame(uchar *out) const

@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class CRZ7Model
 {
 public:
@@ -44,9 +46,16 @@ public:
 
     // ---- flags of the conversation ----
     // While busy, configuration replies are ignored; every system record send
-    // clears it.
+    // clears it. A reply dropped while busy is remembered: when busy clears,
+    // the page asks again for the block of the preset it then holds
+    // (takeDroppedBlock), unless a whole block has replaced its own meanwhile.
     bool isBusy() const { return m_busy; }
     void setBusy(bool on) { m_busy = on; }
+    bool takeDroppedBlock(uchar *preset);
+    void forgetDroppedBlock() { m_blockDropped = false; }
+    // A system record has been accepted from the device: until then the page
+    // sends none (it would put its own zeros over the device's settings).
+    bool systemAccepted() const { return m_systemAccepted; }
     bool hasUnsavedChanges() const { return m_unsavedChanges; }
     void setUnsavedChanges(bool on) { m_unsavedChanges = on; }
     bool ignoresEcho() const { return m_ignoreEcho; }
@@ -92,6 +101,8 @@ public:
     // returns its length, 0 when nothing is to be sent.
     // The system record: thresholds outside 10..90 become 45 (also in system()),
     // the next received record is dropped as the echo, busy is cleared.
+    // Nothing (0) before a record has been accepted from the device; busy is
+    // cleared all the same.
     uint systemConfigFrame(uchar *out);
     // Colour preview of the current bank; pad 0..15 or rz7::kAllPads.
     uint padColoursFrame(uchar *out, uchar pad) const;
@@ -100,8 +111,13 @@ public:
     uint padsFrame(uchar *out);
     uint knobsFrame(uchar *out);
     uint modeColoursFrame(uchar *out);
-    // Packs the SysEx buffers into the pool, then builds the pool frame.
+    // Packs the SysEx buffers into the pool, then builds the pool frame. The
+    // pad banks other than the current one whose Customize references moved
+    // are kept for movedPadBanks().
     uint sysexPoolFrame(uchar *out);
+    // In bank order; each needs its pads written again (padsFrameOfBank).
+    const std::vector<uint> &movedPadBanks() const { return m_movedBanks; }
+    uint padsFrameOfBank(uchar *out, uint bank);
     uint configFrame(uchar *out) const;
     uint readPresetFrame(uchar *out, uchar preset) const;
     // Clears the changed mark.
@@ -120,6 +136,9 @@ private:
     bool m_ignoreEcho = false;
     bool m_presetRequested = false;
     bool m_unsavedChanges = false;
+    bool m_systemAccepted = false;
+    bool m_blockDropped = false;
+    std::vector<uint> m_movedBanks;
     // Polls every 8th tick; the device counts as lost after 14 quiet ticks.
     pagekit::PagePoll m_poll{{8, 14}};
 };

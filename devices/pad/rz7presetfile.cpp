@@ -32,12 +32,6 @@ const SSection kSections[] = {
 #undef AT
 constexpr int kSectionCount = int(sizeof kSections / sizeof kSections[0]);
 
-bool refInsidePool(const SControlRecord &rec)
-{
-    const SSysexRef ref = rec.sysexRef();
-    return uint(ref.offset()) + ref.length <= kPoolSize;
-}
-
 PresetLoadResult loadResultOf(presetfile::Unpack unpack)
 {
     switch (unpack) {
@@ -97,19 +91,9 @@ bool readPresetXml(const QByteArray &xmlText, SRZ7ConfigData &block, QString *er
 
 bool sysexRefsInsidePool(const SRZ7ConfigData &block)
 {
-    for (uint k = 0; k < kKeys; ++k) {
-        if (block.KeyData[k].mode() == kKeySysexMode && !refInsidePool(block.KeyData[k]))
-            return false;
-        if (block.KeyLongData[k].mode() == kKeySysexMode && !refInsidePool(block.KeyLongData[k]))
-            return false;
-    }
-    for (uint b = 0; b < kPadBanks; ++b) {
-        for (uint i = 0; i < kPadsPerBank; ++i) {
-            if (block.PadData[b][i].mode() == kPadSysexMode && !refInsidePool(block.PadData[b][i]))
-                return false;
-        }
-    }
-    return true;
+    SRZ7ConfigData copy = block;
+    SRZ7SysexStore store;
+    return pagekit::refsInsidePool(sysexPoolList(copy, store), kPoolSize);
 }
 
 PresetLoadResult decodePresetFile(const QByteArray &file, SRZ7ConfigData &block, QString *error)

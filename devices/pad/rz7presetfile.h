@@ -83,7 +83,8 @@ PresetLoadResult decodePresetFile(const QByteArray &file, SRZ7ConfigData &block,
 PresetLoadResult readPresetFile(const QString &path, SRZ7ConfigData &block);
 
 // True when every control in SysEx mode (pads in mode 4, buttons and long-press
-// actions in mode 5) refers to bytes inside the 300-byte pool.
+// actions in mode 5) with a message refers to bytes inside the 300-byte pool;
+// a reference of length 0 references nothing and passes wherever it points.
 bool sysexRefsInsidePool(const SRZ7ConfigData &block);
 
 // Writes block as a ".rzp" file through QSaveFile.

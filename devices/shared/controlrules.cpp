@@ -18,6 +18,13 @@ uchar value7(uint v)
     return uchar(std::min<uint>(v, 127));
 }
 
+// The byte for a field: the field's value held to 0..127, or the stored byte
+// when the field keeps it.
+uchar byteFor(int field, uchar stored)
+{
+    return field == kKeep ? stored : value7(uint(std::max(field, 0)));
+}
+
 } // namespace
 
 uint keyModeFromIndex(int index, bool listWithoutMmc)
@@ -52,46 +59,53 @@ uchar shownData1(const SControlRecord &rec, int kind)
 
 bool storeKnob(SKnobRecord &rec, const SFields &f)
 {
+    const uchar d1 = byteFor(f.d1, rec.data1);
+    const uchar left = byteFor(f.d2, rec.minimum);
+    const uchar right = byteFor(f.d3, rec.maximum);
     if (f.mode == 2) {
         rec.ctrl = ctrlByte(f.mode, f.channel, f.flag);
-        rec.data1 = value7(f.d1);
-        rec.minimum = value7(f.d2);
-        rec.maximum = value7(f.d3);
+        rec.data1 = d1;
+        rec.minimum = left;
+        rec.maximum = right;
         return true;
     }
-    if (f.d2 == f.d3)
+    if (left == right)
         return false;
     rec.ctrl = ctrlByte(f.mode, f.channel, f.flag);
-    rec.data1 = value7(f.d1);
-    rec.minimum = value7(std::min(f.d2, f.d3));
-    rec.maximum = value7(std::max(f.d2, f.d3));
-    rec.options = uchar(std::min<uint>(f.d4, 4));
+    rec.data1 = d1;
+    rec.minimum = std::min(left, right);
+    rec.maximum = std::max(left, right);
+    if (f.d4 != kKeep)
+        rec.options = uchar(std::clamp(f.d4, 0, 4));
     return true;
 }
 
 bool storePad(SControlRecord &rec, const SFields &f)
 {
     switch (f.mode) {
-    case 0:
-        if (f.d2 == f.d3)
+    case 0: {
+        const uchar low = byteFor(f.d2, rec.value1);
+        const uchar high = byteFor(f.d3, rec.value2);
+        if (low == high)
             return false;
         rec.ctrl = ctrlByte(0, f.channel, f.flag);
-        rec.data1 = value7(f.d1);
-        rec.value1 = value7(std::min(f.d2, f.d3));
-        rec.value2 = value7(std::max(f.d2, f.d3));
+        rec.data1 = byteFor(f.d1, rec.data1);
+        rec.value1 = std::min(low, high);
+        rec.value2 = std::max(low, high);
         return true;
+    }
     case 1:
     case 2:
         rec.ctrl = ctrlByte(f.mode, f.channel, f.flag);
-        rec.data1 = value7(f.d1);
-        rec.value1 = value7(f.d2);
-        rec.value2 = value7(f.d3);
+        rec.data1 = byteFor(f.d1, rec.data1);
+        rec.value1 = byteFor(f.d2, rec.value1);
+        rec.value2 = byteFor(f.d3, rec.value2);
         return true;
     case 3:
         rec.ctrl = ctrlByte(3, f.channel, f.flag);
-        rec.data1 = value7(f.d2);
-        rec.value1 = value7(f.d3);
-        rec.value2 = value7(f.d1);
+        rec.data1 = byteFor(f.d2, rec.data1);
+        rec.value1 = byteFor(f.d3, rec.value1);
+        rec.value2 = byteFor(f.d1, rec.value2);
         return true;
     default:
         return false;
@@ -101,9 +115,9 @@ bool storePad(SControlRecord &rec, const SFields &f)
 void storeKey(SControlRecord &rec, const SFields &f)
 {
     rec.ctrl = ctrlByte(f.mode, f.channel, f.flag);
-    rec.data1 = value7(f.d1);
-    rec.value1 = value7(f.d2);
-    rec.value2 = value7(f.d3);
+    rec.data1 = byteFor(f.d1, rec.data1);
+    rec.value1 = byteFor(f.d2, rec.value1);
+    rec.value2 = byteFor(f.d3, rec.value2);
 }
 
 SParsedText parseSysexText(const QString &text, uint poolTotal, uint oldLength, uint poolSize, uint maxLength)

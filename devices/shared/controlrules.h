@@ -53,20 +53,24 @@ uchar shownData1(const SControlRecord &rec, int kind);
 // ---- writing the fields on OK -------------------------------------------------
 
 // Fields of the dialog as the user confirmed them: the mode is the stored mode.
+// A value field whose list shows no row (a stored byte above 127, a speed
+// above 4) is kKeep: the byte it stands for keeps what is stored.
+constexpr int kKeep = -1;
 struct SFields
 {
     uint mode = 0;
     uint channel = 0;
     bool flag = false;
-    uint d1 = 0;
-    uint d2 = 0;
-    uint d3 = 0;
-    uint d4 = 0;
+    int d1 = 0;
+    int d2 = 0;
+    int d3 = 0;
+    int d4 = 0;
 };
 
 // A knob. Modes 0 and 1 refuse an equal minimum and maximum (false, record
 // unchanged) and store them ordered, with the speed d4 (at most 4); mode 2
-// stores left and right as given and keeps the speed byte.
+// stores left and right as given and keeps the speed byte. A kKeep field
+// keeps its byte, here and below.
 bool storeKnob(SKnobRecord &rec, const SFields &f);
 // A pad in modes 0 to 3. Mode 0 refuses an equal minimum and maximum and stores
 // them ordered; mode 3 stores d2, d3, d1 (bank MSB, bank LSB, program). Other

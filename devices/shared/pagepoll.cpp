@@ -1,7 +1,6 @@
 #include "pagepoll.h"
 
-#include <QApplication>
-#include <QGuiApplication>
+#include "nestedloop.h"
 
 namespace pagekit {
 
@@ -28,9 +27,7 @@ PagePoll::STick PagePoll::tick(bool blockEmpty)
 
 bool mayHandBack()
 {
-    // A modal box or file dialog of the page runs a nested event loop inside
-    // one of its handlers.
-    return !QApplication::activeModalWidget() && !QGuiApplication::modalWindow();
+    return !nestedLoopRunning();
 }
 
 } // namespace pagekit

@@ -17,6 +17,9 @@ uint expandSysexPool(const uchar *pool, uint poolSize, const PoolList &list)
             std::memcpy(e.buffer, pool + offset, n);
         if (n != ref.length) {
             ref.length = uchar(n);
+            // A reference cut to nothing references nothing, at offset 0.
+            if (n == 0)
+                ref.setOffset(0);
             setSysexRefAt(e.record, ref);
         }
         total += n;

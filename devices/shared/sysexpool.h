@@ -33,7 +33,8 @@ using PoolList = std::vector<SPoolEntry>;
 // order. At most min(length, 40, poolSize - offset) bytes are copied; a
 // reference that reaches past the pool or past 40 bytes has its length cut to
 // what was copied (written back into the record), so record, buffer and pool
-// agree. Buffer bytes beyond the length are left as they are. Returns the
+// agree; one cut to length 0 gets offset 0 too (it references nothing, and a
+// saved file keeps no offset outside the pool). Buffer bytes beyond the length are left as they are. Returns the
 // bytes copied in all.
 uint expandSysexPool(const uchar *pool, uint poolSize, const PoolList &list);
 

@@ -276,8 +276,8 @@ void TestRz7Config::systemRecordCheck_data()
     QTest::newRow("byte 5 = 5") << 5 << 5 << false;
     QTest::newRow("division 8") << 6 << 8 << false;
     QTest::newRow("pad bank 2") << 2 << 2 << true;
-    QTest::newRow("pad bank 3") << 2 << 3 << false;
-    QTest::newRow("knob group 3") << 3 << 3 << false;
+    QTest::newRow("pad bank 3 (taken as 0)") << 2 << 3 << true;
+    QTest::newRow("knob group 3 (taken as 0)") << 3 << 3 << true;
 }
 
 void TestRz7Config::systemRecordCheck()

@@ -137,6 +137,7 @@ private slots:
     void setAll_channelsSendTheirKind();
     void setAll_data1ByPadOrder();
     void setAll_noChangesNothing();
+    void ok_untouchedFieldsKeepTheirBytes();
 };
 
 void TestCrzm7Dlg::titlesAndTypeLists()
@@ -595,6 +596,30 @@ void TestCrzm7Dlg::setAll_noChangesNothing()
     QVERIFY(b.sent->isEmpty());
     QVERIFY(b.rgb->isEmpty());
     QCOMPARE(b.setAll, uchar(0));
+}
+
+// Bytes that no row of their list shows (above 127, a speed above 4) go back
+// as they were on OK when the user did not touch them; a touched field is
+// written.
+void TestCrzm7Dlg::ok_untouchedFieldsKeepTheirBytes()
+{
+    Bench b;
+    b.block.KnobData[1][2] = SKnobRecord{0x03, 200, 10, 150, 7};
+    b.open(0, 2, 1);
+    b.click("pushButton_ok");
+    QCOMPARE(recordBytes(&b.block.KnobData[1][2], 5), hex("03 C8 0A 96 07"));
+    QCOMPARE(b.sections(), QList<int>({1}));
+
+    b.block.PadData[0][4] = SControlRecord{0x21, 0x90, 0x80, 0xFF}; // momentary, all three without a row
+    b.open(1, 4, 0);
+    b.combo("comboBox_data2")->setCurrentIndex(64);
+    b.click("pushButton_ok");
+    QCOMPARE(recordBytes(&b.block.PadData[0][4], 4), hex("21 90 40 FF"));
+
+    b.block.KeyData[3] = SControlRecord{0x32, 0x81, 0x05, 0x82}; // program change
+    b.open(2, 3, 0);
+    b.click("pushButton_ok");
+    QCOMPARE(recordBytes(&b.block.KeyData[3], 4), hex("32 81 05 82"));
 }
 
 TAVRO_TEST_MAIN(TestCrzm7Dlg)

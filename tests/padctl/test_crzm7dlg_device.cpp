@@ -231,6 +231,37 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(s.blockDiff(), QString(), kWait);
     }
 
+    // A button's message grows from 5 to 7 bytes: the repack moves the
+    // message of a Customize pad in bank 1, whose bank is written too, after
+    // the button's frames; the device then plays the pad's own bytes.
+    void repackWritesTheBanksItMoved()
+    {
+        Bytes block = tavrosim::factoryPadBlock(0);
+        const Bytes button{0x50, 0x00, 0x00, 5}, pad{0x40, 0x05, 0x00, 3};
+        std::copy(button.begin(), button.end(), block.begin() + long(pb::kKeys));
+        std::copy(pad.begin(), pad.end(), block.begin() + long(pb::pad(1, 0)));
+        const Bytes pool{0xF0, 0x01, 0x02, 0x03, 0xF7, 0x90, 0x3C, 0x7F};
+        std::copy(pool.begin(), pool.end(), block.begin() + long(pb::kPool));
+        Session s;
+        QVERIFY(s.start(block));
+
+        CRZM7DLG *d = s.open("key_1");
+        QVERIFY(d);
+        child<QTextEdit>(d, "textEdit_Customize")->setPlainText(QStringLiteral("F0 01 02 03 04 05 F7"));
+        click(d, "pushButton_ok");
+        QTRY_COMPARE_WITH_TIMEOUT(s.commands(),
+                                  QList<int>({tavrosim::kCmdWriteSysexPool, tavrosim::kCmdWritePads,
+                                              tavrosim::kCmdWriteKeys, tavrosim::kCmdWritePads}),
+                                  kWait);
+        const std::vector<Bytes> pads = s.frames(tavrosim::kCmdWritePads);
+        QCOMPARE(int(pads[0][6]), 0);
+        QCOMPARE(int(pads[1][6]), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(s.blockDiff(), QString(), kWait);
+        const QByteArray dev = s.deviceBlock();
+        QCOMPARE(hexOf(dev.mid(int(pb::pad(1, 0)), 4)), QStringLiteral("40 07 00 03"));
+        QCOMPARE(hexOf(dev.mid(int(pb::kPool) + 7, 3)), QStringLiteral("90 3C 7F"));
+    }
+
     // A refused OK sends nothing: the next accepted one is the first frame.
     void equalRangeRefusedAndOrdered()
     {

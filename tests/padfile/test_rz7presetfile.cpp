@@ -225,7 +225,7 @@ void TestRz7PresetFile::badFilesLeaveBlockUntouched_data()
                                          << "3333";
     outside = patternBlock();
     outside.KeyLongData[5].setMode(5);
-    outside.KeyLongData[5].setSysexRef(SSysexRef{0, 0x10, 0}); // offset 4096
+    outside.KeyLongData[5].setSysexRef(SSysexRef{0, 0x10, 1}); // offset 4096
     QTest::newRow("long-press sysex far off") << presetFileBytes(outside)
                                               << code(PresetLoadResult::SysexOutsidePool) << "3333";
 
@@ -306,6 +306,10 @@ void TestRz7PresetFile::sysexReferenceBounds()
     QVERIFY(sysexRefsInsidePool(block));
     block.PadData[0][0].setMode(4);
     QVERIFY(!sysexRefsInsidePool(block));
+
+    // A reference of length 0 references nothing, wherever it points.
+    block.PadData[0][0].setSysexRef(SSysexRef{0xFF, 0xFF, 0});
+    QVERIFY(sysexRefsInsidePool(block));
 }
 
 void TestRz7PresetFile::sectionRules()

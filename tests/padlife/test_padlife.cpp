@@ -255,13 +255,56 @@ private slots:
         QVERIFY(!o.page.model().isBusy());
         QVERIFY(!o.page.model().hasUnsavedChanges());
 
-        // A save that cannot open its file writes nothing and leaves the
-        // other files alone.
+        // A save that cannot open its file writes nothing, leaves the other
+        // files alone, and says so.
         chooser.whileOpen = nullptr;
         chooser.path = dir.filePath("missing-folder/x.rzp");
+        QVERIFY(!toastTexts(&o.page).contains("Preset save defeated"));
         o.ui()->pushButton_Out->click();
         QVERIFY(!QFile::exists(chooser.path));
         QCOMPARE(readAll(dir.filePath("mine.rzp")), file);
+        QVERIFY(toastTexts(&o.page).contains("Preset save defeated"));
+    }
+
+    // The device switches preset while the file dialog keeps the page busy:
+    // its block is dropped then, and asked for again when the dialog closes
+    // without a file.
+    void blockDroppedWhileBusyIsAskedAgain()
+    {
+        ChosenPath chooser;
+        Opened o;
+        chooser.whileOpen = [&o] {
+            o.feed(frame(CMD_SYSTEM_CONFIG, systemRecord(5)));
+            o.feed(frame(CMD_READ_PRESET, QByteArray(1, 5) + blockBytes(makeBlock(90))));
+        };
+        o.ui()->pushButton_In->click();
+        QVERIFY(o.pad1().contains("Note:36"));
+        QCOMPARE(o.owner.sent(CMD_READ_PRESET),
+                 QList<QByteArray>({hex("78 59 67 01 00 00 05 FA"), hex("78 59 67 01 00 00 05 FA")}));
+        o.feed(frame(CMD_READ_PRESET, QByteArray(1, 5) + blockBytes(makeBlock(90))));
+        QVERIFY(o.pad1().contains("Note:90"));
+    }
+
+    // A block whose SysEx reference lies past the pool is cut to nothing on
+    // arrival; the file the page saves from it loads back.
+    void fileOfACutReferenceLoadsBack()
+    {
+        QTemporaryDir dir;
+        ChosenPath chooser;
+        chooser.path = dir.filePath("cut.rzp");
+        SRZ7ConfigData fromDevice = makeBlock(36);
+        fromDevice.KeyData[1].setMode(5);
+        fromDevice.KeyData[1].setSysexRef(SSysexRef{0xF4, 0x01, 5}); // offset 500
+        Opened o(fromDevice);
+        QCOMPARE(tavrotest::toHex(QByteArray(reinterpret_cast<const char *>(&o.page.model().config().KeyData[1]), 4)),
+                 QStringLiteral("50 00 00 00"));
+        o.ui()->pushButton_Out->click();
+        const QByteArray saved = blockBytes(o.page.model().config());
+        o.page.model().config() = makeBlock(60);
+        o.ui()->pushButton_In->click();
+        QVERIFY2(toastTexts(&o.page).filter(QRegularExpression("^\\d{4}$")).isEmpty(),
+                 qPrintable(toastTexts(&o.page).join(",")));
+        QCOMPARE(blockBytes(o.page.model().config()), saved);
     }
 
     // Files that cannot be used: their code, nothing sent, nothing changed.

@@ -244,6 +244,20 @@ private slots:
         QCOMPARE(s.count(tavrosim::kCmdWriteConfig), size_t(1));
         QVERIFY(!dlg->isVisible());
     }
+
+    // A question that runs no loop of its own ("Set all pads to this
+    // color?") goes with its page when the device is unplugged.
+    void unpluggedWithAQuestionOpen()
+    {
+        Session s;
+        QVERIFY(s.open());
+        s.ui()->pushButton_setPadColor->click();
+        QTRY_VERIFY_WITH_TIMEOUT(s.page->findChild<QMessageBox *>(), kWait);
+        s.sim->vanish();
+        QTRY_VERIFY_WITH_TIMEOUT(s.page.isNull(), kWait);
+        QVERIFY(s.window->isVisible());
+        QVERIFY(!s.window->page());
+    }
 };
 
 TAVRO_TEST_MAIN(TestPadLifeEndToEnd)

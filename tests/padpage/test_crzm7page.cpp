@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 #include <cstring>
@@ -16,6 +17,7 @@
 #include "bytes.h"
 #include "colorpicker.h"
 #include "devices/pad/crzm7.h"
+#include "devices/pad/rz7presetfile.h"
 #include "dialogs.h"
 #include "globals.h"
 #include "midimonitorlist.h"
@@ -162,19 +164,32 @@ private slots:
         QVERIFY(owner.frames.isEmpty());
     }
 
-    // A rejected record still triggers the first request, with the preset the
-    // page holds; out-of-range bank and group never index the block.
+    // A record with a bank beyond the block is the device's record all the
+    // same: its preset's block is read, its bank shown as the first; a
+    // rejected record still triggers the first request, with the preset the
+    // page holds.
     void rejectedAndShortRecords()
     {
         RecordingOwner owner;
         CRZM7 page(&owner);
-        QByteArray bad = systemRecord();
-        bad[2] = 7; // pad bank
-        bad[4] = 5;
-        page.Slots_recv_frame(u8(frame(CMD_SYSTEM_CONFIG, bad)), 39);
-        QCOMPARE(owner.frames, QList<QByteArray>({hex("78 59 67 01 00 00 00 FF")}));
+        QByteArray wild = systemRecord();
+        wild[2] = 7; // pad bank
+        wild[4] = 5;
+        page.Slots_recv_frame(u8(frame(CMD_SYSTEM_CONFIG, wild)), 39);
+        QCOMPARE(owner.frames.last(), hex("78 59 67 01 00 00 05 FA"));
         QCOMPARE(int(page.model().system().padBank), 0);
-        QCOMPARE(page.form()->comboBox_Preset->currentIndex(), 0);
+        QCOMPARE(page.form()->pushButton_PadGroup->text(), QStringLiteral("1"));
+        QCOMPARE(page.form()->comboBox_Preset->currentIndex(), 5);
+
+        RecordingOwner owner2;
+        CRZM7 page2(&owner2);
+        QByteArray bad = systemRecord();
+        bad[0] = 10; // tempo 10
+        bad[4] = 5;
+        QTest::ignoreMessage(QtDebugMsg, "check_system_config_data Err---");
+        page2.Slots_recv_frame(u8(frame(CMD_SYSTEM_CONFIG, bad)), 39);
+        QCOMPARE(owner2.frames, QList<QByteArray>({hex("78 59 67 01 00 00 00 FF")}));
+        QCOMPARE(page2.form()->comboBox_Preset->currentIndex(), 0);
 
         Opened o;
         const QByteArray before(reinterpret_cast<const char *>(&o.page.model().system()), 32);
@@ -711,6 +726,51 @@ private slots:
             QCOMPARE(int(uchar(o.owner.frames[1][6])), 4);
         }
         QVERIFY(!second);
+    }
+
+    // A dialog on a block that another block replaced goes: a block from the
+    // device (a preset switch, a factory reset) or an applied preset.
+    void controlDialogGoesWithItsBlock()
+    {
+        Opened o;
+        auto open = [&o] {
+            padButton(o.page, 5)->click();
+            QPointer<QDialog> dlg;
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->inherits("CRZM7DLG") && w->isVisible())
+                    dlg = static_cast<QDialog *>(w);
+            }
+            return dlg;
+        };
+        QPointer<QDialog> dlg = open();
+        QVERIFY(dlg);
+        o.feed(configReply(0, block()));
+        QVERIFY(!dlg);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.rzp"));
+        QVERIFY(rz7::writePresetFile(path, o.page.model().config()) == rz7::PresetSaveResult::Saved);
+        dlg = open();
+        QVERIFY(dlg);
+        o.page.slots_apply_preset(path);
+        QVERIFY(!dlg);
+    }
+
+    // While the preset question is open the device's records may put the list
+    // back; Yes shows the preset the user chose from then on.
+    void presetQuestionThenARecord()
+    {
+        Opened o;
+        o.page.slots_click_ok_send(1);
+        o.ui()->comboBox_Preset->setCurrentIndex(4);
+        auto *box = o.page.findChild<QMessageBox *>();
+        QVERIFY(box);
+        o.feedSystem(systemRecord(0));
+        QCOMPARE(o.ui()->comboBox_Preset->currentIndex(), 0);
+        o.owner.frames.clear();
+        box->done(QMessageBox::Yes);
+        QCOMPARE(o.ui()->comboBox_Preset->currentIndex(), 4);
+        QCOMPARE(o.owner.sent(CMD_READ_PRESET).first(), hex("78 59 67 01 00 00 04 FB"));
     }
 
     // Closing sends the close frame and hands back.

@@ -226,6 +226,68 @@ private slots:
                      + CRZM7::groupButtonRadius);
     }
 
+    // The device goes to another preset while the group colour chooser is
+    // open: the chooser closes without a frame more, and the new preset's
+    // block, which arrived while the page was busy, is read again.
+    void presetChangeUnderTheColourChooser()
+    {
+        Session s;
+        QVERIFY(s.open());
+        s.ui()->pushButton_KnobColor->click();
+        QPointer<ColorPicker> picker = s.page->findChild<ColorPicker *>();
+        QVERIFY(picker);
+        picker->findChild<TouchComboBox *>("comboBox_G")->setCurrentIndex(17);
+        QTRY_COMPARE_WITH_TIMEOUT(s.count(tavrosim::kCmdWriteModeColours), size_t(1), kWait);
+
+        s.sim->selectPreset(3);
+        QVERIFY(s.sim->sendSystemRecord());
+        QTRY_VERIFY_WITH_TIMEOUT(picker.isNull(), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(QByteArray(reinterpret_cast<const char *>(&s.page->model().config()), 823),
+                                  QByteArray(reinterpret_cast<const char *>(s.sim->block(3).data()), 823), kWait);
+        QCOMPARE(s.ui()->comboBox_Preset->currentIndex(), 3);
+        QVERIFY(s.settle());
+        QCOMPARE(s.count(tavrosim::kCmdWriteModeColours), size_t(1));
+        QCOMPARE(hexOf(s.sim->block(3)), hexOf(tavrosim::factoryPadBlock(3)));
+    }
+
+    // A record whose pad bank has no block section is the device's record all
+    // the same: its preset's block is read and a global edit sends its own
+    // settings with bank 0. Before the device's first good record nothing of
+    // the page's goes out.
+    void recordsWithBankOutOfRangeOrRefused()
+    {
+        Bytes sys = tavrosim::factorySystemRecord(7);
+        sys[2] = 7;  // pad bank
+        sys[4] = 2;  // preset 3
+        sys[7] = 60; // gate 60 %
+        Session s;
+        QVERIFY(s.open(sys));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&s.page->model().config()), 823),
+                 QByteArray(reinterpret_cast<const char *>(s.sim->block(2).data()), 823));
+        QCOMPARE(s.ui()->pushButton_PadGroup->text(), QString("1"));
+        s.sim->clearLog();
+        s.ui()->comboBox_tempo->setCurrentIndex(110); // 140
+        QTRY_COMPARE_WITH_TIMEOUT(s.count(tavrosim::kCmdSystemConfig), size_t(1), kWait);
+        const Bytes sent = s.frames(tavrosim::kCmdSystemConfig).front();
+        QCOMPARE(int(sent[6 + 0]), 140);
+        QCOMPARE(int(sent[6 + 2]), 0);
+        QCOMPARE(int(sent[6 + 4]), 2);
+        QCOMPARE(int(sent[6 + 7]), 60);
+        s.window.reset();
+        s.sim.reset();
+
+        Bytes refused = tavrosim::factorySystemRecord(7);
+        refused[0] = 10; // tempo 10: the page's check refuses it
+        Session r;
+        QVERIFY(r.open(refused));
+        r.sim->clearLog();
+        r.ui()->comboBox_tempo->setCurrentIndex(110);
+        r.ui()->pushButton_PadGroup->click();
+        QVERIFY(r.settle());
+        QCOMPARE(r.count(tavrosim::kCmdSystemConfig), size_t(0));
+        QCOMPARE(int(r.sim->systemRecord()[0]), 10);
+    }
+
     // One edit from the click on a pad to the device: the per-control dialog
     // changes the record in the block, the page writes the bank.
     void padEditThroughTheDialog()
