@@ -636,37 +636,20 @@ const char *const kPresetFilter = "Zol VX18 Preset (*.vx18)";
 
 void CDlgVX18::save_config_data_to_XML(const SVX18ConfigData &config, const QString &strPath)
 {
-    QString path = strPath;
-    if (path.isEmpty()) {
-        path = choose_file(true, QStringLiteral("Save Preset File"), QString::fromLatin1(kPresetFilter));
-        if (path.isEmpty()) {
-            qWarning() << "No file selected for saving";
-            return;
-        }
-    }
-    switch (writePresetFile(path, config)) {
-    case PresetSaveResult::Saved:
-        AutoDisapperMsgBox::showMessage(this, tr("Preset save successful"), 1000);
-        break;
-    case PresetSaveResult::WriteFailed:
-        AutoDisapperMsgBox::showMessage(this, tr("Preset save defeated"), 1000);
-        break;
-    case PresetSaveResult::CannotOpen:
-        qDebug() << "couldn't open file write";
-        break;
-    }
+    const QString path = preset_file_path(strPath, true, QString::fromLatin1(kPresetFilter));
+    if (path.isEmpty())
+        return;
+    // A file that cannot be opened (a folder missing or not writable) is a
+    // failed save too: the user is told, not left believing it saved.
+    const bool saved = writePresetFile(path, config) == PresetSaveResult::Saved;
+    AutoDisapperMsgBox::showMessage(this, saved ? tr("Preset save successful") : tr("Preset save defeated"), 1000);
 }
 
 bool CDlgVX18::load_config_data_from_XML(SVX18ConfigData &config, const QString &strPath)
 {
-    QString path = strPath;
-    if (path.isEmpty()) {
-        path = choose_file(false, QStringLiteral("Open Preset File"), QString::fromLatin1(kPresetFilter));
-        if (path.isEmpty()) {
-            qWarning() << "No file selected";
-            return false;
-        }
-    }
+    const QString path = preset_file_path(strPath, false, QString::fromLatin1(kPresetFilter));
+    if (path.isEmpty())
+        return false;
     const PresetLoadResult result = readPresetFile(path, config);
     if (result == PresetLoadResult::WrongHeader) {
         const NestedLoopScope loop;

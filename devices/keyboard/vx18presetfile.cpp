@@ -104,6 +104,7 @@ PresetSaveResult writePresetFile(const QString &path, const SVX18ConfigData &blo
     case presetfile::Save::Saved:
         return PresetSaveResult::Saved;
     case presetfile::Save::CannotOpen:
+        qDebug("couldn't open file write");
         return PresetSaveResult::CannotOpen;
     case presetfile::Save::HeaderFailed:
     case presetfile::Save::BodyFailed:

@@ -36,7 +36,7 @@ enum class PresetLoadResult {
 
 enum class PresetSaveResult {
     Saved,       // the page shows tr("Preset save successful")
-    CannotOpen,  // no message (debug line "couldn't open file write")
+    CannotOpen,  // the page shows tr("Preset save defeated") (debug line "couldn't open file write")
     WriteFailed, // the page shows tr("Preset save defeated"); the old file is untouched
 };
 

@@ -167,6 +167,13 @@ private slots:
         QCOMPARE(int(o.page.model().preset()), 0);
         QVERIFY(!o.page.model().isLoadingPreset());
         QVERIFY(o.page.model().hasUnsavedChanges());
+
+        // A file that cannot be written is a failed save, and says so.
+        chooser.whileOpen = nullptr;
+        chooser.path = dir.filePath("missing-folder/x.vx18");
+        o.ui()->pushButton_Out->click();
+        QVERIFY(toastTexts(&o.page).contains("Preset save defeated"));
+        QVERIFY(!QFile::exists(chooser.path));
     }
 
     // Files that cannot be used change and send nothing; only a foreign
