@@ -530,6 +530,7 @@ void CDlgVX18::toggle_preset_question(int nPreset)
         setListIndex(m_model.system(), List::Preset, nPreset);
         send_system_config();
         m_shownPreset = nPreset;
+        m_model.forgetDroppedBlock(); // the new preset's block is on its way
         m_model.setLoadingPreset(false);
         return;
     }
@@ -549,7 +550,7 @@ void CDlgVX18::toggle_preset_question(int nPreset)
         self->m_refreshing = true;
         self->m_ui->comboBox_Preset->setCurrentIndex(self->m_shownPreset);
         self->m_refreshing = false;
-        self->m_model.setLoadingPreset(false);
+        self->release_loading();
     });
 }
 
@@ -658,8 +659,18 @@ bool CDlgVX18::load_config_data_from_XML(SVX18ConfigData &config, const QString 
     return result == PresetLoadResult::Ok;
 }
 
+void CDlgVX18::release_loading()
+{
+    m_model.setLoadingPreset(false);
+    uchar preset = 0;
+    if (m_model.takeDroppedBlock(&preset))
+        send_request_preset(preset);
+}
+
 void CDlgVX18::apply_loaded_block()
 {
+    // The file's block goes to the device whole: one dropped meanwhile is out of date.
+    m_model.forgetDroppedBlock();
     close_child_dialog();
     m_model.unpackSysexPool();
     update_ui();
@@ -683,7 +694,7 @@ void CDlgVX18::click_preset_file()
     } else {
         qDebug() << "load_config_data_from_XML err";
     }
-    m_model.setLoadingPreset(false);
+    release_loading();
 }
 
 void CDlgVX18::slots_VX18_apply_preset(QString strPath)

@@ -115,6 +115,9 @@ private:
     void close_child_dialog();
     // A block from a file replaces the page's: texts, pads, the device.
     void apply_loaded_block();
+    // Loading (a preset switch, a preset file) is over: a block the device
+    // sent meanwhile was dropped, so it is asked for again.
+    void release_loading();
 
     Ui_CDlgVX18 *m_ui = nullptr;
     MidiMonitorList *m_monitor = nullptr; // over listWidget_show, 500 lines

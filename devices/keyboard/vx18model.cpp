@@ -17,7 +17,13 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
     SReceived r;
     switch (pagekit::frameCommand(frame, received)) {
     case CMD_READ_PRESET:
-        if (m_loadingPreset || !pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, nullptr))
+        if (m_loadingPreset) {
+            // A reply that carries block bytes (the preset byte and one more).
+            if (framePayloadLength(frame) >= 2 && received >= SDeviceFrame::kOffsetPayload + 2)
+                m_blockDropped = true;
+            return r;
+        }
+        if (!pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, nullptr))
             return r;
         unpackSysexPool();
         r.kind = SReceived::Configuration;
@@ -26,6 +32,7 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
         SSystemConfigData rec;
         if (!pagekit::parseSystemRecord(frame, received, &rec, kSystemSize))
             return r;
+        m_recordHeard = true;
         const bool equal = std::memcmp(&rec, &m_system, kSystemSize) == 0;
         // Until the device echoes the record the page sent last, what it
         // sends was composed before it took that record (an answer to a poll,
@@ -84,9 +91,20 @@ CVX18Model::STick CVX18Model::tick()
 
 uint CVX18Model::systemConfigFrame(uchar *out)
 {
+    if (!m_recordHeard)
+        return 0;
     clampThresholds(m_system);
     m_echoTicks = kEchoWaitTicks;
     return buildSystemConfigFrame(out, m_system);
+}
+
+bool CVX18Model::takeDroppedBlock(uchar *preset)
+{
+    if (m_loadingPreset || !m_blockDropped)
+        return false;
+    m_blockDropped = false;
+    *preset = m_system.preset;
+    return true;
 }
 
 uint CVX18Model::padColoursFrame(uchar *out, uchar pad) const

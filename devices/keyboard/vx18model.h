@@ -41,6 +41,13 @@ public:
     // blocks from the device are dropped.
     bool isLoadingPreset() const { return m_loadingPreset; }
     void setLoadingPreset(bool on) { m_loadingPreset = on; }
+    // A block dropped while loading: once loading has ended, the preset to ask
+    // for again (true, once). A block from a file supersedes it (forget).
+    bool takeDroppedBlock(uchar *preset);
+    void forgetDroppedBlock() { m_blockDropped = false; }
+    // Whether a record from the device has arrived: until one has, the page's
+    // own record holds nothing of the device's and is not sent.
+    bool heardRecord() const { return m_recordHeard; }
 
     // ---- receiving ----
     struct SReceived
@@ -75,7 +82,8 @@ public:
     uint readKeybedFrame(uchar *out) const { return vx18::buildReadKeybedFrame(out); }
     // Thresholds outside 10..90 become 45 (also in system()). Records from
     // the device are dropped until it echoes this one, for at most
-    // kEchoWaitTicks: they were composed before it took this one.
+    // kEchoWaitTicks: they were composed before it took this one. 0 (nothing
+    // to send) until the device's own record has arrived.
     uint systemConfigFrame(uchar *out);
     static constexpr int kEchoWaitTicks = 10;
     uint padColoursFrame(uchar *out, uchar pad) const;
@@ -104,6 +112,8 @@ private:
     bool m_unsavedChanges = false;
     bool m_loadingPreset = false;
     bool m_presetRequested = false;
+    bool m_recordHeard = false;
+    bool m_blockDropped = false;
     int m_echoTicks = 0; // ticks left to wait for the echo of the last record sent
     pagekit::PagePoll m_poll;
     std::set<int> m_movedBanks;

@@ -82,6 +82,7 @@ private slots:
     void modelFetchesBlockForNewPreset();
     void modelPollsEveryEighthTick();
     void modelDropsRecordsUntilItsEcho();
+    void modelAsksAgainForABlockDroppedWhileLoading();
 };
 
 void TestVx18Config::frames_data()
@@ -199,8 +200,10 @@ void TestVx18Config::thresholdsOutOfRangeBecome45()
     uchar out[kTxBufferSize];
     QCOMPARE(buildSystemConfigFrame(out, sys), 37u);
     CVX18Model model;
+    QCOMPARE(model.systemConfigFrame(out), 0u); // nothing of the device's yet
+    model.receiveFrame(u8(reply(CMD_SYSTEM_CONFIG, QByteArray(30, 0))), 37); // equal, but heard
     model.system() = sys;
-    model.systemConfigFrame(out);
+    QCOMPARE(model.systemConfigFrame(out), 37u);
     QCOMPARE(toHex(frameBytes(out + 6 + 12, 8)), toHex(hex("2D 0A 5A 2D 32 2D 2D 2D")));
 }
 
@@ -377,6 +380,25 @@ void TestVx18Config::modelDropsRecordsUntilItsEcho()
     QVERIFY(!applied(sent));
     model.tick();
     QVERIFY(applied(sent));
+}
+
+void TestVx18Config::modelAsksAgainForABlockDroppedWhileLoading()
+{
+    CVX18Model model;
+    model.system().preset = 3;
+    uchar preset = 0;
+    model.setLoadingPreset(true);
+    model.receiveFrame(u8(reply(CMD_READ_PRESET, QByteArray(1, 3))), 8); // the preset byte alone: no block
+    model.setLoadingPreset(false);
+    QVERIFY(!model.takeDroppedBlock(&preset));
+    model.setLoadingPreset(true);
+    model.receiveFrame(u8(reply(CMD_READ_PRESET, QByteArray(756, 1))), 763);
+    QVERIFY(model.isConfigEmpty());
+    QVERIFY(!model.takeDroppedBlock(&preset)); // still loading
+    model.setLoadingPreset(false);
+    QVERIFY(model.takeDroppedBlock(&preset));
+    QCOMPARE(int(preset), 3);
+    QVERIFY(!model.takeDroppedBlock(&preset)); // once
 }
 
 TAVRO_TEST_MAIN(TestVx18Config)

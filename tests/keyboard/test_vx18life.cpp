@@ -176,6 +176,18 @@ private slots:
         QVERIFY(!QFile::exists(chooser.path));
     }
 
+    // A block the device sends while the open dialog is up is dropped; when
+    // no file was loaded, it is asked for again.
+    void blockDroppedDuringTheDialogIsAskedAgain()
+    {
+        ChosenPath chooser; // cancelled
+        Page o(makeBlock(36));
+        chooser.whileOpen = [&o] { o.receive(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(makeBlock(90)))); };
+        o.ui()->pushButton_In->click();
+        QCOMPARE(blockBytes(o.page.model().config()), blockBytes(makeBlock(36)));
+        QCOMPARE(o.owner.frames, QList<QByteArray>({hex("78 59 67 01 00 00 00 FF")}));
+    }
+
     // Files that cannot be used change and send nothing; only a foreign
     // header says so, in a box.
     void badPresetFiles_data()
