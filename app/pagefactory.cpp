@@ -21,6 +21,9 @@
 #ifdef TAVRO_HAVE_CDLGVX18
 #include "devices/keyboard/cdlgvx18.h"
 #endif
+#ifdef TAVRO_HAVE_CDLGRZNANO
+#include "devices/smallpad/cdlgrznano.h"
+#endif
 #include "cshareupdatedlg.h"
 
 namespace {

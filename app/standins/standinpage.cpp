@@ -38,7 +38,9 @@ void StandInPage::closeEvent(QCloseEvent *event)
 #ifndef TAVRO_HAVE_CRZM7
 CRZM7::CRZM7(CBaseDlg *owner, QWidget *) : StandInPage(owner, "CRZM7", HandsBack) {}
 #endif
+#ifndef TAVRO_HAVE_CDLGRZNANO
 cDlgRznano::cDlgRznano(CBaseDlg *owner, QWidget *) : StandInPage(owner, "cDlgRznano", HandsBack) {}
+#endif
 #ifndef TAVRO_HAVE_CDLGVX18
 CDlgVX18::CDlgVX18(CBaseDlg *owner, QWidget *) : StandInPage(owner, "CDlgVX18", HandsBack) {}
 #endif

@@ -49,11 +49,13 @@ public:
 };
 #endif
 
+#ifndef TAVRO_HAVE_CDLGRZNANO
 class cDlgRznano : public StandInPage
 {
 public:
     cDlgRznano(CBaseDlg *owner, QWidget *parent = nullptr);
 };
+#endif
 
 #ifndef TAVRO_HAVE_CDLGVX18
 class CDlgVX18 : public StandInPage

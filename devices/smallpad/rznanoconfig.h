@@ -6,6 +6,7 @@
 
 #include "devices/shared/controlrecords.h"
 #include "devices/shared/listrows.h"
+#include "devices/shared/sysexpool.h"
 #include "deviceframe.h"
 
 #include <cstddef>
@@ -170,6 +171,27 @@ enum SwitchBit : uint {
 // sys too), each list's row is written into its field, every other byte is
 // sent as held. A list that shows no row (-1) leaves its field as received.
 void encodeSystemRecord(SSystemConfigData &sys, const int rows[kGlobalLists]);
+
+// The Customize records of a block with their working copies, in the order
+// the device's pool holds them: short presses, long presses, then the pads of
+// banks 0, 1 and 2. A pad is tagged with its bank, a button with -1.
+inline pagekit::PoolList poolList(SRznanoConfigData &block, SRznanoSysexWork &work)
+{
+    pagekit::PoolList list;
+    auto add = [&list](SControlRecord &rec, uchar *buffer, uint customMode, int tag) {
+        if (rec.mode() == customMode)
+            list.push_back(pagekit::SPoolEntry{&rec.ctrl, buffer, tag});
+    };
+    for (uint k = 0; k < kKeys; ++k)
+        add(block.KeyData[k], work.keySysex[k], kKeyCustomMode, -1);
+    for (uint k = 0; k < kKeys; ++k)
+        add(block.KeyLongData[k], work.keyLongSysex[k], kKeyCustomMode, -1);
+    for (uint b = 0; b < kPadBanks; ++b) {
+        for (uint p = 0; p < kPadsPerBank; ++p)
+            add(block.PadData[b][p], work.padSysex[b][p], kPadCustomMode, int(b));
+    }
+    return list;
+}
 
 // The pad bank to index the block with: the record's bank, or 0 when it is
 // above 2.

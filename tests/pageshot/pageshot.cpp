@@ -42,6 +42,8 @@ bool stageFor(const QString &model, pageshot::SStage *stage)
         *stage = pageshot::pedalStage();
     else if (model == QLatin1String("keyboard"))
         *stage = pageshot::keyboardStage();
+    else if (model == QLatin1String("smallpad"))
+        *stage = pageshot::smallPadStage();
     else
         return false;
     return true;

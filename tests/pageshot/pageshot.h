@@ -37,5 +37,7 @@ SStage keyboardSelfTestStage();
 SStage pedalStage();
 // Model 9.
 SStage keyboardStage();
+// Model 8.
+SStage smallPadStage();
 
 } // namespace pageshot

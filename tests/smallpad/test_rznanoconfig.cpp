@@ -62,6 +62,9 @@ private slots:
     void sectionFrames_data();
     void sectionFrames();
     void framesRefuseBadBanks();
+    void poolOrder_data();
+    void poolOrder();
+    void expansionStaysInside();
 };
 
 void TestRznanoConfig::systemCheck_data()
@@ -249,6 +252,77 @@ void TestRznanoConfig::framesRefuseBadBanks()
     QCOMPARE(bankOf(s), 0u);
     s.padBank = 2;
     QCOMPARE(bankOf(s), 2u);
+}
+
+// Records for the pool tests: block offset of the record, byte 0, length.
+using Refs = QList<QList<int>>;
+
+void TestRznanoConfig::poolOrder_data()
+{
+    QTest::addColumn<Refs>("records");
+    QTest::addColumn<QList<int>>("offsets"); // after repacking; -1: the record's bytes stay
+    QTest::addColumn<QByteArray>("payload");
+    QTest::newRow("no Customize record") << Refs{} << QList<int>{} << hex("00 00");
+    // Long press of button 0 (6 bytes) and bank-0 pad 3 (4 bytes): buttons first.
+    QTest::newRow("button, then pad") << Refs{{348, 0x50, 6}, {4 * 3, 0x40, 4}} << QList<int>{0, 6}
+                                      << hex("0A 00 A0 A1 A2 A3 A4 A5 B0 B1 B2 B3");
+    // A button in mode 4 and a pad in mode 5 are not Customize records.
+    QTest::newRow("other modes") << Refs{{336, 0x40, 6}, {4 * 20, 0x50, 4}, {4 * 47, 0x40, 2}}
+                                 << QList<int>{-1, -1, 0} << hex("02 00 C0 C1");
+    // Length 0 takes the fill as its offset and adds nothing; banks in order.
+    QTest::newRow("empty message, banks in order") << Refs{{4 * 40, 0x40, 1}, {4 * 2, 0x40, 0}, {4 * 20, 0x40, 1}}
+                                                   << QList<int>{1, 0, 0} << hex("02 00 C0 A0");
+}
+
+void TestRznanoConfig::poolOrder()
+{
+    QFETCH(Refs, records);
+    QFETCH(QList<int>, offsets);
+    QFETCH(QByteArray, payload);
+    SRznanoConfigData block;
+    std::memset(&block, 0, sizeof block);
+    SRznanoSysexWork work;
+    std::memset(&work, 0, sizeof work);
+    auto *bytes = reinterpret_cast<uchar *>(&block);
+    for (int i = 0; i < records.size(); ++i) {
+        const int at = records[i][0];
+        bytes[at] = uchar(records[i][1]);
+        bytes[at + 1] = 0x77; // an old offset
+        bytes[at + 3] = uchar(records[i][2]);
+        uchar *buffer = at < 192 ? work.padSysex[at / 64][at % 64 / 4]
+                        : at < 348 ? work.keySysex[(at - 336) / 4] : work.keyLongSysex[(at - 348) / 4];
+        for (int k = 0; k < 40; ++k)
+            buffer[k] = uchar(0xA0 + 0x10 * i + k); // the message names its record
+    }
+    const pagekit::SPackResult packed = pagekit::packSysexPool(block.SysexPool, kPoolSize, poolList(block, work));
+    uchar buf[kTxBufferSize];
+    QCOMPARE(toHex(built(buf, pagekit::buildSysexPoolFrame(buf, block.SysexPool, kPoolSize, packed.used))),
+             toHex(frame(CMD_WRITE_SYSEX_POOL, payload)));
+    for (int i = 0; i < offsets.size(); ++i) {
+        const uchar *rec = bytes + records[i][0];
+        QCOMPARE(int(rec[1] | rec[2] << 8), offsets[i] < 0 ? 0x77 : offsets[i]);
+    }
+}
+
+// A reference past the pool or longer than 40 bytes is cut to what lies
+// inside both, and its record says so.
+void TestRznanoConfig::expansionStaysInside()
+{
+    SRznanoConfigData block;
+    std::memset(&block, 0, sizeof block);
+    for (uint i = 0; i < kPoolSize; ++i)
+        block.SysexPool[i] = uchar(i);
+    SRznanoSysexWork work;
+    std::memset(&work, 0xEE, sizeof work);
+    block.PadData[0][0] = SControlRecord{0x40, 0x28, 0x01, 40}; // 296..335: 4 inside
+    block.KeyData[1] = SControlRecord{0x50, 0x0A, 0x00, 60};     // 60 bytes: 40 kept
+    const uint used = pagekit::expandSysexPool(block.SysexPool, kPoolSize, poolList(block, work));
+    QCOMPARE(used, 44u);
+    QCOMPARE(int(block.PadData[0][0].value2), 4);
+    QCOMPARE(int(block.KeyData[1].value2), 40);
+    QCOMPARE(int(work.padSysex[0][0][3]), 299 & 0xFF);
+    QCOMPARE(int(work.padSysex[0][0][4]), 0xEE);
+    QCOMPARE(int(work.keySysex[1][39]), 49);
 }
 
 TAVRO_TEST_MAIN(TestRznanoConfig)

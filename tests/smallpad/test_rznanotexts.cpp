@@ -2,6 +2,7 @@
 // translator finds an entry in both catalogues unless it is one of the texts
 // that read the same in both languages, and the English catalogue's
 // rewordings are what the English interface shows.
+#include "devices/shared/padview.h"
 #include "ui_cdlgrznano.h"
 #include "ui_cdlgrzchild.h"
 #include "testmain.h"
@@ -107,6 +108,36 @@ private slots:
             // 61 of the page form, 12 of the dialog form.
             QCOMPARE(withEntry, 61 + 12);
         }
+    }
+
+    // Pad captions from the source templates and from the English catalogue.
+    void padCaptions_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("note") << QByteArray("\x05\x24\x00\x7F", 4) << "Note\nCH:5\ndata1:36\nrange:0-127"
+                              << "Note\nCH:5\nNote:36\nVel:0-127";
+        QTest::newRow("note, MCP") << QByteArray("\x85\x24\x00\x7F", 4) << "MCP-Note\nCH:5\ndata1:36\nrange:0-127"
+                                   << "MCP-Note\nCH:5\nNote:36\nVel:0-127";
+        QTest::newRow("channel 15") << QByteArray("\x1F\x07\x00\x7F", 4) << "CC Toggle\nCH:15\ndata1:7\nvalue:0 or 127"
+                                    << "CC Toggle\nCH:15\nCC:7\nValue:0/127";
+        QTest::newRow("customize, MCP") << QByteArray("\xC0\x00\x00\x05", 4) << "MCP-Customize" << "MCP-Customize";
+        QTest::newRow("mode 6") << QByteArray("\x60\x01\x02\x03", 4) << "" << "";
+        QTest::newRow("mode 6, MCP") << QByteArray("\xE0\x01\x02\x03", 4) << "MCP-" << "MCP-";
+    }
+    void padCaptions()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(QString, source);
+        QFETCH(QString, english);
+        const SControlRecord rec{uchar(record[0]), uchar(record[1]), uchar(record[2]), uchar(record[3])};
+        QCOMPARE(pagekit::padCaption(rec, "cDlgRznano"), source);
+        QTranslator catalogue;
+        QVERIFY(catalogue.load(QStringLiteral(":/Language/language_en.qm")));
+        QCoreApplication::installTranslator(&catalogue);
+        QCOMPARE(pagekit::padCaption(rec, "cDlgRznano"), english);
+        QCoreApplication::removeTranslator(&catalogue);
     }
 
     void englishRewordings_data()

@@ -1,0 +1,122 @@
+// The small pad page's files and the windows of its tool bar: ".rznano"
+// preset files saved and loaded through the file dialogs, presets handed
+// over by the online preset list, the raw ".bin" dump on Ctrl+S, the preset
+// list, the firmware upgrade and the pad calibration.
+#include "cdlgrznano.h"
+#include "ui_cdlgrznano.h"
+
+#include <QDebug>
+
+#include "autodisappermsgbox.h"
+#include "cdlgpadlevel.h"
+#include "cdlgpreset.h"
+#include "devices/shared/pagetoolbar.h"
+#include "devices/smallpad/rznanopresetfile.h"
+#include "filechooser.h"
+
+using namespace rznano;
+
+namespace {
+
+const QString kServerFolder = QStringLiteral("rznano/");
+const char *const kPresetFilter = "Zol Mini Pad Preset (*.rznano)";
+
+} // namespace
+
+void cDlgRznano::save_config_data_to_XML(const SRznanoConfigData *block, const QString &strPath)
+{
+    QString path = strPath;
+    if (path.isEmpty()) {
+        path = choose_file(true, QStringLiteral("Save Preset File"), QString::fromLatin1(kPresetFilter));
+        if (path.isEmpty()) {
+            qWarning() << "No file selected for saving";
+            return;
+        }
+    }
+    switch (writePresetFile(path, *block)) {
+    case presetfile::Save::Saved:
+        AutoDisapperMsgBox::showMessage(this, tr("Preset save successful"), 1000);
+        break;
+    case presetfile::Save::CannotOpen:
+        qDebug() << "couldn't open file write";
+        break;
+    case presetfile::Save::HeaderFailed:
+    case presetfile::Save::BodyFailed:
+        AutoDisapperMsgBox::showMessage(this, tr("Preset save defeated"), 1000);
+        break;
+    }
+}
+
+bool cDlgRznano::load_config_data_from_XML(SRznanoConfigData *block, const QString &strPath)
+{
+    QString path = strPath;
+    if (path.isEmpty()) {
+        path = choose_file(false, QStringLiteral("Open Preset File"), QString::fromLatin1(kPresetFilter));
+        if (path.isEmpty()) {
+            qWarning() << "No file selected";
+            return false;
+        }
+    }
+    return readPresetFile(path, *block);
+}
+
+void cDlgRznano::click_preset_file()
+{
+    QObject *from = sender();
+    if (from == ui->pushButton_Out) {
+        save_config_data_to_XML(&configData, QString());
+        return;
+    }
+    if (from != ui->pushButton_In)
+        return;
+    // Nothing the device sends while the dialog is open changes the block or
+    // the record.
+    busy = 1;
+    if (load_config_data_from_XML(&configData, QString())) {
+        refresh_pad_page();
+        expand_sysex_pool();
+        send_config_block();
+        qDebug() << "load_config_data_from_XML succ";
+    } else {
+        qDebug() << "load_config_data_from_XML err";
+    }
+    busy = 0;
+}
+
+void cDlgRznano::slots_RZNANO_apply_preset(QString strPresetPath)
+{
+    if (!load_config_data_from_XML(&configData, strPresetPath))
+        return;
+    expand_sysex_pool();
+    refresh_pad_page();
+    send_config_block();
+    if (presetDlg)
+        presetDlg->close();
+}
+
+void cDlgRznano::click_save_config_bin()
+{
+    const QString path = choose_file(true, QStringLiteral("Config File"), QStringLiteral("Config Files (*.bin)"));
+    if (path.isEmpty()) {
+        qWarning() << "No file selected for saving";
+        return;
+    }
+    presetfile::saveRaw(path, &configData, sizeof configData);
+}
+
+void cDlgRznano::click_preset_list()
+{
+    CDlgPreset *list = pagekit::openPresetList(presetDlg, 8, kServerFolder);
+    connect(list, &CDlgPreset::signals_download_preset, this, &cDlgRznano::slots_RZNANO_apply_preset);
+}
+
+void cDlgRznano::click_firmware_upgrade()
+{
+    pagekit::startUpgrade(upgradeDlg, this, kServerFolder);
+}
+
+void cDlgRznano::click_pad_calibration()
+{
+    cDlgPadLevel *dlg = pagekit::openPadLevel(padLevelDlg, 8, systemConfig.padThreshold);
+    connect(dlg, &cDlgPadLevel::signals_send_pad_level, this, &cDlgRznano::slots_send_pad_level);
+}

@@ -1,0 +1,187 @@
+// The small pad page on its own: an owner that records what the page sends,
+// frames fed through its receive road, its widgets driven as a user would.
+#include <QtTest>
+
+#include <QMessageBox>
+#include <QTranslator>
+
+#include "globals.h"
+#include "pagedialogs.h"
+#include "rznanotest.h"
+#include "testmain.h"
+#include "touchcombobox.h"
+
+using namespace rznanotest;
+using tavrotest::hex;
+
+class TestRznanoPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        g_translator = new QTranslator(qApp);
+        g_language = 0;
+        g_translator->load(QStringLiteral(":/Language/language_en.qm"));
+        QApplication::installTranslator(g_translator);
+    }
+
+    // With unsaved changes a preset switch asks first: Yes saves, then
+    // switches; No switches; no answer puts the list back to the device's
+    // preset and takes the device's frames again.
+    void presetQuestion_data()
+    {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QList<QByteArray>>("sent");
+        QTest::addColumn<int>("shown");
+        QByteArray record = systemRecord(5);
+        record[3] = 5;
+        const QByteArray read = hex("78 59 67 01 00 00 05 FA");
+        const QByteArray sys = tavrotest::frame(CMD_SYSTEM_CONFIG, record);
+        QTest::newRow("yes") << int(QMessageBox::Yes) << QList<QByteArray>{hex("78 59 68 00 00 00 FF"), read, sys} << 5;
+        QTest::newRow("no") << int(QMessageBox::No) << QList<QByteArray>{read, sys} << 5;
+        QTest::newRow("escape") << int(QDialog::Rejected) << QList<QByteArray>{} << 0;
+    }
+    void presetQuestion()
+    {
+        QFETCH(int, result);
+        QFETCH(QList<QByteArray>, sent);
+        QFETCH(int, shown);
+        Opened o;
+        o.page.slots_click_ok_send(2); // a button edit
+        o.owner.frames.clear();
+        o.ui()->comboBox_Preset->setCurrentIndex(5);
+        QVERIFY(o.page.isBusy());
+        auto *box = o.page.findChild<QMessageBox *>();
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Data has been modified but not saved. Save to device?"));
+        box->done(result);
+        QCOMPARE(o.owner.frames, sent);
+        QCOMPARE(o.ui()->comboBox_Preset->currentIndex(), shown);
+        QVERIFY(!o.page.isBusy());
+        QCOMPARE(o.page.hasUnsavedChanges(), result == QDialog::Rejected);
+        // The device's records are taken again.
+        QByteArray record = systemRecord(uchar(shown));
+        record[0] = char(140);
+        o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, record));
+        QCOMPARE(o.ui()->comboBox_tempo->currentText(), QStringLiteral("140"));
+    }
+
+    // Closing with unsaved changes asks first: Yes saves, then closes; No
+    // closes; Escape keeps the page and sends nothing.
+    void closeQuestion_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QList<QByteArray>>("sent");
+        QTest::addColumn<bool>("stays");
+        const QByteArray save = hex("78 59 68 00 00 00 FF");
+        const QByteArray close = hex("78 59 75 00 00 00 FF");
+        QTest::newRow("no changes") << QString() << QList<QByteArray>{close} << false;
+        QTest::newRow("yes") << "yes" << QList<QByteArray>{save, close} << false;
+        QTest::newRow("no") << "no" << QList<QByteArray>{close} << false;
+        QTest::newRow("escape") << "escape" << QList<QByteArray>{} << true;
+    }
+    void closeQuestion()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QList<QByteArray>, sent);
+        QFETCH(bool, stays);
+        Opened o;
+        o.page.show();
+        if (!answer.isEmpty()) {
+            o.page.slots_click_ok_send(3); // a pad edit
+            o.owner.frames.clear();
+        }
+        QStringList seen;
+        QPointer<QTimer> waiting = tavrotest::onNextModalBox([&](QMessageBox *box) {
+            seen << box->windowTitle() << box->text();
+            if (answer == QLatin1String("yes"))
+                tavrotest::buttonWithRole(box, QMessageBox::YesRole)->click();
+            else if (answer == QLatin1String("no"))
+                tavrotest::buttonWithRole(box, QMessageBox::NoRole)->click();
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(o.page.close(), !stays);
+        delete waiting;
+        if (!answer.isEmpty())
+            QCOMPARE(seen, QStringList({"Save to device", "Data has been modified but not saved. Save to device?"}));
+        QCOMPARE(o.owner.frames, sent);
+        QCOMPARE(o.page.isVisible(), stays);
+        QCOMPARE(o.owner.backCalls, stays ? 0 : 1);
+    }
+
+    // The bank colour's text: the colour, and its complement for the number.
+    void bankColourText_data()
+    {
+        QTest::addColumn<int>("g");
+        QTest::addColumn<int>("r");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("black") << 0 << 0 << 0 << "rgb(0,0,0);color:#FFFFFF";
+        QTest::newRow("white") << 255 << 255 << 255 << "rgb(255,255,255);color:#000000";
+        QTest::newRow("grey") << 128 << 128 << 128 << "rgb(128,128,128);color:#7F7F7F";
+        QTest::newRow("red, stored G R B") << 0 << 255 << 0 << "rgb(255,0,0);color:#00FFFF";
+    }
+    void bankColourText()
+    {
+        QFETCH(int, g);
+        QFETCH(int, r);
+        QFETCH(int, b);
+        QFETCH(QString, text);
+        QCOMPARE(cDlgRznano::colour_style_text(SColourGRB{uchar(g), uchar(r), uchar(b)}), text);
+    }
+
+    // What each kind of OK of the per-control dialog sends, in order.
+    void okSendsItsSections_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QList<int>>("commands");
+        QTest::newRow("0") << 0 << QList<int>{};
+        QTest::newRow("1") << 1 << QList<int>{};
+        QTest::newRow("2 buttons") << 2 << QList<int>{CMD_WRITE_KEYS};
+        QTest::newRow("3 pads") << 3 << QList<int>{CMD_WRITE_PADS};
+        QTest::newRow("4 button message") << 4 << QList<int>{CMD_WRITE_SYSEX_POOL, CMD_WRITE_PADS, CMD_WRITE_KEYS};
+        QTest::newRow("5 pad message") << 5 << QList<int>{CMD_WRITE_SYSEX_POOL, CMD_WRITE_KEYS, CMD_WRITE_PADS};
+        QTest::newRow("6") << 6 << QList<int>{};
+    }
+    void okSendsItsSections()
+    {
+        QFETCH(int, flag);
+        QFETCH(QList<int>, commands);
+        Opened o;
+        o.page.slots_click_ok_send(quint8(flag));
+        QCOMPARE(o.commands(), commands);
+        QCOMPARE(o.page.hasUnsavedChanges(), !commands.isEmpty());
+    }
+
+    // A pad message that grows moves the Customize pads of the banks after
+    // it: their records go to the device too, bank by bank.
+    void repackSendsTheBanksThatMoved()
+    {
+        QByteArray blk = block();
+        // Button 0 holds 2 bytes at 0, bank-0 pad 3 holds 3 at 2, bank-2 pad 0
+        // holds 1 at 5; bank 1 has no Customize pad.
+        blk[336] = 0x50;
+        blk[336 + 3] = 2;
+        blk[4 * 3] = 0x40;
+        blk[4 * 3 + 1] = 2;
+        blk[4 * 3 + 3] = 3;
+        blk[128] = 0x40;
+        blk[128 + 1] = 5;
+        blk[128 + 3] = 1;
+        Opened o(systemRecord(), blk);
+        QCOMPARE(o.page.sysexWork().sysexPoolUsed, std::uint16_t(6));
+        // The dialog wrote a 4-byte message for bank-0 pad 3.
+        o.page.config().PadData[0][3].value2 = 4;
+        o.page.slots_click_ok_send(5);
+        QCOMPARE(o.commands(), QList<int>({CMD_WRITE_SYSEX_POOL, CMD_WRITE_KEYS, CMD_WRITE_PADS, CMD_WRITE_PADS}));
+        QCOMPARE(int(o.owner.frames[2][6]), 0);
+        QCOMPARE(int(o.owner.frames[3][6]), 2);
+        QCOMPARE(int(o.owner.frames[3][6 + 1 + 1]), 6); // pad 0's new offset
+    }
+};
+
+TAVRO_TEST_MAIN(TestRznanoPage)
+#include "test_rznanopage.moc"
