@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the preset-file fuzz target of one model (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer, against QtCore only) and runs it.
-#   fuzz/build-preset.sh <model> [seconds]      model: rz7, z3, vx18 (each model with
-#   an adapter fuzz/preset_<model>.cpp and a line below)
+#   fuzz/build-preset.sh <model> [seconds]      model: rz7, rznano, z3, vx18 (each
+#   model with an adapter fuzz/preset_<model>.cpp and a line below)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-model="${1:?model: rz7, z3 or vx18}"
+model="${1:?model: rz7, rznano, z3 or vx18}"
 seconds="${2:-60}"
 out=fuzz/out
 corpus="fuzz/corpus-${model}preset"
@@ -35,6 +35,12 @@ case "$model" in
                KnobData PadData PadRGB KeyData KeyLongData SysexPool KBCh KBXPose KBOctave KBVelMin KBVelMax
                KBMCP CRC Data Group0 Group3 Knob0 Pad0 Key0 Key24 Data0 Data4 Color0 Color2"
         header="VX-18"
+        ;;
+    rznano)
+        sources=(devices/smallpad/rznanopresetfile.cpp)
+        words="Preset ConfigData PadData PadRGB KeyData KeyLongData KnobModeRGB PadModeRGB SysexPool CRC
+               Data Group0 Group1 Group2 Pad0 Pad15 Key0 Key2 Data0 Data3 Color0 Color2"
+        header="RZ-Nano"
         ;;
     *)
         echo "no preset reader adapter for model: $model" >&2
