@@ -20,6 +20,7 @@
 #include "colorpicker.h"
 #include "cupgrade.h"
 #include "devices/shared/padview.h"
+#include "devices/smallpad/cdlgrzchild.h"
 #include "devices/smallpad/cdlgrznano.h"
 #include "devices/smallpad/rznanopresetfile.h"
 #include "globals.h"
@@ -31,6 +32,7 @@
 #include "recordingowner.h"
 #include "testmain.h"
 #include "touchcombobox.h"
+#include "ui_cdlgrzchild.h"
 #include "ui_cdlgrznano.h"
 #include "ui_pc_connectui.h"
 
@@ -106,11 +108,20 @@ SRznanoConfigData otherBlock()
     return block;
 }
 
-// Answers the page's next styled question.
-void answer(cDlgRznano *page, int result)
+// Answers the next styled question of a page or dialog (a box answered
+// before stays its child, hidden, until it is deleted).
+void answer(QWidget *parent, int result)
 {
     QMessageBox *box = nullptr;
-    QVERIFY(QTest::qWaitFor([&] { return (box = page->findChild<QMessageBox *>()) != nullptr; }, kWait));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            for (QMessageBox *b : parent->findChildren<QMessageBox *>()) {
+                if (b->isVisible())
+                    box = b;
+            }
+            return box != nullptr;
+        },
+        kWait));
     box->done(result);
 }
 
@@ -170,7 +181,7 @@ private slots:
         const size_t polls = s.count(tavrosim::kCmdPoll);
         QVERIFY(!s.page->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(s.page->isEnabled(), kWait);
-        QVERIFY(s.count(tavrosim::kCmdPoll) > polls);
+        QTRY_VERIFY_WITH_TIMEOUT(s.count(tavrosim::kCmdPoll) > polls, kWait); // that tick's poll
     }
 
     // The first record names preset 3: one read for it, never repeated.
@@ -545,6 +556,86 @@ private slots:
         QVERIFY(m_s.settle());
         QCOMPARE(m_s.count(tavrosim::kCmdSystemConfig), size_t(0));
     }
+    // OK in the per-control dialog: the changed section reaches the device
+    // and the captions follow; a typed message goes with the pool first.
+    void controlDialogOk()
+    {
+        const int preset = m_s.sim->currentPreset();
+        const int bank = int(m_s.page->padBank());
+        m_s.sim->clearLog();
+        m_s.page->findChild<QPushButton *>(QStringLiteral("pad3"))->click();
+        Ui_CDlgRzChild *u = m_s.page->childDialog()->form();
+        u->comboBox_type->setCurrentIndex(1);
+        u->comboBox_data1->setCurrentIndex(74);
+        u->pushButton_ok->click();
+        QVERIFY(m_s.waitFor(tavrosim::kCmdWritePads, 1));
+        QCOMPARE(m_s.commands(), QList<int>({tavrosim::kCmdWritePads}));
+        QVERIFY(m_s.ui()->pad3->text().contains(QStringLiteral("CC:74")));
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_s.sim->block(preset)[size_t(64 * bank + 8 + 1)]), 74, kWait);
+
+        m_s.sim->clearLog();
+        m_s.ui()->key_2->click();
+        u = m_s.page->childDialog()->form();
+        u->comboBox_type->setCurrentIndex(2);
+        u->pushButton_ok->click();
+        QVERIFY(m_s.waitFor(tavrosim::kCmdWriteKeys, 1));
+        QCOMPARE(m_s.commands(), QList<int>({tavrosim::kCmdWriteKeys}));
+
+        const QList<QList<int>> orders{
+            {tavrosim::kCmdWriteSysexPool, tavrosim::kCmdWriteKeys, tavrosim::kCmdWritePads},
+            {tavrosim::kCmdWriteSysexPool, tavrosim::kCmdWritePads, tavrosim::kCmdWriteKeys}};
+        for (int kind = 0; kind < 2; ++kind) {
+            m_s.sim->clearLog();
+            if (kind == 0)
+                m_s.ui()->pad6->click();
+            else
+                m_s.ui()->key_3->click();
+            u = m_s.page->childDialog()->form();
+            u->comboBox_type->setCurrentIndex(kind == 0 ? 4 : 5);
+            u->textEdit_Customize->setPlainText(kind == 0 ? QStringLiteral("F0 43 10 F7") : QStringLiteral("90 3C 7F"));
+            u->pushButton_ok->click();
+            QVERIFY(m_s.waitFor(orders[kind].back(), 1));
+            QCOMPARE(m_s.commands(), orders[kind]);
+            QTRY_COMPARE_WITH_TIMEOUT(bytesOf(m_s.sim->block(preset)), bytesOf(m_s.page->config()), kWait);
+        }
+        const Bytes device = m_s.sim->block(preset);
+        QCOMPARE(hexOf(Bytes(device.begin() + 378, device.begin() + 385)), QStringLiteral("90 3C 7F F0 43 10 F7"));
+    }
+
+    // The dialog's set-all questions reach the device: colours as one preview
+    // for all pads, channels and the pad order as the bank's records.
+    void controlDialogSetAll()
+    {
+        const int preset = m_s.sim->currentPreset();
+        const size_t bank = m_s.page->padBank();
+        m_s.sim->clearLog();
+        m_s.ui()->pad1->click();
+        CDlgRzChild *d = m_s.page->childDialog();
+        d->form()->pushButton_setColor->click();
+        answer(d, QMessageBox::Yes);
+        QVERIFY(m_s.waitFor(tavrosim::kCmdPadColours, 1));
+        QCOMPARE(int(m_s.frames(tavrosim::kCmdPadColours).front()[6]), 0xFF);
+
+        d->form()->comboBox_type->setCurrentIndex(0);
+        d->form()->comboBox_channel->setCurrentIndex(11);
+        d->form()->pushButton_setCH->click();
+        answer(d, QMessageBox::Yes);
+        d->form()->comboBox_data1->setCurrentIndex(40);
+        d->form()->pushButton_setData1->click();
+        answer(d, QMessageBox::Yes);
+        QVERIFY(m_s.waitFor(tavrosim::kCmdWritePads, 2));
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_s.sim->block(preset)[64 * bank + 4 * 15 + 1]), 55, kWait);
+        QCOMPARE(int(m_s.sim->block(preset)[64 * bank] & 0x0F), 11);
+        QCOMPARE(int(m_s.sim->block(preset)[64 * bank + 4 * 5 + 1]) , int(m_s.page->config().PadData[bank][5].data1));
+        for (int p = 0; p < 16; ++p)
+            QCOMPARE(m_s.page->config().PadRGB[bank][p], m_s.page->config().PadRGB[bank][0]);
+
+        // The bank button takes the pad dialog away.
+        QPointer<CDlgRzChild> open = d;
+        m_s.ui()->pushButton_PadGroup->click();
+        QVERIFY(open.isNull());
+    }
+
     // The monitor lists what the device plays, coloured by kind, at most 500
     // lines.
     void monitorLines()
@@ -611,6 +702,31 @@ private slots:
         QVERIFY(m_s.waitFor(tavrosim::kCmdPageClose, 1));
         QCOMPARE(m_s.commands(), QList<int>({tavrosim::kCmdSave, tavrosim::kCmdPageClose}));
         QTRY_VERIFY_WITH_TIMEOUT(!m_s.window->page(), kWait);
+    }
+
+    // The device goes while a set-all question of the dialog is open: the
+    // answer, whenever it comes, and the page's end write nothing into freed
+    // memory (the sanitizers watch).
+    void unplugWhileASetAllQuestionIsOpen()
+    {
+        m_s.sim->vanish(); // the shared session is done; its device leaves the scan
+        Session s;
+        QVERIFY(s.open());
+        s.ui()->pushButton_pad->click();
+        s.ui()->pad2->click();
+        QPointer<CDlgRzChild> d = s.page->childDialog();
+        d->form()->pushButton_setCH->click();
+        QPointer<QMessageBox> box = d->findChild<QMessageBox *>();
+        QVERIFY(box);
+        s.sim->vanish();
+        // The window's port scan sees the device gone; it may wait for the
+        // question to be answered before it finishes the page.
+        QTRY_VERIFY_WITH_TIMEOUT(!tavrotest::picture(*s.window, 8), kWait);
+        if (box)
+            box->done(QMessageBox::Yes);
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->page(), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(d.isNull() && box.isNull(), kWait);
+        QVERIFY(s.window->isVisible());
     }
 };
 
