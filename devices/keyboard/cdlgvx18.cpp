@@ -708,11 +708,5 @@ void CDlgVX18::slots_VX18_apply_preset(QString strPath)
 
 void CDlgVX18::click_save_config_bin()
 {
-    const QString path = choose_file(true, QStringLiteral("Config File"), QStringLiteral("Config Files (*.bin)"));
-    if (path.isEmpty()) {
-        qWarning() << "No file selected for saving";
-        return;
-    }
-    if (!writeConfigBinFile(path, m_model.config()))
-        qWarning() << "Cannot write" << path;
+    pagekit::saveConfigBin(&m_model.config(), sizeof m_model.config());
 }

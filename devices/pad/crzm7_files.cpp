@@ -10,6 +10,7 @@
 #include "autodisappermsgbox.h"
 #include "cdlgpreset.h"
 #include "devices/pad/rz7presetfile.h"
+#include "devices/shared/pagetoolbar.h"
 #include "filechooser.h"
 
 using namespace rz7;
@@ -91,12 +92,5 @@ void CRZM7::slots_apply_preset(QString strPresetPath)
 
 void CRZM7::save_config_data_to_bin()
 {
-    const QString path =
-        choose_file(true, QStringLiteral("Config File"), QStringLiteral("Config Files (*.bin)"));
-    if (path.isEmpty()) {
-        qWarning() << "No file selected for saving";
-        return;
-    }
-    if (!writeConfigBinFile(path, m_model.config()))
-        qWarning() << "Cannot write" << path;
+    pagekit::saveConfigBin(&m_model.config(), sizeof m_model.config());
 }

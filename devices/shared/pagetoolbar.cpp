@@ -1,5 +1,6 @@
 #include "pagetoolbar.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
@@ -7,6 +8,8 @@
 #include "cdlgpadlevel.h"
 #include "cdlgpreset.h"
 #include "cupgrade.h"
+#include "devices/shared/presetfile.h"
+#include "filechooser.h"
 #include "serverlocation.h"
 
 namespace pagekit {
@@ -86,6 +89,17 @@ void closeOwnedDialogs(std::initializer_list<QPointer<QDialog> *> dialogs)
 {
     for (QPointer<QDialog> *slot : dialogs)
         closeAndDelete(*slot);
+}
+
+void saveConfigBin(const void *data, qint64 size)
+{
+    const QString path = choose_file(true, QStringLiteral("Config File"), QStringLiteral("Config Files (*.bin)"));
+    if (path.isEmpty()) {
+        qWarning() << "No file selected for saving";
+        return;
+    }
+    if (!presetfile::saveRaw(path, data, size))
+        qWarning() << "Cannot write" << path;
 }
 
 } // namespace pagekit

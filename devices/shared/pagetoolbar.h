@@ -53,6 +53,12 @@ void startUpgrade(QPointer<QDialog> &slot, CBaseDlg *page, const QString &folder
 // first) on the page's thresholds, shown.
 cDlgPadLevel *openPadLevel(QPointer<QDialog> &slot, int model, unsigned char *thresholds);
 
+// The raw ".bin" dump of a page's configuration (Ctrl+S): the save dialog
+// "Config File" for "Config Files (*.bin)", then the size bytes of data as
+// they are. Nothing chosen or nothing written: a warning on the debug output,
+// nothing shown.
+void saveConfigBin(const void *data, qint64 size);
+
 // Closes and deletes the dialogs in the slots (the page's destructor).
 void closeOwnedDialogs(std::initializer_list<QPointer<QDialog> *> dialogs);
 

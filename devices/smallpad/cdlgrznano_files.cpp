@@ -96,12 +96,7 @@ void cDlgRznano::slots_RZNANO_apply_preset(QString strPresetPath)
 
 void cDlgRznano::click_save_config_bin()
 {
-    const QString path = choose_file(true, QStringLiteral("Config File"), QStringLiteral("Config Files (*.bin)"));
-    if (path.isEmpty()) {
-        qWarning() << "No file selected for saving";
-        return;
-    }
-    presetfile::saveRaw(path, &configData, sizeof configData);
+    pagekit::saveConfigBin(&configData, sizeof configData);
 }
 
 void cDlgRznano::click_preset_list()
