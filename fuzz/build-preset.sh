@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the preset-file fuzz target of one model (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer, against QtCore only) and runs it.
-#   fuzz/build-preset.sh <model> [seconds]      model: rz7, rznano, z3, vx18 (each
+#   fuzz/build-preset.sh <model> [seconds]      model: rz7, rznano, z3, z3image, vx18 (each
 #   model with an adapter fuzz/preset_<model>.cpp and a line below)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-model="${1:?model: rz7, rznano, z3 or vx18}"
+model="${1:?model: rz7, rznano, z3, z3image or vx18}"
 seconds="${2:-60}"
 out=fuzz/out
 corpus="fuzz/corpus-${model}preset"
@@ -41,6 +41,14 @@ case "$model" in
         words="Preset ConfigData PadData PadRGB KeyData KeyLongData KnobModeRGB PadModeRGB SysexPool CRC
                Data Group0 Group1 Group2 Pad0 Pad15 Key0 Key2 Data0 Data3 Color0 Color2"
         header="RZ-Nano"
+        ;;
+    z3image)
+        sources=(devices/pedal/pedalpresetfile.cpp devices/pedal/z3config.cpp devices/pedal/z3edit.cpp
+                 devices/pedal/z3frames.cpp devices/pedal/pedaltext.cpp link/deviceframe.cpp
+                 common/utils.cpp common/globals.cpp)
+        words=""
+        header="DOVO Dazed"
+        extra=('"\x00\x00\x13\x42"')
         ;;
     *)
         echo "no preset reader adapter for model: $model" >&2

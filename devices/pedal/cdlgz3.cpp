@@ -16,6 +16,7 @@
 #include "cupgrade.h"
 #include "devices/pedal/cpedal.h"
 #include "devices/shared/closeroad.h"
+#include "devices/shared/pagetoolbar.h"
 #include "devices/pedal/cvaluekey.h"
 #include "devices/pedal/pedaltext.h"
 #include "globals.h"
@@ -46,7 +47,8 @@ cDlgZ3::~cDlgZ3()
     // The dialogs without a parent widget are the page's too.
     delete m_pedalDlg.data();
     delete m_valueKey.data();
-    delete m_upgrade;
+    delete m_loadIni.data();
+    pagekit::closeOwnedDialogs({&m_presetDlg, &m_upgrade});
     delete ui;
 }
 
@@ -113,6 +115,7 @@ void cDlgZ3::init_connect()
     connect(u->pushButton_Group1, &QPushButton::clicked, this, &cDlgZ3::click_group_tab);
     connect(u->pushButton_Group2, &QPushButton::clicked, this, &cDlgZ3::click_group_tab);
     connect(u->pushButton_BT, &QPushButton::clicked, this, &cDlgZ3::send_bluetooth);
+    connect(m_moreGroup, clicked, this, &cDlgZ3::click_more_button);
     for (QCheckBox *box : {u->checkBox_A, u->checkBox_B, u->checkBox_C, u->checkBox_D})
         connect(box, &QCheckBox::stateChanged, this, &cDlgZ3::slots_key_changed);
     for (TouchComboBox *box : {u->comboBox_A, u->comboBox_B, u->comboBox_C, u->comboBox_D})
@@ -135,6 +138,10 @@ void cDlgZ3::init_connect()
     for (TouchComboBox *box : {u->comboBox_ModeDis1, u->comboBox_ModeDis2})
         connect(box, &QComboBox::currentTextChanged, this, &cDlgZ3::slots_display_changed);
     connect(u->pushButton_Dot, &QPushButton::clicked, this, &cDlgZ3::slots_display_changed);
+    connect(u->pushButton_update, &QPushButton::clicked, this, &cDlgZ3::click_update);
+    connect(u->pushButton_LoadPreset, &QPushButton::clicked, this, &cDlgZ3::click_preset_list);
+    connect(u->pushButton_Out, &QPushButton::clicked, this, &cDlgZ3::click_preset_file);
+    connect(u->pushButton_In, &QPushButton::clicked, this, &cDlgZ3::click_preset_file);
     connect(u->pushButton_DelText, &QPushButton::clicked, m_monitor, &MidiMonitorList::clear);
 }
 
@@ -365,12 +372,6 @@ void cDlgZ3::show_display_chars(int mode)
     ui->pushButton_Dot->setChecked(pedal::displayDot(first));
     ui->comboBox_ModeDis2->setCurrentIndex(m_image.displayChar(2 * (mode - 1) + 1));
     m_uiUpdating = false;
-}
-
-// ---- raw configuration file ------------------------------------------------------
-
-void cDlgZ3::save_config_bin()
-{
 }
 
 // ---- monitors ------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "cbasedlg.h"
+#include "devices/pedal/cdlgloadini.h"
 #include "devices/pedal/cpedal.h"
 #include "devices/pedal/cvaluekey.h"
 #include "devices/pedal/z3config.h"
@@ -24,6 +25,7 @@ class QListWidget;
 class QPushButton;
 class TouchComboBox;
 class Ui_cDlgZ3;
+class CDlgPreset;
 class cUpgrade;
 
 class cDlgZ3 : public CBaseDlg
@@ -49,7 +51,7 @@ public:
     int currentList() const { return m_curList; }
     cValueKey *valueKeyDialog() const { return m_valueKey; }
     cPedal *pedalDialog() const { return m_pedalDlg; }
-    cUpgrade *upgradeDialog() const { return m_upgrade; }
+    cUpgrade *upgradeDialog() const;
     MidiMonitorList *monitor() const { return m_monitor; }
 
     // ---- frames and the view of the image ----------------------------------
@@ -105,6 +107,24 @@ public:
     void remove_sysex(uchar *ref);
     void send_sysex_pool();
 
+    // ---- command library ------------------------------------------------------
+    void slots_send_tree_content(quint8 byBtn, quint8 *pbyBuf);
+    cDlgLoadINI *libraryDialog() const { return m_loadIni; }
+
+    // ---- preset files, online presets, upgrade ---------------------------------
+    // Writes the image as a ".z3" file; an empty path asks the user for one.
+    void save_preset_file(const uchar *image, const QString &strPath);
+    // Reads a ".z3" file over the image (an empty path asks the user); the
+    // image changes only when the file is good and its image passes the check.
+    bool load_preset_file(uchar *image, const QString &strPath);
+    void click_preset_file();
+    void slots_Z3_apply_preset(QString strPath);
+    // Shows a loaded image and writes it to the pedal, section by section.
+    void apply_preset_image();
+    void click_preset_list();
+    void click_update();
+    CDlgPreset *presetDialog() const;
+
     // ---- expression-pedal list ------------------------------------------------
     void show_pedal_list();
     void send_pedal_list();
@@ -132,6 +152,7 @@ private:
     cPedal *pedal_dialog(bool deleteOnClose);
     void open_pedal_entry();
     void delete_pedal_row(int row);
+    void click_more_button();
 
     // The record of the current group and key.
     Z3KeyRecord currentRecord() { return m_image.key(m_image.currentGroup(), m_curKey); }
@@ -167,7 +188,9 @@ private:
 
     QPointer<cValueKey> m_valueKey;
     QPointer<cPedal> m_pedalDlg;
-    cUpgrade *m_upgrade = nullptr;
+    QPointer<cDlgLoadINI> m_loadIni;
+    QPointer<QDialog> m_presetDlg;
+    QPointer<QDialog> m_upgrade;
     MidiMonitorList *m_monitor = nullptr;
     QButtonGroup *m_navGroup = nullptr;
     QButtonGroup *m_moreGroup = nullptr;

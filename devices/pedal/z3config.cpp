@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "devices/pedal/pedalpresetfile.h"
 #include "devices/pedal/pedaltext.h"
 
 void Z3KeyRecord::setSysex(int list, bool on)
@@ -48,4 +49,41 @@ bool check_config_data(const SZ3ProConfigData &image)
             return false;
     }
     return true;
+}
+
+namespace {
+
+Z3PresetLoad z3Result(PedalPresetFile::Load load, const QByteArray &body, SZ3ProConfigData *image)
+{
+    switch (load) {
+    case PedalPresetFile::Load::Ok:
+        break;
+    case PedalPresetFile::Load::CannotOpen:
+        return Z3PresetLoad::CannotOpen;
+    case PedalPresetFile::Load::WrongHeader:
+        return Z3PresetLoad::WrongHeader;
+    case PedalPresetFile::Load::NoBody:
+    case PedalPresetFile::Load::Damaged:
+    case PedalPresetFile::Load::WrongSize:
+        return Z3PresetLoad::Refused;
+    }
+    const SZ3ProConfigData loaded = SZ3ProConfigData::fromByteArray(body);
+    if (!check_config_data(loaded))
+        return Z3PresetLoad::Refused;
+    *image = loaded;
+    return Z3PresetLoad::Ok;
+}
+
+} // namespace
+
+Z3PresetLoad decodeZ3Preset(const QByteArray &file, SZ3ProConfigData *image)
+{
+    QByteArray body;
+    return z3Result(PedalPresetFile::decode(file, SZ3ProConfigData::kSize, &body), body, image);
+}
+
+Z3PresetLoad readZ3Preset(const QString &path, SZ3ProConfigData *image)
+{
+    QByteArray body;
+    return z3Result(PedalPresetFile::read(path, SZ3ProConfigData::kSize, &body), body, image);
 }

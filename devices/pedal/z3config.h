@@ -33,6 +33,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 #include <array>
@@ -194,3 +195,16 @@ bool check_config_data(const SZ3ProConfigData &image);
 // A SysEx reference (entry 0 of a marked list): offset (big-endian) and length.
 inline int sysexRefOffset(const quint8 *ref) { return (ref[0] << 8) | ref[1]; }
 inline int sysexRefLength(const quint8 *ref) { return ref[2]; }
+
+// ---- the page's preset file ----------------------------------------------------
+
+enum class Z3PresetLoad {
+    Ok,
+    CannotOpen,  // the file cannot be opened or read
+    WrongHeader, // it does not start with the model's name
+    Refused,     // no image of 4,930 bytes in it, or one that fails the check
+};
+// A ".z3" file (PedalPresetFile) whose image passes check_config_data, as one
+// from the pedal must: a loaded image is used as a received one is.
+Z3PresetLoad decodeZ3Preset(const QByteArray &file, SZ3ProConfigData *image);
+Z3PresetLoad readZ3Preset(const QString &path, SZ3ProConfigData *image);

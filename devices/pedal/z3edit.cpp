@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "devices/pedal/pedaltext.h"
+#include "devices/pedal/inicommand.h"
 
 namespace z3 {
 
@@ -214,6 +215,49 @@ void clearPedalList(SZ3ProConfigData &image)
 {
     std::memset(image.pedalEntry(0), 0, 4 * kMaxPedalEntries);
     image.setPedalCount(0);
+}
+
+
+LibraryResult applyLibraryCommand(SZ3ProConfigData &image, int group, int key, const SIniApply &command)
+{
+    Z3KeyRecord r = image.key(group, key);
+    const SIniList *lists[2] = {&command.list1, command.hasList2 ? &command.list2 : nullptr};
+
+    // The pool after both lists, before anything changes.
+    int used = image.poolUsed();
+    for (int list = 1; list <= 2; ++list) {
+        const SIniList *l = lists[list - 1];
+        if (!l)
+            continue;
+        if (r.isSysex(list) && removable(image, r.entry(list, 0)))
+            used -= sysexRefLength(r.entry(list, 0));
+        if (l->sysex)
+            used += l->message.size();
+    }
+    if (used > kPoolSize)
+        return LibraryResult::PoolFull;
+
+    // The old messages leave first, so that their room counts for both lists.
+    for (int list = 1; list <= 2; ++list) {
+        if (lists[list - 1] && r.isSysex(list))
+            removeSysex(image, r.entry(list, 0));
+    }
+    for (int list = 1; list <= 2; ++list) {
+        const SIniList *l = lists[list - 1];
+        if (!l)
+            continue;
+        if (l->sysex) {
+            storeSysex(image, r.entry(list, 0), l->message, false);
+            r.setSysex(list, true);
+            r.setCount(list, 0);
+        } else {
+            writeEvent(r.entry(list, 0), l->event);
+            r.setSysex(list, false);
+            r.setCount(list, 1);
+        }
+    }
+    r.setTriggerType(command.triggerType);
+    return LibraryResult::Applied;
 }
 
 } // namespace z3

@@ -12,6 +12,8 @@
 
 namespace z3 {
 
+struct SIniApply;
+
 // ---- SysEx pool ---------------------------------------------------------------
 
 enum class PoolResult { Stored, Full, NoRef };
@@ -68,5 +70,17 @@ bool modifyPedalEntry(SZ3ProConfigData &image, int row, const int values[4]);
 bool deletePedalEntry(SZ3ProConfigData &image, int row);
 // All 64 entry bytes and the count to 0.
 void clearPedalList(SZ3ProConfigData &image);
+
+
+// ---- effects-unit commands ------------------------------------------------------
+
+enum class LibraryResult { Applied, PoolFull };
+
+// Puts a library command, read back from its buffer (decodeIniCommand), on a
+// key: list 1 always, list 2 when the command has one; a SysEx list goes to
+// the pool, an event list becomes that one event; the trigger type is the
+// command's. The pool must take both lists' messages once the key's old ones
+// are out, or nothing changes.
+LibraryResult applyLibraryCommand(SZ3ProConfigData &image, int group, int key, const SIniApply &command);
 
 } // namespace z3

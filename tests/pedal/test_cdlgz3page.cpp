@@ -4,7 +4,6 @@
 #include "testmain.h"
 
 #include <QListWidget>
-#include <QMessageBox>
 #include <QTranslator>
 
 #include "bytes.h"
@@ -50,19 +49,6 @@ struct Page
         return out;
     }
 };
-
-// Answers the next styled question box with the given button.
-void answerNextQuestion(QMessageBox::StandardButton button)
-{
-    QTimer::singleShot(0, [button] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *box = qobject_cast<QMessageBox *>(w)) {
-                if (box->isVisible())
-                    box->button(button)->click();
-            }
-        }
-    });
-}
 
 } // namespace
 

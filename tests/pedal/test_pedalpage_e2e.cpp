@@ -8,10 +8,13 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 #include "devices/pedal/cdlgz3.h"
+#include "devices/pedal/pedalpresetfile.h"
 #include "devices/pedal/z3edit.h"
+#include "filechooser.h"
 #include "ui_cpedal.h"
 #include "ui_cvaluekey.h"
 #include "globals.h"
@@ -432,6 +435,55 @@ private slots:
                  QString("00 90 3C 5A"));
         QCOMPARE(int(pedal[z3::kPedalCount]), 1);
         QCOMPARE(int(pedal[1]), 99);
+    }
+
+    // ---- preset files -----------------------------------------------------------
+
+    // A loaded file is shown and written section by section, and leaves page
+    // and pedal in mode 1; the Bluetooth settings on the page stay.
+    void presetFileApplied()
+    {
+        SZ3ProConfigData before = pedaltest::plainImage();
+        before.setByte(z3::kBtMode, 2);
+        before.setByte(z3::kPassThrough, 1);
+        QVERIFY(show(before));
+        SZ3ProConfigData file = pedaltest::preparedImage();
+        file.setMode(3);
+        file.setByte(z3::kMode1Max, 36);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("stage.z3");
+        QVERIFY(PedalPresetFile::write(path, file.toByteArray()) == PedalPresetFile::Save::Saved);
+        setFileChooser([path](bool, const QString &, const QString &) { return path; });
+        s.sim->clearLog();
+        ui()->pushButton_In->click();
+        setFileChooser(nullptr);
+
+        QTRY_VERIFY_WITH_TIMEOUT(s.commands().count(0x60) >= 2 && s.commands().contains(0x65), kSessionWait);
+        QVERIFY(settle());
+        QList<int> sent = s.commands();
+        sent.removeLast(); // the scan of settle()
+        const int first = sent.indexOf(0x61);
+        QVERIFY(first >= 0);
+        for (int i = 0; i < first; ++i)
+            QCOMPARE(sent[i], 0x60); // the view's own setting frames
+        QCOMPARE(sent.mid(first), QList<int>({0x61, 0x61, 0x61, 0x61, 0x61, 0x61, 0x61, 0x61, 0x63, 0x62, 0x67, 0x65,
+                                              0x60, 0x60}));
+        const std::vector<Bytes> settings = s.frames(0x60);
+        QCOMPARE(hexOf(settings[settings.size() - 1]), QString("78 59 60 02 00 00 01 24 DA"));
+        QCOMPARE(hexOf(settings[settings.size() - 2]), QString("78 59 60 02 00 00 01 24 DA"));
+
+        QCOMPARE(ui()->comboBox_preset->currentIndex(), 0);
+        QCOMPARE(ui()->stackedWidget->currentIndex(), 0);
+        QCOMPARE(int(s.page->image().mode()), 1);
+        QCOMPARE(int(s.sim->pedalImage()[z3::kMode]), 1);
+        QCOMPARE(ui()->comboBox_BtModel->currentIndex(), 2);
+        QVERIFY(ui()->widget_PassThrough->getChecked());
+        QCOMPARE(ui()->listWidget_pedal->count(), 2);
+        // The pedal holds what the page holds, but for what the page does not send.
+        Bytes pedal = s.sim->pedalImage();
+        pedal[z3::kBtMode] = s.page->image().btMode();
+        pedal[z3::kPassThrough] = s.page->image().passThrough();
+        QCOMPARE(hexOf(pedal), hexOf(bytesOf(s.page->image())));
     }
 };
 

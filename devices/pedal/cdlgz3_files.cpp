@@ -1,0 +1,123 @@
+// The foot pedal page's files and toolbar: ".z3" preset files saved and
+// loaded through the file dialogs, presets from the online list, the firmware
+// upgrade and the raw ".bin" dump of the image (Ctrl+S).
+#include "cdlgz3.h"
+#include "ui_cdlgz3.h"
+
+#include <QDebug>
+#include <QThread>
+
+#include <algorithm>
+
+#include "autodisappermsgbox.h"
+#include "cupgrade.h"
+#include "cdlgpreset.h"
+#include "devices/pedal/pedalpresetfile.h"
+#include "devices/shared/pagetoolbar.h"
+#include "dialogs.h"
+#include "filechooser.h"
+#include "touchcombobox.h"
+
+namespace {
+
+const char *const kPresetFilter = "Zol Z3 Preset (*.z3)";
+const char *const kFolder = "Z3/";
+constexpr int kPedalModel = 1;
+// The pedal takes the sections of an applied preset with pauses between them.
+constexpr int kApplyPauseMs = 30;
+
+} // namespace
+
+void cDlgZ3::save_preset_file(const uchar *image, const QString &strPath)
+{
+    const QString path = preset_file_path(strPath, true, QString::fromLatin1(kPresetFilter));
+    if (path.isEmpty())
+        return;
+    const QByteArray bytes(reinterpret_cast<const char *>(image), SZ3ProConfigData::kSize);
+    // A file that cannot be opened shows nothing.
+    if (const char *text = PedalPresetFile::saveMessage(PedalPresetFile::write(path, bytes)))
+        AutoDisapperMsgBox::showMessage(this, tr(text), 1000);
+}
+
+bool cDlgZ3::load_preset_file(uchar *image, const QString &strPath)
+{
+    const QString path = preset_file_path(strPath, false, QString::fromLatin1(kPresetFilter));
+    if (path.isEmpty())
+        return false;
+    SZ3ProConfigData loaded;
+    switch (readZ3Preset(path, &loaded)) {
+    case Z3PresetLoad::Ok:
+        std::copy(loaded.data(), loaded.data() + SZ3ProConfigData::kSize, image);
+        return true;
+    case Z3PresetLoad::CannotOpen:
+        qWarning() << "Cannot open file";
+        return false;
+    case Z3PresetLoad::WrongHeader:
+        askQuestion(tr("File Error!"), tr("Configuration file error!"));
+        return false;
+    case Z3PresetLoad::Refused:
+        break;
+    }
+    return false;
+}
+
+void cDlgZ3::click_preset_file()
+{
+    QObject *from = sender();
+    if (from == ui->pushButton_Out)
+        save_preset_file(m_image.data(), QString());
+    else if (from == ui->pushButton_In && load_preset_file(m_image.data(), QString()))
+        apply_preset_image();
+}
+
+void cDlgZ3::slots_Z3_apply_preset(QString strPath)
+{
+    if (load_preset_file(m_image.data(), strPath))
+        apply_preset_image();
+}
+
+void cDlgZ3::apply_preset_image()
+{
+    update_ui();
+    show_key_lists();
+    slots_key_changed();
+    if (!m_uiUpdating)
+        send_key_banks();
+    send_switches();
+    QThread::msleep(kApplyPauseMs);
+    if (!m_uiUpdating)
+        send_display_chars();
+    QThread::msleep(kApplyPauseMs);
+    send_pedal_list();
+    QThread::msleep(kApplyPauseMs);
+    ui->comboBox_preset->setCurrentIndex(0);
+    try_send_setting(1);
+    ui->stackedWidget->setCurrentIndex(0);
+    show_display_chars(1);
+}
+
+CDlgPreset *cDlgZ3::presetDialog() const
+{
+    return qobject_cast<CDlgPreset *>(m_presetDlg.data());
+}
+
+cUpgrade *cDlgZ3::upgradeDialog() const
+{
+    return qobject_cast<cUpgrade *>(m_upgrade.data());
+}
+
+void cDlgZ3::click_preset_list()
+{
+    CDlgPreset *dlg = pagekit::openPresetList(m_presetDlg, kPedalModel, QString::fromLatin1(kFolder));
+    connect(dlg, &CDlgPreset::signals_download_preset, this, &cDlgZ3::slots_Z3_apply_preset);
+}
+
+void cDlgZ3::click_update()
+{
+    pagekit::startUpgrade(m_upgrade, this, QString::fromLatin1(kFolder));
+}
+
+void cDlgZ3::save_config_bin()
+{
+    pagekit::saveConfigBin(m_image.data(), SZ3ProConfigData::kSize);
+}
