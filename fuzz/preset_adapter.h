@@ -61,24 +61,33 @@ std::vector<SReader::SSeed> seedsOf(const Block &block, QByteArray (*fileOf)(con
 }
 
 // The reader record; the device list holds the model alone, under the name
-// its files start with.
-template <class Block>
-SReader makeReader(uchar model, const char *name, QByteArray (*header)(), bool (*decode)(const QByteArray &, QByteArray &),
-                   QByteArray (*encode)(const QByteArray &), bool (*accepted)(const QByteArray &),
-                   std::vector<SReader::SSeed> (*seeds)())
+// its files start with. xmlBody false: the body is the raw block.
+inline SReader readerRecord(uchar model, const char *name, const QByteArray &header, const QByteArray &startBlock,
+                            bool (*decode)(const QByteArray &, QByteArray &), QByteArray (*encode)(const QByteArray &),
+                            bool (*accepted)(const QByteArray &), std::vector<SReader::SSeed> (*seeds)(),
+                            bool xmlBody = true)
 {
     DeviceEntry entry;
     entry.id = model;
     entry.names << QString::fromLatin1(name);
     g_deviceList = {entry};
     SReader x;
-    x.header = header();
-    x.startBlock = bytesOf(startBlock<Block>());
+    x.header = header;
+    x.xmlBody = xmlBody;
+    x.startBlock = startBlock;
     x.decode = decode;
     x.encode = encode;
     x.accepted = accepted;
     x.seeds = seeds;
     return x;
+}
+
+template <class Block>
+SReader makeReader(uchar model, const char *name, QByteArray (*header)(), bool (*decode)(const QByteArray &, QByteArray &),
+                   QByteArray (*encode)(const QByteArray &), bool (*accepted)(const QByteArray &),
+                   std::vector<SReader::SSeed> (*seeds)())
+{
+    return readerRecord(model, name, header(), bytesOf(startBlock<Block>()), decode, encode, accepted, seeds);
 }
 
 } // namespace fuzzpreset

@@ -2,9 +2,8 @@
 // is read as a newer page's file (4,930 bytes) and as an older page's (1,184):
 // one length cannot be both, a refusal hands nothing back, and a wrong header
 // is told as such by both.
-#include "fuzz/fuzz_preset.h"
+#include "fuzz/preset_adapter.h"
 
-#include "common/devicelist.h"
 #include "devices/pedal/pedalpresetfile.h"
 
 #include <cstdlib>
@@ -62,20 +61,7 @@ std::vector<fuzzpreset::SReader::SSeed> seeds()
 
 const fuzzpreset::SReader &fuzzpreset::reader()
 {
-    static const SReader r = [] {
-        DeviceEntry entry;
-        entry.id = 1;
-        entry.names << QStringLiteral("DOVO Dazed");
-        g_deviceList = {entry};
-        SReader x;
-        x.header = PedalPresetFile::header();
-        x.xmlBody = false;
-        x.startBlock = startImage(PedalPresetFile::kImageSize);
-        x.decode = decode;
-        x.encode = encode;
-        x.accepted = nullptr;
-        x.seeds = seeds;
-        return x;
-    }();
+    static const SReader r = readerRecord(1, "DOVO Dazed", PedalPresetFile::header(), startImage(PedalPresetFile::kImageSize),
+                                          decode, encode, nullptr, seeds, false);
     return r;
 }

@@ -4,9 +4,8 @@
 // views and frames of it must stay inside the image and the transmit buffer
 // (the counts, pool size and references of the groups the check does not look
 // at are whatever the file says).
-#include "fuzz/fuzz_preset.h"
+#include "fuzz/preset_adapter.h"
 
-#include "common/devicelist.h"
 #include "devices/pedal/pedalpresetfile.h"
 #include "devices/pedal/z3config.h"
 #include "devices/pedal/z3edit.h"
@@ -83,20 +82,7 @@ std::vector<fuzzpreset::SReader::SSeed> seeds()
 
 const fuzzpreset::SReader &fuzzpreset::reader()
 {
-    static const SReader r = [] {
-        DeviceEntry entry;
-        entry.id = 1;
-        entry.names << QStringLiteral("DOVO Dazed");
-        g_deviceList = {entry};
-        SReader x;
-        x.header = PedalPresetFile::header();
-        x.xmlBody = false;
-        x.startBlock = SZ3ProConfigData().toByteArray();
-        x.decode = decode;
-        x.encode = encode;
-        x.accepted = accepted;
-        x.seeds = seeds;
-        return x;
-    }();
+    static const SReader r = readerRecord(1, "DOVO Dazed", PedalPresetFile::header(), SZ3ProConfigData().toByteArray(),
+                                          decode, encode, accepted, seeds, false);
     return r;
 }
