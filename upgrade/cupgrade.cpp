@@ -168,7 +168,10 @@ void cUpgrade::unload_library()
 
 bool cUpgrade::init()
 {
-    load_translator();
+    // The dialog may have been built under another language (the window's
+    // own dialog for Fix Mode is built at start-up): its texts follow the
+    // language of this run.
+    Slots_change_language();
     // The run under way keeps the library it loaded its image into.
     if (m_running && m_library)
         return true;

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 #include <memory>
@@ -139,6 +140,7 @@ private slots:
     void versionInName();
     void deleteFolderStaysInside();
     void initNeedsEveryFunction();
+    void textsFollowTheLanguageAtEachStart();
 
     void indexListedWithoutProgress();
     void versionRuleDecidesDownload();
@@ -297,6 +299,25 @@ void TestCUpgrade::initNeedsEveryFunction()
 
     useStandInLibrary();
     QVERIFY(dlg.init());
+}
+
+// The connection window builds its dialog for Fix Mode at start-up; the user
+// may switch the language before choosing Fix Mode.
+void TestCUpgrade::textsFollowTheLanguageAtEachStart()
+{
+    g_language = 0;
+    const auto restore = qScopeGuard([] {
+        g_language = 0;
+        loadInterfaceCatalogue();
+    });
+    cUpgrade *dlg = newDialog();
+    QVERIFY(dlg);
+    QCOMPARE(button(dlg, "pushButton_upgrade")->text(), QStringLiteral("Upgrade Firmware"));
+
+    g_language = 1;
+    QVERIFY(dlg->init());
+    QCOMPARE(button(dlg, "pushButton_upgrade")->text(), QStringLiteral("固件更新"));
+    QCOMPARE(dlg->windowTitle(), QStringLiteral("固件更新"));
 }
 
 // ---------------------------------------------------------------- index and download
