@@ -463,6 +463,14 @@ bool pc_connectui::clickPicture(uchar id)
 {
     if (m_page)
         return true;
+    // The Fix Mode dialog is not modal, but a page opened beside it would
+    // receive its switch into upgrade mode, and closing the dialog ends the
+    // run under the page: it is finished first.
+    if (m_upgrade && m_upgrade->isVisible()) {
+        m_upgrade->raise();
+        m_upgrade->activateWindow();
+        return true;
+    }
     bool opened = false;
     for (int k = kMaxPortMatches - 1; k >= 0; --k) {
         const PortMatch &match = m_scan.matches[k];

@@ -4,12 +4,14 @@
 #include <QtTest>
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 
 #include <functional>
 
 #include "bytes.h"
+#include "cupgrade.h"
 #include "globals.h"
 #include "pagefactory.h"
 #include "pc_connectui.h"
@@ -262,6 +264,41 @@ private slots:
         QCOMPARE(page->frames[2], frame(0x51, hex("04")));
         QCOMPARE(page->midi.first(), 0xF8u);
         QCOMPARE(page->midi.count(0x403C90u), 100);
+    }
+
+    // While the window's own upgrade dialog (Fix Mode) is open, a click on a
+    // picture connects nothing: a page beside it would get the dialog's
+    // switch into upgrade mode. Without a MIDI service a click that tries to
+    // connect says at once that the port cannot be opened.
+    void noConnectionBesideFixMode()
+    {
+        pc_connectui w;
+        w.show();
+        QLabel picture;
+        picture.setProperty("deviceID", 7u);
+        picture.installEventFilter(&w);
+        QStringList boxes;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxes << box->text();
+                box->done(QMessageBox::Ok);
+            }
+        });
+        closer.start(10);
+
+        cUpgrade *fixMode = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *dialog = qobject_cast<cUpgrade *>(widget))
+                fixMode = dialog;
+        QVERIFY(fixMode);
+        fixMode->show();
+        QTest::mousePress(&picture, Qt::LeftButton);
+        QCOMPARE(boxes, QStringList());
+
+        fixMode->hide();
+        QTest::mousePress(&picture, Qt::LeftButton);
+        QCOMPARE(boxes, QStringList{"MIDI port is occupied !"});
     }
 };
 
