@@ -294,9 +294,12 @@ void cUpgrade::on_fetched(Download *download, const QString &localPath, bool ok)
     }
 
     if (localPath.contains(QLatin1String(".ini"))) {
-        // A resumed upgrade may come without any device reply in this run:
-        // its folder is the stored index's.
-        load_firmware_list(localPath, g_downloadFolder.isEmpty() ? folder_of_url(m_iniUrl) : g_downloadFolder);
+        // A resumed upgrade takes the folder of the stored index: this run
+        // may have had no device reply, or one from another model.
+        const QString folder = !m_resumeFolder.isEmpty() ? m_resumeFolder
+                               : g_downloadFolder.isEmpty() ? folder_of_url(m_iniUrl)
+                                                            : g_downloadFolder;
+        load_firmware_list(localPath, folder);
     } else if (isImage) {
         run_image(localPath);
     }
@@ -698,7 +701,9 @@ bool cUpgrade::find_device_disk()
 void cUpgrade::resume_upgrade()
 {
     qDebug() << "enter upgrade again";
-    download(m_settings->value(QLatin1String(kKeyIniUrl)).toString(), index_path());
+    const QString iniUrl = m_settings->value(QLatin1String(kKeyIniUrl)).toString();
+    m_resumeFolder = folder_of_url(iniUrl);
+    download(iniUrl, index_path());
 }
 
 void cUpgrade::click_offline_upgrade()

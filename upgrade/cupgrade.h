@@ -130,6 +130,7 @@ private:
     QString m_iniUrl;
     QString m_ufwUrl;
     QString m_folder;
+    QString m_resumeFolder;          // the stored index's folder, once resumed
     QSettings *m_settings = nullptr;
     QPointer<Download> m_download;   // the index or image being fetched
     bool m_running = false;          // a run is under way

@@ -666,6 +666,19 @@ void TestCUpgrade::storedImageIsFetchedAfterFailure()
     m_server.clearRequests();
     chooseAndConfirm(dlg, QStringLiteral("RZ7_V12"));
     QTRY_COMPARE(m_server.requests(), QStringList{QStringLiteral("tvsuite/rz7/RZ7_V9.ufw")});
+
+    // Resumed (Fix Mode) after a device of another model answered in this
+    // run: the stored index's folder counts, not that device's.
+    g_downloadFolder = QStringLiteral("dev2/");
+    settings.setValue(QStringLiteral("IniUrl"), indexUrl());
+    settings.sync();
+    cUpgrade *resumed = newDialog();
+    QVERIFY(resumed);
+    resumed->resume_upgrade();
+    QTRY_COMPARE(listOf(resumed)->count(), 2);
+    m_server.clearRequests();
+    chooseAndConfirm(resumed, QStringLiteral("RZ7_V12"));
+    QTRY_COMPARE(m_server.requests(), QStringList{QStringLiteral("tvsuite/rz7/RZ7_V9.ufw")});
 }
 
 void TestCUpgrade::storedImageOfAnotherModelIsRefused()
