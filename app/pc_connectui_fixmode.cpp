@@ -25,6 +25,12 @@ void pc_connectui::retranslateMenu()
 
 void pc_connectui::Slots_fix_mode()
 {
+    // The device to mend is in upgrade mode, off MIDI. Ports that a click
+    // left open without a page (a model that has none, an unknown device, a
+    // device that never answered) must not carry the run's switch into
+    // upgrade mode to that other device.
+    m_midi.close();
+    m_carryLen = 0;
     runFixMode(m_upgrade);
 }
 

@@ -9,10 +9,12 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "connectwindowtest.h"
 #include "cupgrade.h"
 #include "fixmodemenu.h"
 #include "httpfixture.h"
 #include "pc_connectui.h"
+#include "simulator.h"
 #include "testmain.h"
 #include "ui_pc_connectui.h"
 #include "upgradetestutil.h"
@@ -78,6 +80,8 @@ void TestFixModeWindow::init()
     g_language = 0;
     // No device-information reply in this run of the program.
     g_firmwareVersion = 0;
+    g_deviceId = 0;
+    g_downloadFolder.clear();
     m_server.clearRequests();
 }
 
@@ -132,10 +136,19 @@ void TestFixModeWindow::resumedUpgradeEndsApplication()
     Drives drives;
     drives.addDevice('G', kPid, kVid);
     BoxCatcher boxes(QMessageBox::Yes);
+    // Another controller, of a model that has no page: a click on it leaves
+    // its ports open.
+    tavrosim::SimOptions other = tavrosim::optionsForModel(2);
+    other.name = "ORB_LINKER";
+    tavrosim::Simulator sim(other);
+    QVERIFY(sim.start());
     pc_connectui window;
     window.show();
     QVERIFY(menuOf(window));
     QSignalSpy finished(&window, &QDialog::finished);
+    QTRY_VERIFY_WITH_TIMEOUT(tavrotest::picture(window, 2), 8000);
+    QTest::mousePress(tavrotest::picture(window, 2), Qt::LeftButton);
+    QTRY_COMPARE(int(g_deviceId), 2);
 
     menuOf(window)->fixModeAction()->trigger();
     // The device check asks only for the chip name and the descriptions.
@@ -165,6 +178,8 @@ void TestFixModeWindow::resumedUpgradeEndsApplication()
     QVERIFY(!dlg->isVisible());
     QCOMPARE(QSettings(QStringLiteral("Tavro"), QStringLiteral("TavroSuite")).value(QStringLiteral("UpgradeResult")).toInt(), 1);
     QVERIFY(boxes.texts == QStringList{QStringLiteral("Download and update?")});
+    QVERIFY(sim.receivedFrames(tavrosim::kCmdEnterUpgrade).empty());
+    sim.vanish();
 }
 
 void TestFixModeWindow::noDeviceIsTold()
