@@ -158,6 +158,7 @@ void master::Slots_recv_frame(const uchar *frame, uint len)
             return;
         }
         m_config = image;
+        m_imageApplied = true;
         update_ui();
         setEnabled(true);
         // A later image with switch A still selected is redrawn too.
@@ -168,7 +169,9 @@ void master::Slots_recv_frame(const uchar *frame, uint len)
         return;
     }
     case CMD_PEDAL_MODE: {
-        if (payloadLength < 1 || len <= SDeviceFrame::kOffsetPayload)
+        // A report before the first valid image would send the empty image's
+        // switch settings or switch A's record over the pedal's own.
+        if (!m_imageApplied || payloadLength < 1 || len <= SDeviceFrame::kOffsetPayload)
             return;
         const int p = payload[0];
         ui->comboBox_ModeDis1->show();

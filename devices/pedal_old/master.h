@@ -150,6 +150,9 @@ private:
     bool m_updating = false;
     bool m_typeChanging = false;
     bool m_titleSet = false;
+    // Set once the pedal's first valid image has been applied: until then
+    // m_config means nothing, and nothing may be built from it or sent.
+    bool m_imageApplied = false;
     // The list the next dialog answer or delete acts on: 1, 2, or 5 for the
     // expression list; what an answer does: 1 add and 2 replace an event, 3 add
     // and 4 replace an expression entry.

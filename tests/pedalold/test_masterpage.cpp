@@ -195,6 +195,13 @@ void TestMasterPage::imageFillsTheWidgets()
 
 void TestMasterPage::presetReports()
 {
+    // Before the first valid image the page has nothing to send: a report then
+    // must not send the switch settings or switch A's record of an empty image.
+    for (const char *p : {"04", "05", "02"})
+        feed(*m_page, tavrotest::frame(CMD_PEDAL_MODE, hex(p)));
+    QVERIFY(m_owner.frames.isEmpty());
+    QCOMPARE(ui->comboBox_preset->currentIndex(), 0);
+
     open(pedaloldtest::image(1));
     const QByteArray three = tavrotest::frame(CMD_PEDAL_MODE, hex("03"));
     feed(*m_page, three);
