@@ -43,6 +43,23 @@ bool sysexLengthsFit(const SMIDIConfigData &image)
     return true;
 }
 
+// The image as a file holds it, so that the page loads its own file again: a
+// pedal's image may bring a SysEx length above 64, written as the 64 bytes
+// the page shows and sends, and, once the pedal has reported Customize2, a
+// Type of 0, written as the action 1 the pedal is sent for it.
+SMIDIConfigData fileImage(SMIDIConfigData image)
+{
+    for (SSwitchRecord &sw : image.SwitchData) {
+        for (int list = 1; list <= 2; ++list) {
+            if (sw.isSysex(list) && sw.rawSysexLen(list) > kMaxSysex)
+                sw.setSysexLen(list, kMaxSysex);
+        }
+        if (image.Preset == 5 && sw.Type == 0)
+            sw.Type = 1;
+    }
+    return image;
+}
+
 } // namespace
 
 // ---- preset files --------------------------------------------------------------------
@@ -64,7 +81,8 @@ void master::save_preset_file(const SMIDIConfigData &image, const QString &strPa
         return;
     // Saved, or a write that failed (with the old file kept); nothing when
     // the file could not be opened.
-    if (const char *text = PedalPresetFile::saveMessage(PedalPresetFile::write(path, image.toByteArray())))
+    const QByteArray bytes = fileImage(image).toByteArray();
+    if (const char *text = PedalPresetFile::saveMessage(PedalPresetFile::write(path, bytes)))
         AutoDisapperMsgBox::showMessage(this, tr(text), 1000);
 }
 

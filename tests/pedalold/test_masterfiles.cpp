@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 
+#include <cstring>
+
 #include "cdlgpreset.h"
 #include "cupgrade.h"
 #include "devices/pedal/pedalpresetfile.h"
@@ -95,6 +97,7 @@ private slots:
     void cleanup();
 
     void saveThenLoad();
+    void ownFileOfAnyAcceptedImageLoads();
     void loadSendsTheWholeConfigurationPaced();
     void refusedFiles_data();
     void refusedFiles();
@@ -162,6 +165,33 @@ void TestMasterFiles::saveThenLoad()
     QCOMPARE(chosen.asked.last(), QStringLiteral("open|Open Preset File|Zol Z3 Preset (*.z3)"));
     QCOMPARE(bytesOf(m_page->config()), bytesOf(saved));
     QVERIFY(!m_owner.frames.isEmpty());
+}
+
+// The page's own file loads again, also when the pedal's image brought what
+// the page only caps or sends otherwise: a SysEx length of 300, and a Type of
+// 0 that the pedal's later Customize2 report leaves beside Preset 5.
+void TestMasterFiles::ownFileOfAnyAcceptedImageLoads()
+{
+    SMIDIConfigData c = fileImage(1);
+    c.SwitchData[2].setSysexLen(2, 300);
+    std::memset(c.SwitchData[2].Sysex2, 0x11, sizeof c.SwitchData[2].Sysex2);
+    c.SwitchData[1].Type = 0;
+    open(c);
+    const QByteArray report = tavrotest::frame(CMD_PEDAL_MODE, hex("05"));
+    m_page->Slots_recv_frame(tavrotest::u8(report), uint(report.size()));
+    tavrotest::ChosenPath chosen;
+    chosen.path = path("own.z3");
+    ui->pushButton_Out->click();
+    QVERIFY(tavrotest::toastTexts(m_page).contains("Preset save successful"));
+
+    open(pedaloldtest::image(1));
+    ui->pushButton_In->click();
+    const SMIDIConfigData loaded = m_page->config();
+    QCOMPARE(int(loaded.Preset), 5);
+    QCOMPARE(int(loaded.SwitchData[2].rawSysexLen(2)), 64);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(loaded.SwitchData[2].Sysex2), 64), QByteArray(64, 0x11));
+    QCOMPARE(int(loaded.SwitchData[1].Type), 1);
+    QCOMPARE(m_owner.sent(CMD_SWITCH_DISPLAY).size(), 1);
 }
 
 // Loaded while "Preset1" is shown: the selection of the file's preset, the
