@@ -10,6 +10,7 @@
 #include "autodisappermsgbox.h"
 #include "cdlgpreset.h"
 #include "devices/pad/rz7presetfile.h"
+#include "devices/shared/colourchooser.h"
 #include "devices/shared/pagetoolbar.h"
 #include "filechooser.h"
 
@@ -50,9 +51,12 @@ bool CRZM7::load_config_data_from_XML(SRZ7ConfigData &block, const QString &strP
 void CRZM7::apply_loaded_block()
 {
     // The block is replaced whole: a dialog on the old one, and a block the
-    // device sent meanwhile, are out of date.
+    // device sent meanwhile, are out of date. So is a group colour chooser (the
+    // online preset list is not held back by it): its colour to put back on
+    // cancel is the old block's.
     close_control_dialog();
     m_model.forgetDroppedBlock();
+    m_chooser->abandon();
     m_model.extractSysexData();
     recover_data_ui();
     send_config_data();

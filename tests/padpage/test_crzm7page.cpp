@@ -756,6 +756,32 @@ private slots:
         QVERIFY(!dlg);
     }
 
+    // The online preset list is a window of its own, which the chooser does not
+    // hold back: a preset applied under the group colour chooser replaces the
+    // colour it edits, so the chooser goes without putting its old colour back.
+    void presetAppliedUnderTheColourChooser()
+    {
+        Opened o;
+        o.page.show();
+        QByteArray other = block();
+        other[513 + 2] = char(0x7F); // bank 0's colour in the preset: blue 0x7F
+        SRZ7ConfigData loaded;
+        std::memcpy(&loaded, other.constData(), sizeof loaded);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.rzp"));
+        QVERIFY(rz7::writePresetFile(path, loaded) == rz7::PresetSaveResult::Saved);
+
+        o.ui()->pushButton_BtColor->click();
+        QPointer<ColorPicker> picker = o.page.findChild<ColorPicker *>();
+        QVERIFY(picker);
+        o.page.slots_apply_preset(path);
+        QCOMPARE(o.owner.sent(CMD_WRITE_CONFIG).size(), 1);
+        QTRY_VERIFY(!picker);
+        QVERIFY(!o.page.model().isBusy());
+        QCOMPARE(o.page.model().config().PadModeRGB[0], (SColourGRB{0, 0, 0x7F}));
+        QCOMPARE(o.owner.sent(CMD_WRITE_MODE_COLOURS).size(), 0);
+    }
+
     // While the preset question is open the device's records may put the list
     // back; Yes shows the preset the user chose from then on.
     void presetQuestionThenARecord()
