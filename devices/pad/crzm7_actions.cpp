@@ -27,6 +27,10 @@ void CRZM7::apply_bank_colour_to_pads(int nAnswer)
 {
     if (nAnswer != ANSWER_YES)
         return;
+    // The preview names pad 0 of the bank; the control an open per-control
+    // dialog edits stays its own, for its previews and its stale check.
+    const int kind = m_dialogKind;
+    const int index = m_dialogIndex;
     m_setAllColours = 1;
     m_dialogIndex = 0;
     SRZ7ConfigData &cfg = m_model.config();
@@ -36,6 +40,8 @@ void CRZM7::apply_bank_colour_to_pads(int nAnswer)
         m_dialogKind = 1;
         slots_change_rgb();
     });
+    m_dialogKind = kind;
+    m_dialogIndex = index;
 }
 
 void CRZM7::toggle_preset_question(int nIndex)

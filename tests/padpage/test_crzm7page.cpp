@@ -576,6 +576,39 @@ private slots:
         QVERIFY(padButton(o.page, 16)->styleSheet().contains(QStringLiteral("rgb(0, 0, 64)")));
     }
 
+    // "To All Pad" on the page leaves alone which control the open dialog
+    // edits: its previews still name its pad, and a bank or group change still
+    // closes it when stale.
+    void setAllColoursKeepsTheOpenDialog()
+    {
+        Opened o;
+        auto openDialog = [] {
+            QPointer<QDialog> dlg;
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->inherits("CRZM7DLG") && w->isVisible())
+                    dlg = static_cast<QDialog *>(w);
+            }
+            return dlg;
+        };
+        padButton(o.page, 5)->click();
+        QPointer<QDialog> dlg = openDialog();
+        QVERIFY(dlg);
+        o.page.apply_bank_colour_to_pads(ANSWER_YES);
+        o.owner.frames.clear();
+        o.page.model().config().PadRGB[0][4] = SColourGRB{0x11, 0x22, 0x33};
+        QVERIFY(QMetaObject::invokeMethod(dlg, "signals_change_rgb"));
+        QCOMPARE(o.owner.sent(CMD_PAD_COLOURS).size(), 1);
+        QCOMPARE(int(uchar(o.owner.sent(CMD_PAD_COLOURS)[0][6])), 4);
+        QVERIFY(padButton(o.page, 5)->styleSheet().contains(QStringLiteral("rgb(34, 17, 51)")));
+
+        o.page.findChild<QPushButton *>(QStringLiteral("knob_3"))->click();
+        dlg = openDialog();
+        QVERIFY(dlg);
+        o.page.apply_bank_colour_to_pads(ANSWER_YES);
+        o.ui()->pushButton_KnobGroup->click();
+        QVERIFY(!dlg);
+    }
+
     // The group colour chooser previews live and restores on cancel.
     void groupColourChooser()
     {
