@@ -160,6 +160,8 @@ private:
     pagekit::ColourChooserRoad *m_chooser = nullptr;
 
     void apply_loaded_block();
+    // load_config_data_from_XML with the refusal code shown on pToastParent.
+    bool load_preset_file(SRZ7ConfigData &block, const QString &strPath, QWidget *pToastParent);
 
     QPointer<QDialog> m_controlDlg;
     QPointer<QDialog> m_padLevelDlg;

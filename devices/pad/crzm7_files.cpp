@@ -38,13 +38,18 @@ void CRZM7::save_config_data_to_XML(const SRZ7ConfigData &block, const QString &
 
 bool CRZM7::load_config_data_from_XML(SRZ7ConfigData &block, const QString &strPath)
 {
+    return load_preset_file(block, strPath, this);
+}
+
+bool CRZM7::load_preset_file(SRZ7ConfigData &block, const QString &strPath, QWidget *pToastParent)
+{
     const QString path = preset_file_path(strPath, false, QString::fromLatin1(kPresetFilter));
     if (path.isEmpty())
         return false;
     const PresetLoadResult result = readPresetFile(path, block);
     const QString message = presetLoadMessage(result);
     if (!message.isEmpty())
-        AutoDisapperMsgBox::showMessage(this, message, 1500);
+        AutoDisapperMsgBox::showMessage(pToastParent, message, 1500);
     return result == PresetLoadResult::Ok;
 }
 
@@ -87,7 +92,10 @@ void CRZM7::click_preset_file()
 
 void CRZM7::slots_apply_preset(QString strPresetPath)
 {
-    if (!load_config_data_from_XML(m_model.config(), strPresetPath))
+    // The preset list stays open over the page when the file is refused: its
+    // code is shown on the list, where the user is looking.
+    QWidget *toastParent = m_presetDlg && m_presetDlg->isVisible() ? m_presetDlg.data() : this;
+    if (!load_preset_file(m_model.config(), strPresetPath, toastParent))
         return;
     apply_loaded_block();
     if (m_presetDlg)
