@@ -10,11 +10,11 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include "autodisappermsgbox.h"
+#include "devices/shared/presetfile.h"
 #include "dialogs.h"
 #include "download.h"
 #include "rawini.h"
@@ -219,10 +219,10 @@ void CDlgPreset::on_download_finished(const QString &strLocalPath, Download *pDo
         show_message(tr("Download failed"), 1000);
         return;
     }
-    // Written beside and renamed over the target, so a failed write never
-    // leaves a half file behind.
-    QSaveFile file(strLocalPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pDownload->body()) < 0 || !file.commit()) {
+    // Written beside and renamed over the target, unbuffered with every write
+    // checked, so a failed write (a full disk) never leaves a half file behind.
+    const QByteArray body = pDownload->body();
+    if (!presetfile::saveRaw(strLocalPath, body.constData(), body.size())) {
         show_message(tr("Download failed"), 1000);
         return;
     }

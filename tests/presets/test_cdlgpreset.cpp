@@ -7,9 +7,15 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 #include "cdlgpreset.h"
 #include "httpfixture.h"
@@ -79,6 +85,7 @@ private slots:
     void listsIndexAndDownloadsServerPreset();
     void localRowsLoadAndDelete();
     void failuresShowDownloadFailed();
+    void fullDiskLeavesNoShortFile();
     void maliciousRowNamesStayServerRows();
     void tutorialLinksOpenInBrowser();
     void destroyingAbandonsDownloads();
@@ -270,6 +277,50 @@ void TestCDlgPreset::failuresShowDownloadFailed()
     dlg->findChild<QPushButton *>(QStringLiteral("pushButton_yes"))->click();
     QVERIFY(answer(dlg, QMessageBox::Yes));
     QVERIFY(notices(dlg).contains(QStringLiteral("No preset options were selected.")));
+}
+
+// The disk fills while a downloaded preset is written: a file size limit on
+// this process makes every write past it fail, as a full disk does.
+void TestCDlgPreset::fullDiskLeavesNoShortFile()
+{
+#ifdef Q_OS_UNIX
+    const QByteArray big(256 * 1024, 'P');
+    QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/Big.rzp"), big));
+    const QString folder = m_work.filePath(QStringLiteral("full"));
+    const QString kept = folder + QStringLiteral("/kept.rzp");
+    QVERIFY(writeFile(kept, "OLD"));
+
+    rlimit old {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const auto restore = qScopeGuard([&] {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    });
+    rlimit limited = old;
+    limited.rlim_cur = 16 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+
+    CDlgPreset *dlg = openList();
+    QSignalSpy announced(dlg, &CDlgPreset::signals_download_preset);
+    // Over an older file, which stays whole, and where none was.
+    for (const QString &name : {QStringLiteral("kept.rzp"), QStringLiteral("new.rzp")}) {
+        qDeleteAll(dlg->findChildren<AutoDisapperMsgBox *>());
+        dlg->download(m_server.baseUrl() + QStringLiteral("rz7/Big.rzp"), folder + QLatin1Char('/') + name);
+        QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed")));
+    }
+    QCOMPARE(readFile(kept), QByteArray("OLD"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("kept.rzp")});
+    QCOMPARE(announced.count(), 0);
+
+    // With room again the same download is written whole.
+    setrlimit(RLIMIT_FSIZE, &old);
+    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/Big.rzp"), kept);
+    QVERIFY(announced.wait(5000));
+    QCOMPARE(readFile(kept), big);
+#else
+    QSKIP("needs a file size limit");
+#endif
 }
 
 void TestCDlgPreset::maliciousRowNamesStayServerRows()
