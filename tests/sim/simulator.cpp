@@ -1,5 +1,7 @@
 #include "simulator.h"
 
+#include "simjack.h"
+
 #include <RtMidi.h>
 
 #include <algorithm>
@@ -192,6 +194,18 @@ bool Simulator::openPorts(std::string *error)
                     *error = why;
                 return false;
             }
+#if defined(TAVRO_SIM_HAVE_JACK)
+            if (api == RtMidi::UNIX_JACK) {
+                m_jack = SimJackPorts::open(m_options.clientName, m_options.effectiveInPort(),
+                                            m_options.effectiveOutPort(),
+                                            [this](Bytes message) { enqueue(std::move(message)); }, error);
+                if (!m_jack)
+                    return false;
+                m_portsOpen = true;
+                m_online = true;
+                return true;
+            }
+#endif
             {
                 std::lock_guard<std::mutex> poolLock(g_poolMutex);
                 auto &pool = clientPool();
@@ -237,9 +251,15 @@ void Simulator::closePorts()
 {
     std::lock_guard<std::mutex> lock(m_portMutex);
     m_online = false;
-    if (!m_clients || !m_portsOpen)
+    if ((!m_clients && !m_jack) || !m_portsOpen)
         return;
     m_portsOpen = false;
+#if defined(TAVRO_SIM_HAVE_JACK)
+    if (m_jack) {
+        m_jack.reset();
+        return;
+    }
+#endif
     try {
         // The ports go away as when the cable is pulled; the clients stay.
         m_clients->in->closePort();
@@ -428,6 +448,10 @@ bool Simulator::sendRaw(const Bytes &message)
     std::lock_guard<std::mutex> lock(m_portMutex);
     if (!m_portsOpen)
         return false;
+#if defined(TAVRO_SIM_HAVE_JACK)
+    if (m_jack)
+        return m_jack->send(message.data(), message.size());
+#endif
     try {
         m_clients->out->sendMessage(message.data(), message.size());
     } catch (const RtMidiError &) {

@@ -6,14 +6,14 @@
 // the MIDI thread into a queue and answered from the simulator's own worker
 // thread. Every method may be called from any thread.
 //
-// Two things RtMidi over JACK does on this machine shape the port handling:
-// - closing any JACK client while an RtMidiIn of the same process has an open
-//   port can crash the process. The simulator never closes its clients (they
-//   are pooled and reused by later simulators); an in-process test should
-//   close the simulator's ports (vanish) before it destroys other MIDI clients.
-// - an input port registered again can replay, in its first cycles, what an
-//   earlier port of the same client received. For 50 ms after the ports of a
-//   reused client open, input is dropped (logged as "stale").
+// On JACK the simulator has JACK clients of its own (simjack.h): their ports
+// are never closed one by one, the clients are closed when the device
+// leaves MIDI and a new one opened when it comes back. On other services the
+// ports are RtMidi's virtual ports on clients that are kept for the process's
+// life and reused by later simulators; there an input port registered again
+// can replay, in its first cycles, what an earlier port of the same client
+// received, so for 50 ms after the ports of a reused client open, input is
+// dropped (logged as "stale").
 #pragma once
 
 #include "simdevice.h"
@@ -32,6 +32,8 @@
 #include <vector>
 
 namespace tavrosim {
+
+class SimJackPorts;
 
 struct SimOptions
 {
@@ -173,6 +175,7 @@ private:
     // destroyed (see above).
     std::mutex m_portMutex;
     ClientPair *m_clients = nullptr;
+    std::unique_ptr<SimJackPorts> m_jack;
     bool m_portsOpen = false;
     std::atomic<std::chrono::steady_clock::time_point> m_acceptAfter{};
     std::atomic<bool> m_online{false};
