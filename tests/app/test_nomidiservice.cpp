@@ -107,7 +107,22 @@ private slots:
                                               QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
                                               QStringLiteral("48000"), QStringLiteral("-p"), QStringLiteral("1024")});
         QVERIFY(jackd.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT((window->scanDevices(), window->midiServiceError().isEmpty()), 10000);
+        const bool found = QTest::qWaitFor(
+            [&] {
+                window->scanDevices();
+                return window->midiServiceError().isEmpty() || jackd.state() == QProcess::NotRunning;
+            },
+            10000);
+        if (jackd.state() == QProcess::NotRunning) {
+            // JACK keeps at most eight servers per machine; other runs may
+            // hold every place.
+            const QByteArray said = jackd.readAll().trimmed();
+            if (said.contains("Too many servers"))
+                QSKIP(qPrintable(QStringLiteral("no JACK server can start here, its registry of servers is full: ")
+                                 + QString::fromLocal8Bit(said)));
+            QFAIL(("jackd ended at once: " + said).constData());
+        }
+        QVERIFY(found);
         QCOMPARE(hint->text(), QStringLiteral("connect the device to the computer using USB cable"));
         QCOMPARE(midiApi(), RtMidi::UNIX_JACK);
 
