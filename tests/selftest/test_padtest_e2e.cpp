@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ui_pc_connectui.h" // generated for the window that pagesession.h drives
+#include "midiapi.h"
 #include "pagesession.h"
 #include "selftestroads.h"
 #include "selftest/ctestdlg.h"
@@ -64,6 +65,13 @@ class TestPadTestE2e : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        std::string why;
+        if (qEnvironmentVariableIsEmpty("JACK_DEFAULT_SERVER") || !midiServiceAvailable(&why))
+            QSKIP(qPrintable("needs a JACK server (scripts/jack-env.sh): " + QString::fromStdString(why)));
+    }
+
     // A whole unit: the dialog opens with its frames, the lamps follow the
     // unit, every control passes, the flash test's answer is shown (or not),
     // the colour test follows, the unit starts over, the close box ends all.
