@@ -15,28 +15,11 @@ class TestSelfTestTones : public QObject
 private slots:
     void initTestCase() { qputenv("PULSE_SERVER", "unix:/nonexistent/tavro-test-pulse"); }
 
-    void noSoundServer()
-    {
-        SelfTestTones tones;
-        QVERIFY(tones.load(QStringLiteral(TAVRO_SELFTEST_FILES "/audio")));
-        QCOMPARE(tones.effect(false)->status(), QSoundEffect::Loading);
-        QCOMPARE(tones.effect(true)->volume(), 1.0);
-        QTest::ignoreMessage(QtWarningMsg, "self-test tone 400 Hz not played: still loading (no sound output?)");
-        QTest::ignoreMessage(QtWarningMsg, "self-test tone 800 Hz not played: still loading (no sound output?)");
-        QTest::ignoreMessage(QtWarningMsg, "self-test tone 800 Hz not played: still loading (no sound output?)");
-        tones.play(false);
-        tones.play(true);
-        tones.play(true);
-        QCOMPARE(tones.requests().size(), 3);
-        const bool highs[] = {false, true, true};
-        for (int k = 0; k < 3; ++k) {
-            QCOMPARE(tones.requests()[k].high, highs[k]);
-            QVERIFY(!tones.requests()[k].played);
-        }
-    }
-
     // A missing file is not looked for: its effect ends in Error and stays
-    // silent; a missing folder gives no effects at all.
+    // silent; a missing folder gives no effects at all. First, on a fresh
+    // sample cache: Qt stops its loading thread once every sample is loaded,
+    // and a sample asked for while the thread is stopping can stay Loading
+    // for good, so a case that waits for a status runs before any other load.
     void missingFiles()
     {
         QTemporaryDir dir;
@@ -55,6 +38,26 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, "self-test tone 400 Hz not played: no audio folder");
         none.play(false);
         QCOMPARE(none.requests().size(), 1);
+    }
+
+    void noSoundServer()
+    {
+        SelfTestTones tones;
+        QVERIFY(tones.load(QStringLiteral(TAVRO_SELFTEST_FILES "/audio")));
+        QCOMPARE(tones.effect(false)->status(), QSoundEffect::Loading);
+        QCOMPARE(tones.effect(true)->volume(), 1.0);
+        QTest::ignoreMessage(QtWarningMsg, "self-test tone 400 Hz not played: still loading (no sound output?)");
+        QTest::ignoreMessage(QtWarningMsg, "self-test tone 800 Hz not played: still loading (no sound output?)");
+        QTest::ignoreMessage(QtWarningMsg, "self-test tone 800 Hz not played: still loading (no sound output?)");
+        tones.play(false);
+        tones.play(true);
+        tones.play(true);
+        QCOMPARE(tones.requests().size(), 3);
+        const bool highs[] = {false, true, true};
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(tones.requests()[k].high, highs[k]);
+            QVERIFY(!tones.requests()[k].played);
+        }
     }
 };
 
