@@ -7,17 +7,12 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 #include "cdlgpreset.h"
+#include "filesizelimit.h"
 #include "httpfixture.h"
 #include "presettestutil.h"
 #include "testmain.h"
@@ -283,24 +278,15 @@ void TestCDlgPreset::failuresShowDownloadFailed()
 // this process makes every write past it fail, as a full disk does.
 void TestCDlgPreset::fullDiskLeavesNoShortFile()
 {
-#ifdef Q_OS_UNIX
     const QByteArray big(256 * 1024, 'P');
     QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/Big.rzp"), big));
     const QString folder = m_work.filePath(QStringLiteral("full"));
     const QString kept = folder + QStringLiteral("/kept.rzp");
     QVERIFY(writeFile(kept, "OLD"));
 
-    rlimit old {};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    const auto restore = qScopeGuard([&] {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
-    });
-    rlimit limited = old;
-    limited.rlim_cur = 16 * 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-
+    tavrotest::FileSizeLimit limit(16 * 1024);
+    if (!limit.active())
+        QSKIP("needs a file size limit");
     CDlgPreset *dlg = openList();
     QSignalSpy announced(dlg, &CDlgPreset::signals_download_preset);
     // Over an older file, which stays whole, and where none was.
@@ -314,13 +300,10 @@ void TestCDlgPreset::fullDiskLeavesNoShortFile()
     QCOMPARE(announced.count(), 0);
 
     // With room again the same download is written whole.
-    setrlimit(RLIMIT_FSIZE, &old);
+    limit.lift();
     dlg->download(m_server.baseUrl() + QStringLiteral("rz7/Big.rzp"), kept);
     QVERIFY(announced.wait(5000));
     QCOMPARE(readFile(kept), big);
-#else
-    QSKIP("needs a file size limit");
-#endif
 }
 
 void TestCDlgPreset::maliciousRowNamesStayServerRows()
