@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include "autodisappermsgbox.h"
+#include "devices/shared/presetfile.h"
 #include "dialogs.h"
 #include "download.h"
 #include "globals.h"
@@ -282,11 +283,11 @@ void cUpgrade::on_fetched(Download *download, const QString &localPath, bool ok)
             end_run();
         return;
     }
-    QFile file(localPath);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(download->body()) == download->body().size();
-    file.close();
-    if (!written) {
-        qDebug() << "Failed to open file for writing:" << localPath << file.errorString();
+    // Unbuffered with every write checked: a disk that fills part way is a
+    // failed download, never a cut index or image taken as whole.
+    const QByteArray body = download->body();
+    if (!presetfile::saveRaw(localPath, body.constData(), body.size())) {
+        qDebug() << "Failed to write file:" << localPath;
         show_download_failed();
         if (isImage)
             end_run();

@@ -67,7 +67,8 @@ enum class Save {
 // Writes header then packedBody through QSaveFile.
 Save save(const QString &path, const QByteArray &header, const QByteArray &packedBody);
 // A file of size bytes written whole (the raw ".bin" file, a downloaded
-// preset) through QSaveFile; true when all were written.
+// preset, index or firmware image) through QSaveFile; true when all were
+// written.
 bool saveRaw(const QString &path, const void *data, qint64 size);
 
 } // namespace presetfile

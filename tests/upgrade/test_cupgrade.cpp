@@ -17,6 +17,7 @@
 #include "bytes.h"
 #include "cupgrade.h"
 #include "download.h"
+#include "filesizelimit.h"
 #include "httpfixture.h"
 #include "testmain.h"
 #include "upgradetestutil.h"
@@ -442,6 +443,28 @@ void TestCUpgrade::downloadFailureIsShown()
     dlg->download(indexUrl(), cUpgrade::index_path());
     QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed!")));
     QVERIFY(listOf(dlg)->findItems(QStringLiteral("RZ7_HUGE"), Qt::MatchExactly).isEmpty());
+
+    // The disk fills while an index is written: it says so, and no index cut
+    // after its first rows is listed or left behind.
+    m_server.clearBehaviours();
+    QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/firmware.ini"), "[files]\n1=RZ7_V12\n2=RZ7_V13\n"));
+    dlg->download(indexUrl(), cUpgrade::index_path());
+    QTRY_VERIFY(!listOf(dlg)->findItems(QStringLiteral("RZ7_V13"), Qt::MatchExactly).isEmpty());
+    QByteArray longer = "[files]\n1=RZ7_V12\n";
+    while (longer.size() <= 2048)
+        longer += "; padding line of the index\n";
+    longer += "2=RZ7_V14\n";
+    QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/firmware.ini"), longer));
+    tavrotest::FileSizeLimit limit(1024);
+    if (!limit.active())
+        QSKIP("needs a file size limit");
+    clearNotices(dlg);
+    dlg->download(indexUrl(), cUpgrade::index_path());
+    QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed!")));
+    limit.lift();
+    QVERIFY(!QFile::exists(cUpgrade::index_path()));
+    QCOMPARE(listOf(dlg)->count(), 2);
+    QVERIFY(listOf(dlg)->findItems(QStringLiteral("RZ7_V14"), Qt::MatchExactly).isEmpty());
 }
 
 void TestCUpgrade::badImageNeverSwitchesDevice()
