@@ -162,12 +162,16 @@ bool cDlgRznano::send_frame(const uchar *frame, uint len)
 void cDlgRznano::send_system_config()
 {
     busy = 1;
-    int rows[kGlobalLists];
-    for (int list = 0; list < kGlobalLists; ++list)
-        rows[list] = listShowsValue[list] ? (ui->*kListBoxes[list])->currentIndex() : -1;
-    encodeSystemRecord(systemConfig, rows);
-    send_frame(txFrame, pagekit::buildSystemRecordFrame(txFrame, &systemConfig, kSystemSize));
-    busy = 0;
+    // Before the device's own record has been taken, the page's would put
+    // settings it never read over the device's.
+    if (recordAccepted) {
+        int rows[kGlobalLists];
+        for (int list = 0; list < kGlobalLists; ++list)
+            rows[list] = listShowsValue[list] ? (ui->*kListBoxes[list])->currentIndex() : -1;
+        encodeSystemRecord(systemConfig, rows);
+        send_frame(txFrame, pagekit::buildSystemRecordFrame(txFrame, &systemConfig, kSystemSize));
+    }
+    clear_busy();
 }
 
 void cDlgRznano::system_setting_changed()
@@ -200,32 +204,49 @@ void cDlgRznano::Slots_recv_frame(const uchar *frame, uint len)
 {
     switch (pagekit::frameCommand(frame, len)) {
     case CMD_SYSTEM_CONFIG: {
-        if (busy)
-            return;
         SSystemConfigData candidate = systemConfig;
         // Fewer than 31 record bytes fail like a record that fails the check.
-        if (pagekit::parseSystemRecord(frame, len, &candidate, kSystemTaken) && check_system_config_data(candidate)) {
+        const bool valid =
+            pagekit::parseSystemRecord(frame, len, &candidate, kSystemTaken) && check_system_config_data(candidate);
+        const bool otherPreset = valid && recordAccepted && candidate.preset != systemConfig.preset;
+        // The device went to another preset while the bank colour chooser
+        // was open: its colours belong to the old preset, so it goes without
+        // restoring or sending anything more, and the record is taken.
+        if (otherPreset && colourChooser->isOpen()) {
+            blockDropped = 0; // the new preset's block is read below
+            colourChooser->abandon();
+        }
+        if (busy)
+            return;
+        bool readBlock = !firstSystemRecordSeen;
+        if (valid) {
             // The pads, the frames and the record sent back agree on a bank.
             if (candidate.padBank >= kPadBanks)
                 candidate.padBank = 0;
             systemConfig = candidate;
+            recordAccepted = 1;
             refresh_global_page();
             close_stale_child_dialog();
+            // The device plays another preset (switched on the unit): its
+            // block, not the one held, is what the next edits change.
+            readBlock = readBlock || otherPreset;
         }
-        if (!firstSystemRecordSeen) {
+        firstSystemRecordSeen = 1;
+        if (readBlock)
             send_request_preset(systemConfig.preset);
-            firstSystemRecordSeen = 1;
-        }
         break;
     }
     case CMD_READ_PRESET: {
-        if (busy)
+        if (busy) {
+            // A reply with block bytes is asked for again when busy clears.
+            if (len >= SDeviceFrame::kOffsetPayload + 2 && framePayloadLength(frame) >= 2)
+                blockDropped = 1;
             return;
+        }
         uchar preset = 0;
         if (pagekit::parseConfigReply(frame, len, &configData, kBlockSize, &preset) == 0)
             return; // a reply without block bytes
-        expand_sysex_pool();
-        refresh_pad_page();
+        block_replaced();
         break;
     }
     case CMD_SAVE:
@@ -280,9 +301,9 @@ void cDlgRznano::toggle_preset_question(int index)
     busy = 1;
     if (!unsavedChanges) {
         send_request_preset(uchar(index));
+        blockDropped = 0; // the block of the new preset is on its way
         systemConfig.preset = uchar(index);
         send_system_config();
-        busy = 0;
         return;
     }
     showStyledQuestion(this, QString(), tr("Save the data to the device?"), [this, index](int answer) {
@@ -299,9 +320,28 @@ void cDlgRznano::toggle_preset_question(int index)
             uiUpdating = 1;
             ui->comboBox_Preset->setCurrentIndex(systemConfig.preset);
             uiUpdating = 0;
-            busy = 0;
+            clear_busy();
         }
     });
+}
+
+void cDlgRznano::clear_busy()
+{
+    busy = 0;
+    if (blockDropped) {
+        blockDropped = 0;
+        send_request_preset(systemConfig.preset);
+    }
+}
+
+void cDlgRznano::block_replaced()
+{
+    // A dialog on the old block, and a block the device sent meanwhile, are
+    // out of date.
+    close_child_dialog();
+    blockDropped = 0;
+    expand_sysex_pool();
+    refresh_pad_page();
 }
 
 void cDlgRznano::update_title()

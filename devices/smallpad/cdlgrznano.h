@@ -131,6 +131,10 @@ private:
     QPushButton *padButton(int index) const;
     void close_child_dialog();
     void close_stale_child_dialog();
+    // Clears busy; a block the device sent meanwhile is asked for again.
+    void clear_busy();
+    // A new block replaced configData: what was drawn or edited from the old one goes.
+    void block_replaced();
 
     Ui_cDlgRznano *ui = nullptr;
     uchar txFrame[rznano::kTxBufferSize];
@@ -156,4 +160,9 @@ private:
     quint8 firstSystemRecordSeen = 0;
     quint8 busy = 0;
     quint8 unsavedChanges = 0;
+    // A system record of the device's has been taken: until then the page
+    // sends none of its own (it would send settings it never read).
+    quint8 recordAccepted = 0;
+    // A block arrived while busy and was dropped.
+    quint8 blockDropped = 0;
 };

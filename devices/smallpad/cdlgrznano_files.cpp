@@ -25,21 +25,14 @@ const char *const kPresetFilter = "Zol Mini Pad Preset (*.rznano)";
 
 void cDlgRznano::save_config_data_to_XML(const SRznanoConfigData *block, const QString &strPath)
 {
-    QString path = strPath;
-    if (path.isEmpty()) {
-        path = choose_file(true, QStringLiteral("Save Preset File"), QString::fromLatin1(kPresetFilter));
-        if (path.isEmpty()) {
-            qWarning() << "No file selected for saving";
-            return;
-        }
-    }
+    const QString path = preset_file_path(strPath, true, QString::fromLatin1(kPresetFilter));
+    if (path.isEmpty())
+        return;
     switch (writePresetFile(path, *block)) {
     case presetfile::Save::Saved:
         AutoDisapperMsgBox::showMessage(this, tr("Preset save successful"), 1000);
         break;
-    case presetfile::Save::CannotOpen:
-        qDebug() << "couldn't open file write";
-        break;
+    case presetfile::Save::CannotOpen: // a folder that is missing or not writable
     case presetfile::Save::HeaderFailed:
     case presetfile::Save::BodyFailed:
         AutoDisapperMsgBox::showMessage(this, tr("Preset save defeated"), 1000);
@@ -49,15 +42,8 @@ void cDlgRznano::save_config_data_to_XML(const SRznanoConfigData *block, const Q
 
 bool cDlgRznano::load_config_data_from_XML(SRznanoConfigData *block, const QString &strPath)
 {
-    QString path = strPath;
-    if (path.isEmpty()) {
-        path = choose_file(false, QStringLiteral("Open Preset File"), QString::fromLatin1(kPresetFilter));
-        if (path.isEmpty()) {
-            qWarning() << "No file selected";
-            return false;
-        }
-    }
-    return readPresetFile(path, *block);
+    const QString path = preset_file_path(strPath, false, QString::fromLatin1(kPresetFilter));
+    return !path.isEmpty() && readPresetFile(path, *block);
 }
 
 void cDlgRznano::click_preset_file()
@@ -73,22 +59,20 @@ void cDlgRznano::click_preset_file()
     // the record.
     busy = 1;
     if (load_config_data_from_XML(&configData, QString())) {
-        refresh_pad_page();
-        expand_sysex_pool();
+        block_replaced();
         send_config_block();
         qDebug() << "load_config_data_from_XML succ";
     } else {
         qDebug() << "load_config_data_from_XML err";
     }
-    busy = 0;
+    clear_busy();
 }
 
 void cDlgRznano::slots_RZNANO_apply_preset(QString strPresetPath)
 {
     if (!load_config_data_from_XML(&configData, strPresetPath))
         return;
-    expand_sysex_pool();
-    refresh_pad_page();
+    block_replaced();
     send_config_block();
     if (presetDlg)
         presetDlg->close();

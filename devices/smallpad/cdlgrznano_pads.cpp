@@ -108,7 +108,12 @@ void cDlgRznano::click_bank_colour()
         send_mode_colours();
         set_bank_button_style(colour_style_text(configData.PadModeRGB[bank]));
     };
-    road.busy = [this](bool on) { busy = on ? 1 : 0; };
+    road.busy = [this](bool on) {
+        if (on)
+            busy = 1;
+        else
+            clear_busy();
+    };
     colourChooser->open(road);
 }
 

@@ -3,8 +3,11 @@
 #include <QtTest>
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QTranslator>
 
+#include "colorpicker.h"
+#include "devices/smallpad/cdlgrzchild.h"
 #include "globals.h"
 #include "pagedialogs.h"
 #include "rznanotest.h"
@@ -131,6 +134,78 @@ private slots:
         QFETCH(int, b);
         QFETCH(QString, text);
         QCOMPARE(cDlgRznano::colour_style_text(SColourGRB{uchar(g), uchar(r), uchar(b)}), text);
+    }
+
+    // The device's preset and its block: a record naming another preset
+    // reads that preset's block; a block that came while the page was busy is
+    // asked for again; a new preset closes the colour chooser unsent; a new
+    // block closes the per-control dialog.
+    void deviceSwitchesPreset()
+    {
+        Opened o;
+        o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, systemRecord(4)));
+        QCOMPARE(o.owner.frames, QList<QByteArray>({hex("78 59 67 01 00 00 04 FB")}));
+        o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, systemRecord(4)));
+        QCOMPARE(o.owner.frames.size(), 1);
+    }
+    void blockWhileTheChooserIsOpen()
+    {
+        Opened o;
+        o.page.click_bank_colour();
+        auto *picker = o.page.findChild<ColorPicker *>();
+        QVERIFY(picker && o.page.isBusy());
+        o.feed(tavrotest::configReply(0, block()));
+        QVERIFY(o.owner.frames.isEmpty());
+        picker->reject();
+        QCOMPARE(o.commands(), QList<int>({CMD_WRITE_MODE_COLOURS, CMD_READ_PRESET}));
+        QVERIFY(!o.page.isBusy());
+    }
+    void presetChangeClosesTheChooser()
+    {
+        Opened o;
+        o.page.click_bank_colour();
+        QPointer<ColorPicker> picker = o.page.findChild<ColorPicker *>();
+        o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, systemRecord(2)));
+        QTRY_VERIFY(picker.isNull() || !picker->isVisible());
+        QCOMPARE(o.owner.frames, QList<QByteArray>({hex("78 59 67 01 00 00 02 FD")}));
+        QVERIFY(!o.page.isBusy());
+    }
+    void newBlockClosesTheDialog()
+    {
+        Opened o;
+        o.page.click_key(1);
+        QPointer<CDlgRzChild> d = o.page.childDialog();
+        QVERIFY(d);
+        o.feed(tavrotest::configReply(0, block()));
+        QVERIFY(d.isNull());
+    }
+
+    // Until a record of the device's has been taken, nothing of the page's
+    // own goes out in its place.
+    void noRecordBeforeTheDevicesOwn()
+    {
+        tavrotest::RecordingOwner owner;
+        cDlgRznano page(&owner);
+        QByteArray bad = systemRecord();
+        bad[0] = 0; // tempo 0: refused
+        page.Slots_recv_frame(tavrotest::u8(tavrotest::frame(CMD_SYSTEM_CONFIG, bad)), 39);
+        page.Slots_recv_frame(tavrotest::u8(tavrotest::configReply(0, block())), 7 + 680);
+        owner.frames.clear();
+        page.click_pad_bank();
+        page.form()->comboBox_gate->setCurrentIndex(3);
+        page.form()->comboBox_Preset->setCurrentIndex(2);
+        QCOMPARE(owner.sent(CMD_SYSTEM_CONFIG).size(), 0);
+    }
+
+    // A preset file that cannot be written is a failed save, and says so.
+    void saveToAMissingFolder()
+    {
+        Opened o;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing-folder/x.rznano"));
+        o.page.save_config_data_to_XML(&o.page.config(), path);
+        QVERIFY(tavrotest::toastTexts(&o.page).contains(QStringLiteral("Preset save defeated")));
+        QVERIFY(!QFile::exists(path));
     }
 
     // What each kind of OK of the per-control dialog sends, in order.
