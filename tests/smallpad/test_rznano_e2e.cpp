@@ -331,9 +331,13 @@ private slots:
         QVERIFY(!m_s.page->hasUnsavedChanges());
         QTRY_COMPARE_WITH_TIMEOUT(m_s.sim->currentPreset(), 5, kWait);
         QCOMPARE(m_s.sim->flashBlock(3)[369 + 2], uint8_t(99)); // the colour edit, saved
-        QTRY_VERIFY_WITH_TIMEOUT(QByteArray(reinterpret_cast<const char *>(&m_s.page->config()), 679)
-                                     == QByteArray(reinterpret_cast<const char *>(m_s.sim->block(5).data()), 679),
-                                 kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(bytesOf(m_s.page->config()) == bytesOf(m_s.sim->block(5)), kWait);
+
+        // A preset picked on the unit: its record brings the page that
+        // preset's block, which the next edits change.
+        m_s.sim->selectPreset(3);
+        QTRY_COMPARE_WITH_TIMEOUT(m_s.ui()->comboBox_Preset->currentIndex(), 3, kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(bytesOf(m_s.page->config()) == bytesOf(m_s.sim->block(3)), kWait);
     }
 
     // Save and factory reset: the device's answers become the messages; a
@@ -354,7 +358,7 @@ private slots:
         QCOMPARE(m_s.commands(), QList<int>({tavrosim::kCmdFactoryReset, tavrosim::kCmdReadPreset,
                                               tavrosim::kCmdReadPreset}));
         QCOMPARE(hexOf(m_s.frames(tavrosim::kCmdFactoryReset).front()), QStringLiteral("78 59 70 02 00 00 78 59 2E"));
-        QCOMPARE(hexOf(m_s.frames(tavrosim::kCmdReadPreset)[0]), QStringLiteral("78 59 67 01 00 00 05 FA"));
+        QCOMPARE(hexOf(m_s.frames(tavrosim::kCmdReadPreset)[0]), QStringLiteral("78 59 67 01 00 00 03 FC"));
         QCOMPARE(hexOf(m_s.frames(tavrosim::kCmdReadPreset)[1]), QStringLiteral("78 59 67 01 00 00 00 FF"));
         QTRY_VERIFY_WITH_TIMEOUT(toastTexts(m_s.page).contains(QStringLiteral("Restore factory data successful")),
                                  kWait);
