@@ -337,9 +337,11 @@ void cDlgRznano::clear_busy()
 void cDlgRznano::block_replaced()
 {
     // A dialog on the old block, and a block the device sent meanwhile, are
-    // out of date.
+    // out of date. So is a bank colour chooser (the online preset list is not
+    // held back by it): the colour it puts back on Cancel is the old block's.
     close_child_dialog();
     blockDropped = 0;
+    colourChooser->abandon();
     expand_sysex_pool();
     refresh_pad_page();
 }

@@ -89,6 +89,10 @@ void cDlgRznano::click_set_all_rgb_by_pad_bank()
         if (answer != ANSWER_YES)
             return;
         const uint bank = padBank();
+        // The preview names pad 0 of the bank; the control an open
+        // per-control dialog edits stays its own, for its previews.
+        const uint kind = editedControlKind;
+        const int index = editedControlIndex;
         pagekit::applyColourToPads(configData.PadRGB[bank], kPadsPerBank, configData.PadModeRGB[bank], [this, bank] {
             setAllColoursPending = 1;
             editedControlIndex = 0;
@@ -96,6 +100,8 @@ void cDlgRznano::click_set_all_rgb_by_pad_bank()
             editedControlKind = 1;
             slots_change_rgb();
         });
+        editedControlKind = kind;
+        editedControlIndex = index;
     });
 }
 

@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 #include "colorpicker.h"
+#include "devices/smallpad/rznanopresetfile.h"
 #include "devices/smallpad/cdlgrzchild.h"
 #include "globals.h"
 #include "pagedialogs.h"
@@ -178,6 +179,37 @@ private slots:
         QVERIFY(d);
         o.feed(tavrotest::configReply(0, block()));
         QVERIFY(d.isNull());
+    }
+
+    // A preset from the online list replaces the block under an open bank
+    // colour chooser: it closes without putting the old colour back.
+    void presetClosesTheChooser()
+    {
+        Opened o;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.rznano"));
+        QCOMPARE(rznano::writePresetFile(path, o.page.config()), presetfile::Save::Saved);
+        o.page.click_bank_colour();
+        QPointer<ColorPicker> picker = o.page.findChild<ColorPicker *>();
+        o.page.slots_RZNANO_apply_preset(path);
+        QTRY_VERIFY(picker.isNull() || !picker->isVisible());
+        QCOMPARE(o.commands(), QList<int>({CMD_WRITE_CONFIG}));
+        QVERIFY(!o.page.isBusy());
+    }
+
+    // "To All Pad" under an open pad dialog: the dialog's previews still
+    // name its own pad.
+    void setAllKeepsTheDialogsPad()
+    {
+        Opened o;
+        o.page.click_pad(5);
+        o.page.click_set_all_rgb_by_pad_bank();
+        o.page.findChild<QMessageBox *>()->done(QMessageBox::Yes);
+        emit o.page.childDialog()->signals_change_rgb();
+        const QList<QByteArray> previews = o.owner.sent(CMD_PAD_COLOURS);
+        QCOMPARE(previews.size(), 2);
+        QCOMPARE(uchar(previews[0][6]), uchar(0xFF));
+        QCOMPARE(uchar(previews[1][6]), uchar(5));
     }
 
     // Until a record of the device's has been taken, nothing of the page's
