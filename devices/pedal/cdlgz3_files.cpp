@@ -47,6 +47,11 @@ bool cDlgZ3::load_preset_file(uchar *image, const QString &strPath)
     SZ3ProConfigData loaded;
     switch (readZ3Preset(path, &loaded)) {
     case Z3PresetLoad::Ok:
+        // A preset leaves the Bluetooth page as it is and sends it nothing:
+        // the image keeps the pedal's own Bluetooth settings, so that Scan,
+        // Connect and a declined mode question go on with the mode shown.
+        loaded.setByte(z3::kBtMode, image[z3::kBtMode]);
+        loaded.setByte(z3::kPassThrough, image[z3::kPassThrough]);
         std::copy(loaded.data(), loaded.data() + SZ3ProConfigData::kSize, image);
         return true;
     case Z3PresetLoad::CannotOpen:

@@ -193,6 +193,7 @@ private slots:
             QTRY_VERIFY(!o.owner.sent(CMD_PEDAL_EXPRESSION).isEmpty());
             SZ3ProConfigData shown = stage;
             shown.setMode(1); // an applied preset leaves the pedal in mode 1
+            shown.setByte(z3::kBtMode, 0); // and its own Bluetooth mode
             QVERIFY(o.page.image() == shown);
             QCOMPARE(o.owner.sent(CMD_PEDAL_KEY_BANK).size(), 8);
             // The next list reads the local index.
