@@ -42,6 +42,10 @@ void cDlgZ3::show_key_lists()
     ui->pushButton_Group2->setVisible(!oneList);
     if (!oneList)
         show_key_list(2);
+    else if (ui->stackedWidget_2->currentIndex() != 0)
+        // Without its tab buttons list 2 could not be left (a library command
+        // of one list put on the key while list 2 showed): the key's list shows.
+        emit ui->pushButton_Group1->clicked(true);
 }
 
 void cDlgZ3::show_group_labels(uchar triggerType)

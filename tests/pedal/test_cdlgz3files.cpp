@@ -252,9 +252,15 @@ private slots:
         QCOMPARE(o.ui()->listWidget_A1->item(0)->text(), QString("[01]   B5   10   7F"));
         QCOMPARE(o.owner.sent(CMD_PEDAL_KEY_BANK).size(), 8);
         QCOMPARE(uchar(o.owner.frames.last()[2]), uchar(CMD_PEDAL_SYSEX_POOL));
+        // A command of one list put on the key while its list 2 shows: the
+        // tabs go, and the list the command filled shows.
+        emit o.ui()->pushButton_Group2->clicked(true);
+        QCOMPARE(o.ui()->stackedWidget_2->currentIndex(), 1);
         put(0, "down | F0 7D 01 02 F7");
         QCOMPARE(tavrotest::toHex(o.owner.frames.last()), QString("78 59 63 05 00 00 F0 7D 01 02 F7 98"));
         QCOMPARE(o.ui()->listWidget_A1->item(0)->text(), QString("F0 7D 01 02 F7 "));
+        QVERIFY(!o.ui()->pushButton_Group2->isVisible());
+        QCOMPARE(o.ui()->stackedWidget_2->currentIndex(), 0);
 
         o.owner.frames.clear();
         const SZ3ProConfigData before = o.page.image();
