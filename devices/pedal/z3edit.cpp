@@ -72,6 +72,14 @@ void removeSysex(SZ3ProConfigData &image, quint8 *ref)
                     other[0] = other[1] = other[2] = 0;
                 } else if (sysexRefLength(other) != 0 && sysexRefOffset(other) > o) {
                     const int moved = sysexRefOffset(other) - len;
+                    if (moved < o) {
+                        // It began inside the removed message (only a damaged
+                        // image or file holds such) and lost its bytes with it;
+                        // moved down it would name another message or an
+                        // offset below 0.
+                        other[0] = other[1] = other[2] = 0;
+                        continue;
+                    }
                     other[0] = quint8(moved >> 8);
                     other[1] = quint8(moved & 0xFF);
                 }

@@ -142,6 +142,29 @@ private slots:
         const SZ3ProConfigData before = image;
         z3::removeSysex(image, ref);
         QVERIFY(image == before);
+
+        // One that begins inside a removed message goes empty with it: moved
+        // down, it would name an offset below 0 in the next key bank.
+        SZ3ProConfigData shared = plainImage();
+        shared.setPoolUsed(12);
+        const auto mark = [&shared](int group, int key, int list, int offset, int length) {
+            Z3KeyRecord rec = shared.key(group, key);
+            rec.setSysex(list, true);
+            quint8 *e = rec.entry(list, 0);
+            e[0] = 0;
+            e[1] = quint8(offset);
+            e[2] = quint8(length);
+        };
+        const auto refOf = [&shared](int group, int key, int list) {
+            return toHex(QByteArray(reinterpret_cast<const char *>(shared.key(group, key).entry(list, 0)), 3));
+        };
+        mark(0, 0, 1, 2, 6); // removed: pool bytes 2..7
+        mark(1, 1, 2, 4, 2); // inside it
+        mark(3, 3, 1, 8, 4); // behind it
+        z3::removeSysex(shared, shared.key(0, 0).entry(1, 0));
+        QCOMPARE(refOf(1, 1, 2), QString("00 00 00"));
+        QCOMPARE(refOf(3, 3, 1), QString("00 02 04"));
+        QCOMPARE(shared.poolUsed(), 6);
     }
 
     // ---- key banks --------------------------------------------------------------
