@@ -24,7 +24,9 @@ uint keyBankFrame(const SZ3ProConfigData &image, int group, quint8 *buf)
     out[n++] = quint8(group);
     for (int k = 0; k < kKeysPerGroup; ++k) {
         const Z3KeyRecord r = image.key(group, k);
-        out[n++] = quint8((k << 4) | r.triggerType());
+        // The high nibble names the key: a stored type above 15 (only a
+        // damaged image holds one) must not name another.
+        out[n++] = quint8((k << 4) | (r.triggerType() & 0x0F));
         out[n++] = r.sysexFlags();
         out[n++] = quint8(r.count(1));
         out[n++] = quint8(r.count(2));

@@ -205,6 +205,12 @@ private slots:
             QVERIFY(f.size() <= z3::kMaxKeyBankFrame);
             QCOMPARE(quint8(f[6 + 3]), quint8(16)); // the count sent
         }
+        // A trigger type above 15 never names another key in the key nibble.
+        image.key(6, 0).setTriggerType(0x31);
+        image.key(6, 2).setTriggerType(0x12);
+        const QByteArray f = bankFrame(image, 6);
+        QCOMPARE(quint8(f[6 + 1]), quint8(0x01));
+        QCOMPARE(quint8(f[6 + 9]), quint8(0x22));
     }
 
     // ---- the pool ----------------------------------------------------------------
