@@ -704,9 +704,12 @@ void CVX18Child::click_ok()
     const uchar chan = uchar(c >= 0 && c <= 15 ? c : 0);
     const bool kb = c > 15;
     uchar *r = shownRecord();
-    const uchar d1 = rowOr(ui->comboBox_data1, r[1]);
-    const uchar d2 = rowOr(ui->comboBox_data2, r[2]);
-    const uchar d3 = rowOr(ui->comboBox_data3, r[3]);
+    // A row that shows nothing keeps the byte it was loaded from: a pad in
+    // Program Change shows bytes 3, 1, 2 in its three lists.
+    const bool padProgram = m_kind == KindPad && ctrlbyte::mode(r[0]) == 3;
+    const uchar d1 = rowOr(ui->comboBox_data1, padProgram ? r[3] : r[1]);
+    const uchar d2 = rowOr(ui->comboBox_data2, padProgram ? r[1] : r[2]);
+    const uchar d3 = rowOr(ui->comboBox_data3, padProgram ? r[2] : r[3]);
     auto keybedBit = [kb](uchar b) { return uchar(kb ? (b | kKeybedChannelBit) : (b & ~kKeybedChannelBit)); };
 
     if (m_kind == KindKnob) {
@@ -747,11 +750,10 @@ void CVX18Child::click_ok()
         }
         const uchar pc = uchar(c >= 0 && c <= 15 ? c : ctrlbyte::channel(r[0]));
         if (t == 3) {
-            const uchar program = rowOr(ui->comboBox_data1, storedPadMode == 3 ? r[3] : r[1]);
             r[0] = uchar(0x30 | f | pc);
             r[1] = d2;
             r[2] = d3;
-            r[3] = program;
+            r[3] = d1;
         } else if (t == 0) {
             r[0] = uchar(f | pc);
             r[1] = d1;

@@ -118,6 +118,8 @@ void TestVx18Child::okStores_data()
                                                    << hex("00 24 40 40") << int(CMD_WRITE_PADS) << "";
     QTest::newRow("pad Program Change: bytes 3, 1, 2") << "pad1" << hex("33 01 02 05") << "data1=6"
                                                        << hex("33 01 02 06") << int(CMD_WRITE_PADS) << "";
+    QTest::newRow("pad Program Change keeps bytes no row shows") << "pad1" << hex("33 C8 C9 05") << ""
+                                                                 << hex("33 C8 C9 05") << int(CMD_WRITE_PADS) << "";
     QTest::newRow("pad in a mode without entry") << "pad1" << hex("53 01 02 03") << "" << hex("53 01 02 03") << 0
                                                  << "";
     QTest::newRow("button CC on channel 4") << "key_1" << hex("00 40 7F 00 00") << "channel=4 data2=1"
