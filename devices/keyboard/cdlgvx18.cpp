@@ -263,6 +263,10 @@ void CDlgVX18::Slots_recv_frame(const uchar *frame, uint len)
         return;
     case CVX18Model::SReceived::SystemApplied:
         update_system_ui();
+        // A bank byte that no list row shows moves no list, yet bank 0 is
+        // now the one edited: draw it, and close a dialog of another bank.
+        close_stale_child_dialog();
+        update_ui();
         if (r.requestPreset)
             send_request_preset(r.preset);
         return;
@@ -334,22 +338,20 @@ void CDlgVX18::change_list(List list, int nIndex)
 
 void CDlgVX18::change_switch(Switch sw, bool bOn)
 {
+    // Showing a record changes nothing in it: a device that reports Dark
+    // beside ECO keeps both, and the next edit sends both back.
+    if (m_refreshing)
+        return;
     if (sw == Switch::Dark && bOn)
         m_ui->pushButton_ECO->setChecked(false);
     setSwitch(m_model.system(), sw, bOn);
-    if (!m_refreshing)
-        send_system_config();
+    send_system_config();
 }
 
 void CDlgVX18::change_bank(bool bPad, int nIndex)
 {
     setListIndex(m_model.system(), bPad ? List::PadBank : List::KnobBank, nIndex);
-    if (m_childDialog) {
-        const int kind = m_childDialog->kind();
-        const uint bank = (kind == 1) ? m_model.padBank() : m_model.knobBank();
-        if (kind <= 2 && uint(m_childDialog->bank()) != bank)
-            close_child_dialog();
-    }
+    close_stale_child_dialog();
     update_ui();
     if (!m_refreshing)
         send_system_config();
@@ -496,6 +498,16 @@ void CDlgVX18::close_child_dialog()
     dlg->disconnect(this);
     dlg->close();
     delete dlg;
+}
+
+void CDlgVX18::close_stale_child_dialog()
+{
+    if (!m_childDialog)
+        return;
+    const int kind = m_childDialog->kind();
+    const uint bank = (kind == 1) ? m_model.padBank() : m_model.knobBank();
+    if (kind <= 2 && uint(m_childDialog->bank()) != bank)
+        close_child_dialog();
 }
 
 void CDlgVX18::open_child_dialog(int kind, int index)

@@ -113,6 +113,7 @@ private:
     // The open dialog edits one bank of the block: it goes when that bank stops
     // being current or the block is replaced.
     void close_child_dialog();
+    void close_stale_child_dialog();
     // A block from a file replaces the page's: texts, pads, the device.
     void apply_loaded_block();
     // Loading (a preset switch, a preset file) is over: a block the device

@@ -43,6 +43,7 @@ class TestVx18Page : public QObject
 private slots:
     void formAndTitle();
     void dialogGoesWithItsBankOrBlock();
+    void recordIsShownAsItCame();
     void presetSwitch();
     void resetRequestsPresetsAndDropsWithPage();
 };
@@ -89,6 +90,36 @@ void TestVx18Page::dialogGoesWithItsBankOrBlock()
     QVERIFY(p.open("knob_1"));
     p.receive(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(zeroBlock())));
     QTRY_VERIFY(!p.dialog());
+}
+
+// A record from the device is shown without being changed: an edit sends
+// back what the page did not touch (ECO beside Dark), and a pad bank that no
+// row shows draws bank 0, closing a pad dialog of the bank shown before.
+void TestVx18Page::recordIsShownAsItCame()
+{
+    SVX18ConfigData b = zeroBlock();
+    b.PadData[0][0] = SControlRecord{0x00, 36, 0, 127};
+    b.PadData[2][0] = SControlRecord{0x00, 48, 0, 127};
+    Page p(b);
+    const QString bank0 = p.ui()->pad1->text();
+    QByteArray rec = keyboardRecord();
+    rec[2] = 2;
+    rec[26] = 0x03; // ECO and Dark
+    p.receive(frame(CMD_SYSTEM_CONFIG, rec));
+    QVERIFY(p.ui()->pushButton_ECO->isChecked());
+    QVERIFY(p.ui()->pad1->text() != bank0);
+    p.ui()->comboBox_tempo->setCurrentIndex(100);
+    QCOMPARE(p.owner.frames.size(), 1);
+    QCOMPARE(int(uchar(p.owner.frames[0][6 + 26])), 0x03);
+    rec[0] = char(130); // the device's echo
+    p.receive(frame(CMD_SYSTEM_CONFIG, rec));
+
+    p.ui()->pushButton_data->click();
+    QVERIFY(p.open("pad1"));
+    rec[2] = 9;
+    p.receive(frame(CMD_SYSTEM_CONFIG, rec));
+    QTRY_VERIFY(!p.dialog());
+    QCOMPARE(p.ui()->pad1->text(), bank0);
 }
 
 void TestVx18Page::presetSwitch()
