@@ -683,6 +683,7 @@ void CDlgVX18::apply_loaded_block()
 {
     // The file's block goes to the device whole: one dropped meanwhile is out of date.
     m_model.forgetDroppedBlock();
+    m_model.setBlockStored();
     close_child_dialog();
     m_model.unpackSysexPool();
     update_ui();

@@ -25,6 +25,7 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
         }
         if (!pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, nullptr))
             return r;
+        m_blockStored = true;
         unpackSysexPool();
         r.kind = SReceived::Configuration;
         return r;
@@ -81,7 +82,7 @@ CVX18Model::STick CVX18Model::tick()
 {
     if (m_echoTicks > 0)
         --m_echoTicks;
-    const pagekit::PagePoll::STick p = m_poll.tick(isConfigEmpty());
+    const pagekit::PagePoll::STick p = m_poll.tick(!m_blockStored || isConfigEmpty());
     STick t;
     t.sendPoll = p.sendPoll;
     t.requestPreset = p.requestBlock;

@@ -25,6 +25,9 @@ public:
     uchar *longFlags() { return m_longFlags; }
 
     bool isConfigEmpty() const { return vx18::isConfigEmpty(m_config); }
+    // A whole block was stored (from the device or a file). Until then the
+    // poll asks for it, whatever a keybed reply has put into the block.
+    void setBlockStored() { m_blockStored = true; }
 
     // Banks of the system record as block indexes (out of range: 0).
     uint padBank() const { return vx18::bankIndex(m_system.padBank); }
@@ -114,6 +117,7 @@ private:
     bool m_presetRequested = false;
     bool m_recordHeard = false;
     bool m_blockDropped = false;
+    bool m_blockStored = false;
     int m_echoTicks = 0; // ticks left to wait for the echo of the last record sent
     pagekit::PagePoll m_poll;
     std::set<int> m_movedBanks;

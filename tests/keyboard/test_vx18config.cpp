@@ -350,7 +350,7 @@ void TestVx18Config::modelPollsEveryEighthTick()
         QVERIFY(t.sendPoll);
         QCOMPARE(t.requestPreset, round == 0);
         QCOMPARE(int(t.preset), 4);
-        model.config().ModCh = 1; // the block arrived
+        model.receiveFrame(u8(reply(CMD_READ_PRESET, QByteArray(1, 4) + QByteArray(755, 1))), 763); // the block
     }
 }
 

@@ -44,6 +44,7 @@ private slots:
     void formAndTitle();
     void dialogGoesWithItsBankOrBlock();
     void recordIsShownAsItCame();
+    void keybedBeforeTheBlock();
     void presetSwitch();
     void resetRequestsPresetsAndDropsWithPage();
 };
@@ -120,6 +121,24 @@ void TestVx18Page::recordIsShownAsItCame()
     p.receive(frame(CMD_SYSTEM_CONFIG, rec));
     QTRY_VERIFY(!p.dialog());
     QCOMPARE(p.ui()->pad1->text(), bank0);
+}
+
+// A keybed reply before any block leaves the block to be asked for: the
+// page's poll still asks for it.
+void TestVx18Page::keybedBeforeTheBlock()
+{
+    tavrotest::RecordingOwner owner;
+    CDlgVX18 page(&owner);
+    page.Slots_change_language();
+    auto receive = [&page](const QByteArray &f) {
+        page.Slots_recv_frame(reinterpret_cast<const uchar *>(f.constData()), uint(f.size()));
+    };
+    receive(frame(CMD_SYSTEM_CONFIG, keyboardRecord(3)));
+    QCOMPARE(owner.frames.size(), 1); // the block of preset 3, whose reply is lost
+    receive(frame(CMD_READ_KEYBED, QByteArray(5, 0) + QByteArray(25, 0x3C)));
+    owner.frames.clear();
+    const QByteArray request = hex("78 59 67 01 00 00 03 FC");
+    QTRY_VERIFY_WITH_TIMEOUT(owner.frames.contains(request), 5000);
 }
 
 void TestVx18Page::presetSwitch()
