@@ -504,9 +504,11 @@ void CDlgVX18::close_stale_child_dialog()
 {
     if (!m_childDialog)
         return;
+    // Knobs and pads are banked; buttons, the slide and the keybed are not, so
+    // their dialogs (and the edits in them) stay whatever bank is current.
     const int kind = m_childDialog->kind();
     const uint bank = (kind == 1) ? m_model.padBank() : m_model.knobBank();
-    if (kind <= 2 && uint(m_childDialog->bank()) != bank)
+    if (kind <= 1 && uint(m_childDialog->bank()) != bank)
         close_child_dialog();
 }
 

@@ -3,6 +3,7 @@
 // factory reset with its delayed request. Frames from the device go in
 // through the page's handler; what it sends is recorded by its owner.
 #include "ui_cdlgvx18.h"
+#include "ui_cvx18child.h"
 
 #include "bytes.h"
 #include "testmain.h"
@@ -88,6 +89,13 @@ void TestVx18Page::dialogGoesWithItsBankOrBlock()
     QVERIFY(p.dialog());
     p.ui()->comboBox_PadBank->setCurrentIndex(2);
     QTRY_VERIFY(!p.dialog());
+    // Buttons have no bank: their dialog stays with its edits.
+    CVX18Child *button = p.open("key_1");
+    button->form()->comboBox_channel->setCurrentIndex(4);
+    p.ui()->comboBox_KnobBank->setCurrentIndex(2);
+    QCOMPARE(p.dialog(), button);
+    button->form()->pushButton_ok->click();
+    QCOMPARE(int(p.block().KeyData[0].ctrl & 0x0F), 4);
     QVERIFY(p.open("knob_1"));
     p.receive(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(zeroBlock())));
     QTRY_VERIFY(!p.dialog());
