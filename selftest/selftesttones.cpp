@@ -1,6 +1,7 @@
 #include "selftesttones.h"
 
 #include <QDir>
+#include <QHash>
 #include <QSoundEffect>
 #include <QUrl>
 #include <QtDebug>
@@ -25,6 +26,33 @@ QString notReadyReason(QSoundEffect::Status status)
     return QString();
 }
 
+struct EffectPair
+{
+    QSoundEffect *low = nullptr;
+    QSoundEffect *high = nullptr;
+};
+
+// Per folder, for the whole run. The effects are never deleted: releasing a
+// sample while Qt's loader thread runs waits for that thread to stop, and it
+// may never stop. Both sources are set back to back, so that the loader
+// thread is all but sure to be still busy with the first when the second is
+// asked for rather than stopping.
+EffectPair sharedEffects(const QString &folder)
+{
+    static QHash<QString, EffectPair> effects;
+    const QString key = QDir(folder).absolutePath();
+    auto found = effects.constFind(key);
+    if (found != effects.constEnd())
+        return *found;
+    EffectPair pair{new QSoundEffect, new QSoundEffect};
+    pair.low->setVolume(1.0);
+    pair.high->setVolume(1.0);
+    pair.low->setSource(QUrl::fromLocalFile(key + QLatin1Char('/') + QLatin1String(SelfTestTones::kLowFile)));
+    pair.high->setSource(QUrl::fromLocalFile(key + QLatin1Char('/') + QLatin1String(SelfTestTones::kHighFile)));
+    effects.insert(key, pair);
+    return pair;
+}
+
 } // namespace
 
 SelfTestTones::SelfTestTones(QObject *parent) : QObject(parent) {}
@@ -33,14 +61,9 @@ bool SelfTestTones::load(const QString &folder)
 {
     if (!QDir(folder).exists())
         return false;
-    auto make = [this, &folder](const char *file) {
-        auto *effect = new QSoundEffect(this);
-        effect->setSource(QUrl::fromLocalFile(folder + QLatin1Char('/') + QLatin1String(file)));
-        effect->setVolume(1.0);
-        return effect;
-    };
-    m_low = make(kLowFile);
-    m_high = make(kHighFile);
+    const EffectPair pair = sharedEffects(folder);
+    m_low = pair.low;
+    m_high = pair.high;
     return true;
 }
 

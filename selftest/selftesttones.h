@@ -5,6 +5,12 @@
 // still turns true), and a missing file ends in Error. Every request is kept
 // with what became of it, and one that is not played is reported once on the
 // warning output.
+//
+// The effects of a folder are made once and kept for the whole run, shared
+// by every tones object on that folder: destroying a sound effect can block
+// the GUI thread on Qt's sample loading thread, for good when a sample was
+// asked for while that thread was stopping, so a closed self-test window
+// never destroys one.
 #pragma once
 
 #include <QObject>
@@ -22,9 +28,10 @@ public:
 
     explicit SelfTestTones(QObject *parent = nullptr);
 
-    // Creates both effects on the folder's files at volume 1.0. False, and no
-    // effects, when the folder does not exist; missing files are not looked
-    // for (their effects end in Error and stay silent).
+    // Takes both effects on the folder's files at volume 1.0, made on the
+    // first call for that folder. False, and no effects, when the folder does
+    // not exist; missing files are not looked for (their effects end in Error
+    // and stay silent).
     bool load(const QString &folder);
     bool loaded() const { return m_low != nullptr; }
 
