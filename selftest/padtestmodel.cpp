@@ -173,6 +173,7 @@ void CPadTestModel::restartTest()
 {
     m_errorShown = false;
     m_stepTouched = false;
+    m_wrapped = false;
     m_out.sendTestStart();
     lightStep(kLedNone);
     m_title = windowTitle(m_deviceId);
@@ -192,6 +193,7 @@ void CPadTestModel::restartModule()
 {
     m_errorShown = false;
     m_stepTouched = false;
+    m_wrapped = false;
     m_out.sendTestStart();
     lightStep(kLedNone);
     switch (m_module) {
@@ -249,8 +251,12 @@ void CPadTestModel::receiveMessage(uint message)
     judge(control, uchar((message >> 16) & 0xFF));
 }
 
-uchar CPadTestModel::previousControl() const
+int CPadTestModel::previousControl() const
 {
+    if (m_wrapped)
+        return kLastStep;
+    if (m_step == 0)
+        return kNoControl;
     if (isSmallPad() && m_step == kFirstPadStep)
         return kLastSmallPadButton;
     return uchar(m_step - 1);
@@ -283,7 +289,7 @@ void CPadTestModel::judge(int control, uchar value)
         return;
     }
     m_module = groupOf(m_step);
-    if (m_step != 0 && control == previousControl())
+    if (control == previousControl())
         return;
     showError(m_module);
 }
@@ -306,12 +312,14 @@ void CPadTestModel::stepPassed()
         return;
     }
     m_out.playTone(true);
+    m_wrapped = false;
     ++m_step;
     if (isSmallPad() && m_step == kLastSmallPadButton + 1)
         m_step = kFirstPadStep;
     if (m_step > kLastStep) {
         startColourTest();
         m_step = firstStep();
+        m_wrapped = true;
         uchar frame[SDeviceFrame::kOverhead];
         m_out.sendFrame(frame, testFlashFrame(frame));
     }

@@ -133,7 +133,7 @@ public:
 private:
     bool isSmallPad() const { return m_deviceId == 8; }
     uchar firstStep() const { return isSmallPad() ? padtest::kFirstButtonStep : 0; }
-    uchar previousControl() const;
+    int previousControl() const;
     void judge(int control, uchar value);
     void colourTestTick();
     void sendPadColours(uchar index, uchar c1, uchar c2, uchar c3);
@@ -146,6 +146,9 @@ private:
     bool m_errorShown = false;
     uchar m_tick = 0;
     bool m_stepTouched = false;
+    // The last step passed and the test began again: the last pad, still
+    // being released, is the first step's previous control.
+    bool m_wrapped = false;
     uchar m_module = padtest::GroupKnobs;
     int m_lastError = -1;
     bool m_lamps[padtest::LampCount] = {false, false, false};

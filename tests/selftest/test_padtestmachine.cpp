@@ -236,6 +236,9 @@ private slots:
         QTest::newRow("Alt+S") << 7 << "go 22; restart" << -1 << 0;
         QTest::newRow("Alt+S after a pad error, Alt+D") << 7 << "go 21; note 34 64; restart; module" << -1 << 0;
         QTest::newRow("8: Alt+S, Alt+D") << 8 << "go 21; note 34 64; restart; module" << -1 << 8;
+        QTest::newRow("last pad released after the run") << 7 << "go 35; note 23 127; raw 1780" << -1 << 0;
+        QTest::newRow("8: last pad released after the run") << 8 << "go 35; note 23 127; raw 1780" << -1 << 8;
+        QTest::newRow("after the run, another pad") << 7 << "go 35; note 23 127; note 22 64" << 2 << 0;
     }
     void edges()
     {
