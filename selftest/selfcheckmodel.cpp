@@ -169,7 +169,10 @@ void SelfCheckModel::show_error(quint8 code, quint8 control)
 void SelfCheckModel::restart_test()
 {
     m_errorShown = 0;
+    // A display test that the restart stops leaves no on-demand mark for the
+    // next one, which would then neither light pad 1 nor go on to the pedal.
     m_displayTest = 0;
+    m_displayTestOnDemand = 0;
     m_stripsDone = 0;
     m_pedalAwaited = 0;
     reset_key_colours();
@@ -188,6 +191,7 @@ void SelfCheckModel::restart_test()
 
 void SelfCheckModel::start_module(quint8 kind)
 {
+    m_wrapStep = m_wrapControl = 0xFF;
     if (m_singleModule) {
         if (kind != KindPedal)
             led_reset();
@@ -277,6 +281,8 @@ void SelfCheckModel::check_step()
     // The control of the step before may still be moving.
     if (d1 + 1 == s || (s >= 13 && s <= 19 && d1 == expectedControl(s - 1)))
         return;
+    if (s == m_wrapStep && d1 == m_wrapControl)
+        return;
     show_error(9, d1);
 }
 
@@ -300,12 +306,19 @@ void SelfCheckModel::on_strip()
     if (m_stepKind[m_step] != KindKnob)
         return;
     if (m_singleModule) {
-        start_module(m_selectedModule);
+        restartModuleAfter(s);
     } else {
         m_view.setPrompt(QStringLiteral("右旋第1个旋钮"));
         m_phase = 1;
         m_stripsDone = 1;
     }
+}
+
+void SelfCheckModel::restartModuleAfter(quint8 control)
+{
+    start_module(m_selectedModule);
+    m_wrapStep = m_step;
+    m_wrapControl = control;
 }
 
 void SelfCheckModel::on_knob()
@@ -365,7 +378,7 @@ void SelfCheckModel::on_pad()
     if (m_stepKind[m_step] == KindPad)
         lightPad(m_step);
     else if (m_singleModule)
-        start_module(m_selectedModule);
+        restartModuleAfter(s);
     else
         m_view.setPrompt(QStringLiteral("琴键自检中"));
 }
@@ -398,7 +411,7 @@ void SelfCheckModel::on_key()
         if (m_stepKind[m_step] != KindPedal)
             break;
         if (m_singleModule) {
-            start_module(m_selectedModule);
+            restartModuleAfter(s);
             reset_key_colours();
         } else {
             m_view.setPrompt(QStringLiteral("请按下踏板↓"));

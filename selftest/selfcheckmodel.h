@@ -159,6 +159,8 @@ private:
     void led_reset();
     void add_monitor_line(uint msg);
     void lightPad(quint8 padStep);
+    // Single-module mode: the module ended by control starts again.
+    void restartModuleAfter(quint8 control);
 
     SelfTestOutput &m_out;
     SelfCheckView &m_view;
@@ -179,4 +181,7 @@ private:
     quint8 m_wholeUnit = 0;
     uchar m_txFrame[100] = {};
     quint8 m_displayTestOnDemand = 0;
+    // A module of single-module mode that has just started again: its first
+    // step ignores the control that ended it, as a step ignores the one before.
+    quint8 m_wrapStep = 0xFF, m_wrapControl = 0xFF;
 };

@@ -299,6 +299,8 @@ void TestSelfCheckModel::singleModules()
         if (s == last)
             break;
     }
+    // The control that ended the module is still being let go.
+    unit.feed(passStepMessages(last).left(6) + QStringLiteral("00"));
     QVERIFY2(unit.view.error.isEmpty(), qPrintable(unit.view.error));
     QCOMPARE(int(unit.model.step()), endStep);
     QCOMPARE(unit.view.prompt(), endPrompt);
@@ -308,7 +310,7 @@ void TestSelfCheckModel::singleModules()
 
 // F3 mid-run: the steps go on while the colours cycle, then the test
 // restarts. F4 mid-run: the checks wait for the 24 display ticks, then the
-// same step goes on with no pad lit.
+// same step goes on with no pad lit; a restart ends that F4.
 void TestSelfCheckModel::operatorMidRun()
 {
     Unit unit;
@@ -330,6 +332,18 @@ void TestSelfCheckModel::operatorMidRun()
     QVERIFY(!unit.view.hexFrames().join(' ').contains(QLatin1String("78 59 51")));
     unit.feed(passStepMessages(5));
     QCOMPARE(int(unit.model.step()), 6);
+
+    // F4 cut short by F1: the display test after the last button is the
+    // run's own again, and lights pad 1.
+    Unit next;
+    next.model.start_display_test();
+    next.ticks(5);
+    next.model.restart_test();
+    next.passTo(19);
+    next.view.clear();
+    next.passTo(20);
+    QCOMPARE(withoutPolls(next.view.takeFrames()).last(), pads(4, "00 FF 00"));
+    QCOMPARE(next.view.prompt(), QStringLiteral("按下亮灯的Pad"));
 }
 
 // m_tick wraps from 255 to 0, and both ticks poll.
