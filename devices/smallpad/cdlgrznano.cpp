@@ -393,6 +393,10 @@ void cDlgRznano::click_eco_mode()
 
 void cDlgRznano::toggle_dark_mode(bool on)
 {
+    // Showing a record changes nothing in it: a device that reports Dark
+    // beside ECO keeps both, and the next edit sends both back.
+    if (uiUpdating)
+        return;
     if (on) {
         ui->pushButton_ECO->setChecked(false);
         systemConfig.switchFlags = setBit(systemConfig.switchFlags, kEcoBit, false);

@@ -229,6 +229,21 @@ private slots:
         QCOMPARE(owner.sent(CMD_SYSTEM_CONFIG).size(), 0);
     }
 
+    // A record that reports Dark beside ECO is shown as it is: both stay on,
+    // and the next edit sends both back.
+    void recordWithDarkAndEco()
+    {
+        Opened o;
+        QByteArray record = systemRecord();
+        record[28] = char(1 << rznano::kEcoBit | 1 << rznano::kDarkBit);
+        o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, record));
+        QVERIFY(o.ui()->pushButton_ECO->isChecked() && o.ui()->pushButton_night->isChecked());
+        o.ui()->pushButton_DAW->setChecked(true);
+        const QList<QByteArray> sent = o.owner.sent(CMD_SYSTEM_CONFIG);
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(int(uchar(sent[0][6 + 28])), 1 << rznano::kEcoBit | 1 << rznano::kDarkBit | 1 << rznano::kDawBit);
+    }
+
     // A preset file that cannot be written is a failed save, and says so.
     void saveToAMissingFolder()
     {
