@@ -244,8 +244,11 @@ void cDlgRznano::Slots_recv_frame(const uchar *frame, uint len)
             return;
         }
         uchar preset = 0;
-        if (pagekit::parseConfigReply(frame, len, &configData, kBlockSize, &preset) == 0)
+        const uint taken = pagekit::parseConfigReply(frame, len, &configData, kBlockSize, &preset);
+        if (taken == 0)
             return; // a reply without block bytes
+        if (taken == kBlockSize)
+            blockStored = 1;
         block_replaced();
         break;
     }
@@ -271,7 +274,9 @@ void cDlgRznano::timerEvent(QTimerEvent *event)
     if (event->timerId() != pollTimerId)
         return;
     monitor->flush();
-    const pagekit::PagePoll::STick t = poll.tick(isConfigEmpty(configData));
+    // A short reply fills only the head of the block: until a whole one is
+    // stored the page keeps asking, and stays disabled.
+    const pagekit::PagePoll::STick t = poll.tick(!blockStored || isConfigEmpty(configData));
     if (!t.sendPoll)
         return;
     send_frame(g_fixedFramePoll.bytes, g_fixedFramePoll.length);

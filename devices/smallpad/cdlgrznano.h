@@ -165,4 +165,6 @@ private:
     quint8 recordAccepted = 0;
     // A block arrived while busy and was dropped.
     quint8 blockDropped = 0;
+    // A whole block has been stored (from the device or a file).
+    quint8 blockStored = 0;
 };

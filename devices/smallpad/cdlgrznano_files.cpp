@@ -59,6 +59,7 @@ void cDlgRznano::click_preset_file()
     // the record.
     busy = 1;
     if (load_config_data_from_XML(&configData, QString())) {
+        blockStored = 1;
         block_replaced();
         send_config_block();
         qDebug() << "load_config_data_from_XML succ";
@@ -72,6 +73,7 @@ void cDlgRznano::slots_RZNANO_apply_preset(QString strPresetPath)
 {
     if (!load_config_data_from_XML(&configData, strPresetPath))
         return;
+    blockStored = 1;
     block_replaced();
     send_config_block();
     if (presetDlg)

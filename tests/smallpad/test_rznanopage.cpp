@@ -244,6 +244,28 @@ private slots:
         QCOMPARE(int(uchar(sent[0][6 + 28])), 1 << rznano::kEcoBit | 1 << rznano::kDarkBit | 1 << rznano::kDawBit);
     }
 
+    // A reply that brings only the head of the block is no block: the page
+    // keeps asking for it, disabled, until a whole one comes.
+    void shortBlockReplyKeepsAsking()
+    {
+        tavrotest::RecordingOwner owner;
+        cDlgRznano page(&owner);
+        auto feed = [&page](const QByteArray &f) { page.Slots_recv_frame(tavrotest::u8(f), uint(f.size())); };
+        feed(tavrotest::frame(CMD_SYSTEM_CONFIG, systemRecord()));
+        feed(tavrotest::configReply(0, QByteArray(10, 0x77)));
+        QVERIFY(!rznano::isConfigEmpty(page.config()));
+        owner.frames.clear();
+        QTRY_VERIFY(!owner.sent(CMD_POLL).isEmpty());
+        QCOMPARE(owner.frames.last(), hex("78 59 67 01 00 00 00 FF"));
+        QVERIFY(!page.isEnabled());
+
+        feed(tavrotest::configReply(0, block()));
+        owner.frames.clear();
+        QTRY_VERIFY(!owner.sent(CMD_POLL).isEmpty());
+        QCOMPARE(owner.frames.size(), 1);
+        QVERIFY(page.isEnabled());
+    }
+
     // A preset file that cannot be written is a failed save, and says so.
     void saveToAMissingFolder()
     {
