@@ -187,6 +187,7 @@ void cDlgRznano::system_setting_changed()
 
 void cDlgRznano::save_to_device()
 {
+    unsavedAtSave = unsavedChanges;
     unsavedChanges = 0;
     uchar frame[SDeviceFrame::kOverhead];
     send_frame(frame, pagekit::buildSaveFrame(frame));
@@ -252,10 +253,15 @@ void cDlgRznano::Slots_recv_frame(const uchar *frame, uint len)
         block_replaced();
         break;
     }
-    case CMD_SAVE:
-        AutoDisapperMsgBox::showMessage(
-            this, pagekit::parseResultReply(frame, len) ? tr("Save successful") : tr("Fail to save!"), 600);
+    case CMD_SAVE: {
+        const bool saved = pagekit::parseResultReply(frame, len);
+        // Edits the device did not store are still unsaved: closing asks again.
+        if (!saved && unsavedAtSave)
+            unsavedChanges = 1;
+        unsavedAtSave = 0;
+        AutoDisapperMsgBox::showMessage(this, saved ? tr("Save successful") : tr("Fail to save!"), 600);
         break;
+    }
     case CMD_FACTORY_RESET:
         send_request_preset(systemConfig.preset);
         AutoDisapperMsgBox::showMessage(this,
@@ -305,6 +311,7 @@ void cDlgRznano::toggle_preset_question(int index)
         return;
     busy = 1;
     if (!unsavedChanges) {
+        unsavedAtSave = 0; // edits of the preset being left stay with it
         send_request_preset(uchar(index));
         blockDropped = 0; // the block of the new preset is on its way
         systemConfig.preset = uchar(index);

@@ -167,4 +167,6 @@ private:
     quint8 blockDropped = 0;
     // A whole block has been stored (from the device or a file).
     quint8 blockStored = 0;
+    // The edits a save was sent for, until the device answers it.
+    quint8 unsavedAtSave = 0;
 };

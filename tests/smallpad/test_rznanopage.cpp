@@ -266,6 +266,31 @@ private slots:
         QVERIFY(page.isEnabled());
     }
 
+    // A save the device refuses leaves the edits unsaved, so closing still
+    // asks; a stored one, or a refused save without edits, does not.
+    void saveReply_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("unsaved");
+        QTest::newRow("edits refused") << true << 0 << true;
+        QTest::newRow("edits stored") << true << 1 << false;
+        QTest::newRow("nothing refused") << false << 0 << false;
+    }
+    void saveReply()
+    {
+        QFETCH(bool, edited);
+        QFETCH(int, result);
+        QFETCH(bool, unsaved);
+        Opened o;
+        if (edited)
+            o.page.slots_click_ok_send(2);
+        o.page.save_to_device();
+        QVERIFY(!o.page.hasUnsavedChanges());
+        o.feed(tavrotest::frame(CMD_SAVE, QByteArray(1, char(result))));
+        QCOMPARE(o.page.hasUnsavedChanges(), unsaved);
+    }
+
     // A preset file that cannot be written is a failed save, and says so.
     void saveToAMissingFolder()
     {
