@@ -160,6 +160,8 @@ QString SelfCheckModel::errorLine(quint8 code, quint8 control)
 void SelfCheckModel::show_error(quint8 code, quint8 control)
 {
     m_errorShown = 1;
+    m_errorCode = code;
+    m_errorControl = control;
     m_view.showPrompt();
     m_view.setErrorLine(errorLine(code, control));
 }
@@ -575,7 +577,12 @@ void SelfCheckModel::tick()
             if (m_displayTestOnDemand) {
                 m_displayTestOnDemand = 0;
             } else if (m_singleModule) {
+                // An error raised before (the Bluetooth check) stays up, as
+                // in the whole-unit test: the module waits for the operator.
+                const bool failed = m_errorShown;
                 start_module(KindPedal);
+                if (failed)
+                    show_error(m_errorCode, m_errorControl);
                 return; // this tick does not count
             } else {
                 m_view.setPrompt(QStringLiteral("按下亮灯的Pad"));

@@ -181,6 +181,8 @@ private:
     quint8 m_wholeUnit = 0;
     uchar m_txFrame[100] = {};
     quint8 m_displayTestOnDemand = 0;
+    // The error on screen, for what must show it again.
+    quint8 m_errorCode = 0, m_errorControl = 0;
     // A module of single-module mode that has just started again: its first
     // step ignores the control that ended it, as a step ignores the one before.
     quint8 m_wrapStep = 0xFF, m_wrapControl = 0xFF;

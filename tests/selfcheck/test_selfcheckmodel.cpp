@@ -249,7 +249,8 @@ void TestSelfCheckModel::wholeUnitRun()
 }
 
 // The Bluetooth lamp off at the last button: error 8 alone, the display test
-// still runs and lights pad 1, and the pads then pass nothing.
+// still runs and lights pad 1, and the pads then pass nothing; in single-module
+// mode the pedal then passes nothing.
 void TestSelfCheckModel::bluetoothMissing()
 {
     Unit unit;
@@ -263,6 +264,19 @@ void TestSelfCheckModel::bluetoothMissing()
     QCOMPARE(frames.last(), pads(4, "00 FF 00"));
     unit.feed(passStepMessages(20));
     QCOMPARE(int(unit.model.step()), 20);
+
+    // The same in single-module mode: the error stays up at the pedal.
+    Unit single;
+    single.view.ble = false;
+    single.model.set_whole_unit(false);
+    single.model.select_module(SelfCheckModel::KindKnob);
+    for (int s = 2; s < 20; ++s)
+        single.feed(passStepMessages(s));
+    single.ticks(24);
+    single.feed(passStepMessages(53));
+    QCOMPARE(int(single.model.step()), 53);
+    QCOMPARE(single.view.prompt(), QStringLiteral("请按下踏板↓"));
+    QCOMPARE(single.view.error, QStringLiteral("蓝牙未连接，请连接校准仪！"));
 }
 
 // Each module of single-module mode runs to its end and starts again.
