@@ -87,10 +87,8 @@ PresetLoadResult decodePresetFile(const QByteArray &file, SVX18ConfigData &block
 PresetLoadResult readPresetFile(const QString &path, SVX18ConfigData &block)
 {
     QByteArray file;
-    if (!presetfile::readBounded(path, presetfile::readLimit(presetFileHeader()), &file)) {
-        qWarning("Cannot open file");
+    if (!presetfile::readFile(path, presetFileHeader(), &file))
         return PresetLoadResult::CannotOpen;
-    }
     QString xmlError;
     const PresetLoadResult result = decodePresetFile(file, block, &xmlError);
     if (result == PresetLoadResult::XmlError)
@@ -100,17 +98,7 @@ PresetLoadResult readPresetFile(const QString &path, SVX18ConfigData &block)
 
 PresetSaveResult writePresetFile(const QString &path, const SVX18ConfigData &block)
 {
-    switch (presetfile::save(path, presetFileHeader(), qCompress(presetXml(block), 9))) {
-    case presetfile::Save::Saved:
-        return PresetSaveResult::Saved;
-    case presetfile::Save::CannotOpen:
-        qDebug("couldn't open file write");
-        return PresetSaveResult::CannotOpen;
-    case presetfile::Save::HeaderFailed:
-    case presetfile::Save::BodyFailed:
-        break;
-    }
-    return PresetSaveResult::WriteFailed;
+    return presetfile::saveXml(path, presetFileHeader(), presetXml(block));
 }
 
 bool writeConfigBinFile(const QString &path, const SVX18ConfigData &block)

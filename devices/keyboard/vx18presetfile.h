@@ -18,6 +18,7 @@
 #pragma once
 
 #include "vx18config.h"
+#include "devices/shared/presetfile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,11 +35,9 @@ enum class PresetLoadResult {
     SysexOutsidePool, // a control in Customize points past the 300 pool bytes
 };
 
-enum class PresetSaveResult {
-    Saved,       // the page shows tr("Preset save successful")
-    CannotOpen,  // the page shows tr("Preset save defeated") (debug line "couldn't open file write")
-    WriteFailed, // the page shows tr("Preset save defeated"); the old file is untouched
-};
+// Saved: the page shows tr("Preset save successful"); CannotOpen and
+// WriteFailed: it shows tr("Preset save defeated").
+using PresetSaveResult = presetfile::XmlSave;
 
 QByteArray presetFileHeader();
 // The XML text of a block, exactly as the preset files hold it.

@@ -115,10 +115,8 @@ PresetLoadResult readPresetFile(const QString &path, SRZ7ConfigData &block)
 {
     qDebug().noquote() << "------------------" << path;
     QByteArray bytes;
-    if (!presetfile::readBounded(path, presetfile::readLimit(presetFileHeader()), &bytes)) {
-        qWarning("Cannot open file");
+    if (!presetfile::readFile(path, presetFileHeader(), &bytes))
         return PresetLoadResult::CannotOpen;
-    }
     QString xmlError;
     const PresetLoadResult result = decodePresetFile(bytes, block, &xmlError);
     if (result == PresetLoadResult::XmlError)
@@ -128,17 +126,7 @@ PresetLoadResult readPresetFile(const QString &path, SRZ7ConfigData &block)
 
 PresetSaveResult writePresetFile(const QString &path, const SRZ7ConfigData &block)
 {
-    switch (presetfile::save(path, presetFileHeader(), qCompress(presetXml(block), 9))) {
-    case presetfile::Save::Saved:
-        return PresetSaveResult::Saved;
-    case presetfile::Save::CannotOpen:
-        qDebug("couldn't open file write");
-        return PresetSaveResult::CannotOpen;
-    case presetfile::Save::HeaderFailed:
-    case presetfile::Save::BodyFailed:
-        break;
-    }
-    return PresetSaveResult::WriteFailed;
+    return presetfile::saveXml(path, presetFileHeader(), presetXml(block));
 }
 
 bool writeConfigBinFile(const QString &path, const SRZ7ConfigData &block)

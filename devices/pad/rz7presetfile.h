@@ -51,11 +51,9 @@ enum class PresetLoadResult {
 // a debug warning.
 QString presetLoadMessage(PresetLoadResult result);
 
-enum class PresetSaveResult {
-    Saved,       // the page shows tr("Preset save successful")
-    CannotOpen,  // no message (debug line "couldn't open file write")
-    WriteFailed, // the page shows tr("Preset save defeated"); the old file is untouched
-};
+// Saved: the page shows tr("Preset save successful"); CannotOpen: no message;
+// WriteFailed: tr("Preset save defeated").
+using PresetSaveResult = presetfile::XmlSave;
 
 // The header of every preset file: the UTF-8 bytes of the model's name.
 QByteArray presetFileHeader();

@@ -1,5 +1,6 @@
 #include "presetfile.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QSaveFile>
 
@@ -140,6 +141,14 @@ bool readBounded(const QString &path, qint64 maxBytes, QByteArray *bytes)
     return true;
 }
 
+bool readFile(const QString &path, const QByteArray &header, QByteArray *bytes)
+{
+    if (readBounded(path, readLimit(header), bytes))
+        return true;
+    qWarning("Cannot open file");
+    return false;
+}
+
 Save save(const QString &path, const QByteArray &header, const QByteArray &packedBody)
 {
     QSaveFile file(path);
@@ -167,6 +176,21 @@ bool saveRaw(const QString &path, const void *data, qint64 size)
         return false;
     }
     return true;
+}
+
+XmlSave saveXml(const QString &path, const QByteArray &header, const QByteArray &xml)
+{
+    switch (save(path, header, qCompress(xml, 9))) {
+    case Save::Saved:
+        return XmlSave::Saved;
+    case Save::CannotOpen:
+        qDebug("couldn't open file write");
+        return XmlSave::CannotOpen;
+    case Save::HeaderFailed:
+    case Save::BodyFailed:
+        break;
+    }
+    return XmlSave::WriteFailed;
 }
 
 } // namespace presetfile

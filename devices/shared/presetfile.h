@@ -57,6 +57,10 @@ inline qint64 readLimit(const QByteArray &header)
 {
     return qint64(header.size()) + kMaxPackedSize + 1;
 }
+// Reads a whole preset file with this header from disk, at most what one may
+// hold. False, with the debug warning "Cannot open file", when it cannot be
+// opened or read.
+bool readFile(const QString &path, const QByteArray &header, QByteArray *bytes);
 
 enum class Save {
     Saved,
@@ -70,5 +74,15 @@ Save save(const QString &path, const QByteArray &header, const QByteArray &packe
 // preset, index or firmware image) through QSaveFile; true when all were
 // written.
 bool saveRaw(const QString &path, const void *data, qint64 size);
+
+// What saving a preset's XML text came to, for pages that tell only an
+// unopened file apart from a failed write.
+enum class XmlSave {
+    Saved,
+    CannotOpen,  // debug line "couldn't open file write"
+    WriteFailed, // the old file is untouched
+};
+// Writes header + qCompress(xml, 9) through QSaveFile.
+XmlSave saveXml(const QString &path, const QByteArray &header, const QByteArray &xml);
 
 } // namespace presetfile

@@ -71,10 +71,8 @@ bool decodePresetFile(const QByteArray &file, SRznanoConfigData &block, QString 
 bool readPresetFile(const QString &path, SRznanoConfigData &block)
 {
     QByteArray bytes;
-    if (!presetfile::readBounded(path, presetfile::readLimit(presetFileHeader()), &bytes)) {
-        qWarning("Cannot open file");
+    if (!presetfile::readFile(path, presetFileHeader(), &bytes))
         return false;
-    }
     QString xmlError;
     const bool ok = decodePresetFile(bytes, block, &xmlError);
     if (!xmlError.isEmpty())
