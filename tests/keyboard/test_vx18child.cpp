@@ -1,7 +1,7 @@
 // The keyboard's per-control dialog driven offscreen on a page fed through a
 // recording owner: what OK stores and refuses, the SysEx text rules, the type
 // pages and lists, the colour preview, the "To all" actions, the keybed with
-// its key switches, the slide and pedal page, and the form.
+// its key switches, and the slide and pedal page.
 #include "ui_cdlgvx18.h"
 #include "ui_cvx18child.h"
 
@@ -13,7 +13,6 @@
 #include "touchcombobox.h"
 #include "vx18test.h"
 
-#include <QGridLayout>
 #include <QMessageBox>
 #include <QStackedWidget>
 
@@ -89,7 +88,6 @@ private slots:
     void slideAndPedal();
     void slideAndPedalTexts_data();
     void slideAndPedalTexts();
-    void form();
 };
 
 // OK on a knob, pad or button: the record it stores and the section it
@@ -447,38 +445,6 @@ void TestVx18Child::slideAndPedalTexts()
     QCOMPARE(QList<int>({ui->comboBox_PedalCC->currentIndex(), ui->comboBox_PedalMin->currentIndex()}),
              QList<int>({11, 5}));
     QCOMPARE(QStringList({ui->label_12->text(), ui->label_9->text()}), expression);
-}
-
-// The form: its lists, switches and key grid, and its texts in both languages.
-void TestVx18Child::form()
-{
-    for (int language : {0, 1}) {
-        g_language = language;
-        Page p;
-        CVX18Child *dlg = p.open("knob_1");
-        Ui_CVX18Child *ui = dlg->form();
-        QCOMPARE(dlg->findChildren<TouchComboBox *>().size(), 46);
-        QCOMPARE(dlg->findChildren<switchbutton *>().size(), 25);
-        QCOMPARE(ui->comboBox_XPose->itemText(0), QStringLiteral("-12"));
-        QCOMPARE(ui->comboBox_Oct->count(), 7);
-        QCOMPARE(ui->comboBox_data4->count(), 5);
-        for (int key : {1, 5, 21, 25}) {
-            int row = -1, col = -1, rs = 0, cs = 0;
-            const QString name = QStringLiteral("widget_key_%1").arg(key);
-            for (int i = 0; i < ui->gridLayout->count(); ++i) {
-                QLayout *cell = ui->gridLayout->itemAt(i)->layout();
-                if (cell && cell->indexOf(dlg->findChild<QWidget *>(name)) >= 0)
-                    ui->gridLayout->getItemPosition(i, &row, &col, &rs, &cs);
-            }
-            QCOMPARE(QPoint(col, row), QPoint((key - 1) % 5, 1 + (key - 1) / 5));
-        }
-        const QStringList texts{ui->label_title_3->text(), ui->groupBox->title(), ui->pushButton_down->text(),
-                                ui->pushButton_setColor->text(), ui->comboBox_PedalType->itemText(1),
-                                ui->comboBox_data4->itemText(4), ui->pushButton_ok->text()};
-        QCOMPARE(texts, language ? QStringList({"弯音", "琴键设置", "按下", "同步到\n所有Pad", "表情踏板", "最快", "确认"})
-                                 : QStringList({"PITCH BEND", "KeyBed", "Down", "To All\nPad", "Expression",
-                                                "Fastest", "OK"}));
-    }
 }
 
 TAVRO_TEST_MAIN(TestVx18Child)

@@ -359,38 +359,6 @@ private slots:
         }
         QVERIFY(d.isNull());
     }
-
-    // The form after its setup, in both languages.
-    void formTexts_data()
-    {
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QStringList>("texts"); // setColor, setCH, down, type item 2, color label
-        QTest::newRow("English") << 0 << QStringList{"To All\nPad", "to all\nchannel", "Down", "CW", "Color "};
-        QTest::newRow("Chinese") << 1 << QStringList{"同步到\n所有Pad", "同步到\n所有通道", "按下", "音符选择", "颜色 "};
-    }
-    void formTexts()
-    {
-        QFETCH(int, language);
-        QFETCH(QStringList, texts);
-        QTranslator catalogue;
-        QVERIFY(catalogue.load(language ? QStringLiteral(":/Language/language_cn.qm")
-                                        : QStringLiteral(":/Language/language_en.qm")));
-        QCoreApplication::installTranslator(&catalogue);
-        QDialog dialog;
-        Ui_CDlgRzChild ui;
-        ui.setupUi(&dialog);
-        QCoreApplication::removeTranslator(&catalogue);
-        QCOMPARE(dialog.objectName(), QStringLiteral("CDlgRzChild"));
-        QCOMPARE(QStringList({ui.pushButton_setColor->text(), ui.pushButton_setCH->text(), ui.pushButton_down->text(),
-                              ui.comboBox_type->itemText(2), ui.label_color1->text()}),
-                 texts);
-        QCOMPARE(ui.label_CH3->text(), QStringLiteral("MCP\nMCU"));
-        QCOMPARE(ui.comboBox_channel->count(), 16);
-        QCOMPARE(ui.comboBox_data3->itemText(127), QStringLiteral("127"));
-        QCOMPARE(ui.comboBox_data4->count(), 0);
-        QCOMPARE(ui.stackedWidget->currentIndex(), 0);
-        QVERIFY(!ui.pushButton_CH3->autoDefault());
-    }
 };
 
 TAVRO_TEST_MAIN(TestRzChild)
