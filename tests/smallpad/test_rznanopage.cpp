@@ -302,29 +302,6 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
-    // What each kind of OK of the per-control dialog sends, in order.
-    void okSendsItsSections_data()
-    {
-        QTest::addColumn<int>("flag");
-        QTest::addColumn<QList<int>>("commands");
-        QTest::newRow("0") << 0 << QList<int>{};
-        QTest::newRow("1") << 1 << QList<int>{};
-        QTest::newRow("2 buttons") << 2 << QList<int>{CMD_WRITE_KEYS};
-        QTest::newRow("3 pads") << 3 << QList<int>{CMD_WRITE_PADS};
-        QTest::newRow("4 button message") << 4 << QList<int>{CMD_WRITE_SYSEX_POOL, CMD_WRITE_PADS, CMD_WRITE_KEYS};
-        QTest::newRow("5 pad message") << 5 << QList<int>{CMD_WRITE_SYSEX_POOL, CMD_WRITE_KEYS, CMD_WRITE_PADS};
-        QTest::newRow("6") << 6 << QList<int>{};
-    }
-    void okSendsItsSections()
-    {
-        QFETCH(int, flag);
-        QFETCH(QList<int>, commands);
-        Opened o;
-        o.page.slots_click_ok_send(quint8(flag));
-        QCOMPARE(o.commands(), commands);
-        QCOMPARE(o.page.hasUnsavedChanges(), !commands.isEmpty());
-    }
-
     // A pad message that grows moves the Customize pads of the banks after
     // it: their records go to the device too, bank by bank.
     void repackSendsTheBanksThatMoved()
