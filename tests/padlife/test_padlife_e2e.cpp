@@ -35,10 +35,7 @@ namespace {
 
 constexpr int kWait = tavrotest::kSessionWait;
 
-QString hexOf(const Bytes &b)
-{
-    return QString::fromStdString(tavrosim::toHex(b));
-}
+using tavrotest::hexOf;
 
 QByteArray qbytes(const Bytes &b)
 {

@@ -39,10 +39,7 @@ namespace {
 
 constexpr int kWait = tavrotest::kSessionWait;
 
-QString hexOf(const Bytes &b)
-{
-    return QString::fromStdString(tavrosim::toHex(b));
-}
+using tavrotest::hexOf;
 
 // A simulated pad controller, the connection window, and the page it opened.
 struct Session : tavrotest::PageSession<CRZM7>

@@ -38,10 +38,7 @@ Bytes bytesOf(const SZ3ProConfigData &image)
     return Bytes(b.begin(), b.end());
 }
 
-QString hexOf(const Bytes &b)
-{
-    return QString::fromStdString(tavrosim::toHex(b));
-}
+using tavrotest::hexOf;
 
 // Answers the page's open question box; false when none shows.
 bool answer(QWidget *page, QMessageBox::StandardButton button, QString *text = nullptr)

@@ -39,10 +39,7 @@ constexpr int kWait = tavrotest::kSessionWait;
 constexpr uint8_t kSwitchData = 0x60;
 constexpr uint8_t kPedalExpression = 0x65;
 
-QString hexOf(const Bytes &b)
-{
-    return QString::fromStdString(tavrosim::toHex(b));
-}
+using tavrotest::hexOf;
 
 QString frameHex(uint8_t command, const char *payload)
 {

@@ -44,15 +44,8 @@ namespace {
 
 constexpr int kWait = tavrotest::kSessionWait;
 
-QString hexOf(const Bytes &b)
-{
-    return QString::fromStdString(tavrosim::toHex(b));
-}
-
-Bytes payloadOf(const Bytes &frame)
-{
-    return Bytes(frame.begin() + 6, frame.end() - 1);
-}
+using tavrotest::hexOf;
+using tavrotest::payloadOf;
 
 struct Session : tavrotest::PageSession<cDlgRznano>
 {

@@ -29,6 +29,17 @@ namespace tavrotest {
 // ms: the window scans the ports once a second.
 constexpr int kSessionWait = 8000;
 
+// A frame or block as "78 59 ..." text, and a frame's payload.
+inline QString hexOf(const tavrosim::Bytes &b)
+{
+    return QString::fromStdString(tavrosim::toHex(b));
+}
+
+inline tavrosim::Bytes payloadOf(const tavrosim::Bytes &frame)
+{
+    return tavrosim::Bytes(frame.begin() + 6, frame.end() - 1);
+}
+
 // Page: the page's class (page is null when another page opened).
 template <class Page = CBaseDlg>
 struct PageSession
