@@ -6,6 +6,7 @@
 #include "ui_cvx18child.h"
 
 #include "bytes.h"
+#include "pagedialogs.h"
 #include "testmain.h"
 #include "vx18test.h"
 
@@ -24,15 +25,8 @@ namespace {
 
 QMessageBox *openQuestion(QWidget *parent)
 {
-    QMessageBox *box = nullptr;
-    auto visible = [&] {
-        for (QMessageBox *b : parent->findChildren<QMessageBox *>()) {
-            if (b->isVisible())
-                box = b;
-        }
-        return box != nullptr;
-    };
-    [&] { QTRY_VERIFY(visible()); }();
+    QMessageBox *box = tavrotest::shownQuestion(parent, 5000);
+    [&] { QVERIFY(box); }();
     return box;
 }
 

@@ -6,6 +6,7 @@
 #include "bytes.h"
 #include "colorpicker.h"
 #include "midinames.h"
+#include "pagedialogs.h"
 #include "testmain.h"
 
 #include <QComboBox>
@@ -88,15 +89,7 @@ struct Bench
     // The set-all question on screen (an answered one may still await deletion).
     QMessageBox *question() const
     {
-        QMessageBox *box = nullptr;
-        (void)QTest::qWaitFor([&] {
-            for (QMessageBox *m : dlg->findChildren<QMessageBox *>()) {
-                if (m->isVisible())
-                    box = m;
-            }
-            return box != nullptr;
-        }, 2000);
-        return box;
+        return tavrotest::shownQuestion(dlg, 2000);
     }
 
     // Answers the set-all question the dialog asked.

@@ -20,6 +20,7 @@
 #include "devices/pad/crzm7dlg.h"
 #include "globals.h"
 #include "midinames.h"
+#include "pagedialogs.h"
 #include "pagesession.h"
 #include "testmain.h"
 #include "connectwindowtest.h"
@@ -142,14 +143,7 @@ void click(QWidget *dlg, const char *name)
 
 bool answerYes(QWidget *dlg)
 {
-    QMessageBox *box = nullptr;
-    (void)QTest::qWaitFor([&] {
-        for (QMessageBox *m : dlg->findChildren<QMessageBox *>()) {
-            if (m->isVisible())
-                box = m;
-        }
-        return box != nullptr;
-    }, kWait);
+    QMessageBox *box = tavrotest::shownQuestion(dlg, kWait);
     if (!box)
         return false;
     box->button(QMessageBox::Yes)->click();

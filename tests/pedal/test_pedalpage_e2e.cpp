@@ -19,6 +19,7 @@
 #include "ui_cvaluekey.h"
 #include "globals.h"
 #include "models/pedalmodel.h"
+#include "pagedialogs.h"
 #include "pagesession.h"
 #include "pedaltestimage.h"
 #include "recordingowner.h"
@@ -43,17 +44,8 @@ using tavrotest::hexOf;
 // Answers the page's open question box; false when none shows.
 bool answer(QWidget *page, QMessageBox::StandardButton button, QString *text = nullptr)
 {
-    QMessageBox *box = nullptr;
-    const bool shown = QTest::qWaitFor(
-        [&] {
-            for (QMessageBox *m : page->findChildren<QMessageBox *>()) {
-                if (m->isVisible())
-                    box = m;
-            }
-            return box != nullptr;
-        },
-        kSessionWait);
-    if (!shown)
+    QMessageBox *box = tavrotest::shownQuestion(page, kSessionWait);
+    if (!box)
         return false;
     if (text)
         *text = box->text();

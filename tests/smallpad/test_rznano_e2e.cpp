@@ -105,16 +105,8 @@ SRznanoConfigData otherBlock()
 // before stays its child, hidden, until it is deleted).
 void answer(QWidget *parent, int result)
 {
-    QMessageBox *box = nullptr;
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            for (QMessageBox *b : parent->findChildren<QMessageBox *>()) {
-                if (b->isVisible())
-                    box = b;
-            }
-            return box != nullptr;
-        },
-        kWait));
+    QMessageBox *box = tavrotest::shownQuestion(parent, kWait);
+    QVERIFY(box);
     box->done(result);
 }
 

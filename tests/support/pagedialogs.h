@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -47,6 +48,24 @@ inline QTimer *onNextModalBox(std::function<void(QMessageBox *)> act)
     });
     timer->start();
     return timer;
+}
+
+// The message box on screen among parent's children, after waiting up to ms
+// for one (an answered box may stay a hidden child until it is deleted); null
+// when none shows.
+inline QMessageBox *shownQuestion(QWidget *parent, int ms = 8000)
+{
+    QMessageBox *box = nullptr;
+    (void)QTest::qWaitFor(
+        [&] {
+            for (QMessageBox *m : parent->findChildren<QMessageBox *>()) {
+                if (m->isVisible())
+                    box = m;
+            }
+            return box != nullptr;
+        },
+        ms);
+    return box;
 }
 
 // The button of a message box with this role (the first one).
