@@ -94,33 +94,7 @@ private slots:
         o.page.show();
         o.page.model().setUnsavedChanges(!answer.isEmpty());
         QStringList seen;
-        QPointer<QTimer> waiting = onNextModalBox([&](QMessageBox *box) {
-            seen << box->windowTitle() << box->text();
-            QStringList buttons; // the box lays them out in the platform's order
-            for (QAbstractButton *b : box->buttons())
-                buttons << (b->isVisibleTo(box) ? b->text() : QStringLiteral("(%1)").arg(b->text()));
-            buttons.sort();
-            seen << buttons;
-            auto byText = [box](const char *text) {
-                for (QAbstractButton *b : box->buttons()) {
-                    if (b->text() == QLatin1String(text))
-                        return b;
-                }
-                return static_cast<QAbstractButton *>(nullptr);
-            };
-            if (answer == QLatin1String("yes"))
-                byText("Yes")->click();
-            else if (answer == QLatin1String("no"))
-                byText("No")->click();
-            else if (answer == QLatin1String("cancel"))
-                byText("Cancel")->click();
-            else if (answer == QLatin1String("escape"))
-                QTest::keyClick(box, Qt::Key_Escape);
-            else
-                box->close();
-        });
-        const bool closed = o.page.close();
-        delete waiting;
+        const bool closed = closeAnswering(&o.page, answer, &seen);
         if (!answer.isEmpty())
             QCOMPARE(seen, QStringList({"Save to device", "Save the data to the device?", "(Close)", "Cancel", "No",
                                         "Yes"}));

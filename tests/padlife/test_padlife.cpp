@@ -118,27 +118,13 @@ private slots:
             o.owner.frames.clear();
         }
         QStringList seen;
-        bool asked = false;
-        QPointer<QTimer> waiting = onNextModalBox([&](QMessageBox *box) {
-            asked = true;
-            seen << box->windowTitle() << box->text();
-            QAbstractButton *hidden = buttonWithRole(box, QMessageBox::RejectRole);
-            QVERIFY(hidden && !hidden->isVisible());
-            if (answer == QLatin1String("yes"))
-                buttonWithRole(box, QMessageBox::YesRole)->click();
-            else if (answer == QLatin1String("no"))
-                buttonWithRole(box, QMessageBox::NoRole)->click();
-            else if (answer == QLatin1String("escape"))
-                QTest::keyClick(box, Qt::Key_Escape);
-            else
-                box->close();
-        });
-        const bool closed = o.page.close();
-        delete waiting;
-        QCOMPARE(asked, !answer.isEmpty());
-        if (asked)
-            QCOMPARE(seen, QStringList({"Save to device", "The current preset has been modified. Do you want to "
-                                                          "save the changes to the device?"}));
+        const bool closed = closeAnswering(&o.page, answer, &seen);
+        QCOMPARE(!seen.isEmpty(), !answer.isEmpty());
+        if (!seen.isEmpty()) {
+            QCOMPARE(seen.mid(0, 2), QStringList({"Save to device", "The current preset has been modified. Do you "
+                                                                    "want to save the changes to the device?"}));
+            QVERIFY(seen.filter(QStringLiteral("(")).size() == 1); // a hidden close button
+        }
         QCOMPARE(o.owner.frames, sent);
         QCOMPARE(closed, !stays);
         QCOMPARE(o.page.isVisible(), stays);

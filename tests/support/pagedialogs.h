@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTest>
@@ -76,6 +77,40 @@ inline QAbstractButton *buttonWithRole(QMessageBox *box, QMessageBox::ButtonRole
             return b;
     }
     return nullptr;
+}
+
+// Closes page, answering the close question if one comes: "yes", "no",
+// "cancel" (the shown reject button), "escape", or "box" (its close box). Returns whether the
+// page closed; seen gets the question's title, text and buttons' texts
+// (sorted, a hidden one in brackets), and stays empty when none came.
+inline bool closeAnswering(QWidget *page, const QString &answer, QStringList *seen)
+{
+    QPointer<QTimer> waiting = onNextModalBox([&](QMessageBox *box) {
+        QStringList buttons; // the box lays them out in the platform's order
+        for (QAbstractButton *b : box->buttons())
+            buttons << (b->isVisibleTo(box) ? b->text() : QStringLiteral("(%1)").arg(b->text()));
+        buttons.sort();
+        *seen << box->windowTitle() << box->text() << buttons;
+        if (answer == QLatin1String("yes"))
+            buttonWithRole(box, QMessageBox::YesRole)->click();
+        else if (answer == QLatin1String("no"))
+            buttonWithRole(box, QMessageBox::NoRole)->click();
+        else if (answer == QLatin1String("cancel")) {
+            for (QAbstractButton *b : box->buttons()) {
+                if (box->buttonRole(b) == QMessageBox::RejectRole && b->isVisibleTo(box)) {
+                    b->click();
+                    break;
+                }
+            }
+        }
+        else if (answer == QLatin1String("escape"))
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->close();
+    });
+    const bool closed = page->close();
+    delete waiting;
+    return closed;
 }
 
 // The file dialogs answer with the path the test chose (empty: cancelled) and
