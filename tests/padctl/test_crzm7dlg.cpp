@@ -89,7 +89,7 @@ struct Bench
     // The set-all question on screen (an answered one may still await deletion).
     QMessageBox *question() const
     {
-        return tavrotest::shownQuestion(dlg, 2000);
+        return tavrotest::shownQuestion(dlg.get(), 2000);
     }
 
     // Answers the set-all question the dialog asked.

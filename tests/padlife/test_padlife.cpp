@@ -118,7 +118,7 @@ private slots:
             o.owner.frames.clear();
         }
         QStringList seen;
-        const bool closed = closeAnswering(&o.page, answer, &seen);
+        const bool closed = tavrotest::closeAnswering(&o.page, answer, &seen);
         QCOMPARE(!seen.isEmpty(), !answer.isEmpty());
         if (!seen.isEmpty()) {
             QCOMPARE(seen.mid(0, 2), QStringList({"Save to device", "The current preset has been modified. Do you "
