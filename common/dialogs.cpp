@@ -2,6 +2,7 @@
 #include "nestedloop.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -19,13 +20,36 @@ QString questionBoxStyleSheet()
         "QMessageBox QPushButton:pressed { background-color: #E0E0E0; }");
 }
 
+namespace {
+
+// A Yes/No box whose Escape key answers neither: QMessageBox would click the
+// No button, and No is a real choice for most callers (switch the preset and
+// drop the edits, say). Escape closes the box as its close button does.
+class StyledQuestionBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+};
+
+} // namespace
+
 void showStyledQuestion(QWidget *parent, const QString &title, const QString &text,
                         std::function<void(int)> onAnswer)
 {
     if (!parent)
         parent = QApplication::activeWindow();
 
-    auto *box = new QMessageBox(parent);
+    auto *box = new StyledQuestionBox(parent);
     box->setWindowTitle(title);
     box->setText(text);
     box->setIcon(QMessageBox::Question);

@@ -19,9 +19,9 @@ QString questionBoxStyleSheet();
 
 // Non-blocking question box, window-modal to parent (the active window when
 // parent is null), staying on top, Yes as default. Returns at once; onAnswer
-// later receives 2 for Yes, 1 for No, 0 otherwise, and the box then deletes
-// itself. When the parent is destroyed before the answer, onAnswer is not
-// called.
+// later receives 2 for Yes, 1 for No, 0 otherwise (Escape and the close button
+// included), and the box then deletes itself. When the parent is destroyed
+// before the answer, onAnswer is not called.
 void showStyledQuestion(QWidget *parent, const QString &title, const QString &text,
                         std::function<void(int)> onAnswer);
 

@@ -48,6 +48,7 @@ private slots:
         QTest::newRow("yes") << 0 << 2;
         QTest::newRow("no") << 1 << 1;
         QTest::newRow("closed otherwise") << 2 << 0;
+        QTest::newRow("escape is no answer") << 3 << 0;
     }
     void styledQuestionAnswers()
     {
@@ -75,8 +76,10 @@ private slots:
             box->button(QMessageBox::Yes)->click();
         else if (how == 1)
             box->button(QMessageBox::No)->click();
-        else
+        else if (how == 2)
             box->done(42);
+        else
+            QTest::keyClick(box, Qt::Key_Escape);
         QCOMPARE(answers, QList<int>{answer});
         // The box deletes itself after answering, once.
         QTRY_VERIFY(box.isNull());
