@@ -14,10 +14,10 @@
 #include <QStandardPaths>
 
 #include "autodisappermsgbox.h"
-#include "devices/shared/presetfile.h"
 #include "dialogs.h"
 #include "download.h"
 #include "rawini.h"
+#include "savefile.h"
 #include "serverlocation.h"
 
 namespace {
@@ -222,7 +222,7 @@ void CDlgPreset::on_download_finished(const QString &strLocalPath, Download *pDo
     // Written beside and renamed over the target, unbuffered with every write
     // checked, so a failed write (a full disk) never leaves a half file behind.
     const QByteArray body = pDownload->body();
-    if (!presetfile::saveRaw(strLocalPath, body.constData(), body.size())) {
+    if (!saveWholeFile(strLocalPath, body.constData(), body.size())) {
         show_message(tr("Download failed"), 1000);
         return;
     }

@@ -19,11 +19,11 @@
 #include <QUrl>
 
 #include "autodisappermsgbox.h"
-#include "devices/shared/presetfile.h"
 #include "dialogs.h"
 #include "download.h"
 #include "globals.h"
 #include "rawini.h"
+#include "savefile.h"
 #include "serverlocation.h"
 #include "utils.h"
 
@@ -286,7 +286,7 @@ void cUpgrade::on_fetched(Download *download, const QString &localPath, bool ok)
     // Unbuffered with every write checked: a disk that fills part way is a
     // failed download, never a cut index or image taken as whole.
     const QByteArray body = download->body();
-    if (!presetfile::saveRaw(localPath, body.constData(), body.size())) {
+    if (!saveWholeFile(localPath, body.constData(), body.size())) {
         qDebug() << "Failed to write file:" << localPath;
         show_download_failed();
         if (isImage)

@@ -1,6 +1,7 @@
 #include "vx18presetfile.h"
 
 #include "common/devicelist.h"
+#include "common/savefile.h"
 
 #include <QDebug>
 
@@ -103,7 +104,7 @@ PresetSaveResult writePresetFile(const QString &path, const SVX18ConfigData &blo
 
 bool writeConfigBinFile(const QString &path, const SVX18ConfigData &block)
 {
-    return presetfile::saveRaw(path, &block, qint64(sizeof block));
+    return saveWholeFile(path, &block, qint64(sizeof block));
 }
 
 } // namespace vx18

@@ -1,6 +1,7 @@
 #include "rz7presetfile.h"
 
 #include "common/devicelist.h"
+#include "common/savefile.h"
 
 #include <QDebug>
 
@@ -131,7 +132,7 @@ PresetSaveResult writePresetFile(const QString &path, const SRZ7ConfigData &bloc
 
 bool writeConfigBinFile(const QString &path, const SRZ7ConfigData &block)
 {
-    return presetfile::saveRaw(path, &block, qint64(sizeof block));
+    return saveWholeFile(path, &block, qint64(sizeof block));
 }
 
 } // namespace rz7

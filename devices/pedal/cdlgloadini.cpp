@@ -13,8 +13,8 @@
 #include <QUrl>
 
 #include "autodisappermsgbox.h"
-#include "devices/shared/presetfile.h"
 #include "download.h"
+#include "savefile.h"
 #include "serverlocation.h"
 
 bool g_iniDownloaded = false;
@@ -104,7 +104,7 @@ void cDlgLoadINI::download_finished(Download *download, bool bOk)
     // sees a short write): a copy that cannot be written whole is not used, and
     // the built-in one serves instead.
     const QByteArray &body = download->body();
-    if (!presetfile::saveRaw(localCopyPath(), body.constData(), body.size())) {
+    if (!saveWholeFile(localCopyPath(), body.constData(), body.size())) {
         AutoDisapperMsgBox::showMessage(this, QStringLiteral("11111"), 1200);
         load_ini_file(builtInPath());
         qDebug().noquote() << QStringLiteral("下载失败：无法写入文件");

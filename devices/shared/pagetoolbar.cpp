@@ -8,8 +8,8 @@
 #include "cdlgpadlevel.h"
 #include "cdlgpreset.h"
 #include "cupgrade.h"
-#include "devices/shared/presetfile.h"
 #include "filechooser.h"
+#include "savefile.h"
 #include "serverlocation.h"
 
 namespace pagekit {
@@ -98,7 +98,7 @@ void saveConfigBin(const void *data, qint64 size)
         qWarning() << "No file selected for saving";
         return;
     }
-    if (!presetfile::saveRaw(path, data, size))
+    if (!saveWholeFile(path, data, size))
         qWarning() << "Cannot write" << path;
 }
 

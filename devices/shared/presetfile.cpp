@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "common/savefile.h"
+
 #include <cstring>
 
 #include <zlib.h>
@@ -57,19 +59,6 @@ Inflate inflateBounded(const uchar *data, int len, int maxOut, QByteArray *out)
     if (result != Inflate::Ok)
         out->clear();
     return result;
-}
-
-// Unbuffered, so that a failing write shows in write() itself: a buffered
-// QSaveFile that fails only while flushing at commit() still puts the short
-// file in place of the old one.
-bool openForSave(QSaveFile &file)
-{
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-}
-
-bool commitSave(QSaveFile &file)
-{
-    return file.error() == QFileDevice::NoError && file.commit();
 }
 
 } // namespace
@@ -152,30 +141,18 @@ bool readFile(const QString &path, const QByteArray &header, QByteArray *bytes)
 Save save(const QString &path, const QByteArray &header, const QByteArray &packedBody)
 {
     QSaveFile file(path);
-    if (!openForSave(file))
+    if (!openSaveFile(file))
         return Save::CannotOpen;
     // A short write counts as a failure; the old file is replaced only by commit().
     if (file.write(header) != header.size()) {
         file.cancelWriting();
         return Save::HeaderFailed;
     }
-    if (file.write(packedBody) != packedBody.size() || !commitSave(file)) {
+    if (file.write(packedBody) != packedBody.size() || !commitSaveFile(file)) {
         file.cancelWriting();
         return Save::BodyFailed;
     }
     return Save::Saved;
-}
-
-bool saveRaw(const QString &path, const void *data, qint64 size)
-{
-    QSaveFile file(path);
-    if (!openForSave(file))
-        return false;
-    if (file.write(static_cast<const char *>(data), size) != size || !commitSave(file)) {
-        file.cancelWriting();
-        return false;
-    }
-    return true;
 }
 
 XmlSave saveXml(const QString &path, const QByteArray &header, const QByteArray &xml)

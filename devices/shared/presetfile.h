@@ -2,12 +2,11 @@
 // the model's name, then the body packed as qCompress at level 9 does it (the
 // body's length as 4 bytes big-endian, then one zlib stream). The body is an
 // XML text (pad, small pad, keyboard: presetxml.h) or a raw configuration
-// image of a fixed size (the two foot pedal pages). And the raw ".bin" file of
-// a page's configuration.
+// image of a fixed size (the two foot pedal pages).
 //
 // How a page uses it: to save, save() with its model's header and pack(body)
-// (QSaveFile, unbuffered, every write and the commit checked: the old file
-// stays whole unless the new one is written completely); to load,
+// (every write and the commit checked, common/savefile.h: the old file stays
+// whole unless the new one is written completely); to load,
 // readBounded() then unpack() into a copy, and only a wholly good file
 // replaces the page's data. The page maps the results to its own messages.
 #pragma once
@@ -70,10 +69,6 @@ enum class Save {
 };
 // Writes header then packedBody through QSaveFile.
 Save save(const QString &path, const QByteArray &header, const QByteArray &packedBody);
-// A file of size bytes written whole (the raw ".bin" file, a downloaded
-// preset, index or firmware image) through QSaveFile; true when all were
-// written.
-bool saveRaw(const QString &path, const void *data, qint64 size);
 
 // What saving a preset's XML text came to, for pages that tell only an
 // unopened file apart from a failed write.

@@ -2,6 +2,7 @@
 // image bodies of a fixed size, the header compared up to its first zero byte,
 // header and body write failures told apart with the old file kept, and
 // sections that end at their own end tags.
+#include "common/savefile.h"
 #include "devices/shared/presetfile.h"
 #include "devices/shared/presetxml.h"
 #include "bytes.h"
@@ -111,7 +112,7 @@ private slots:
         small.rlim_cur = 20;
         setrlimit(RLIMIT_FSIZE, &small);
         const presetfile::Save bodyShort = presetfile::save(path, kHeader, QByteArray(64, 'x'));
-        const bool raw = presetfile::saveRaw(path, body.constData(), body.size());
+        const bool raw = saveWholeFile(path, body.constData(), body.size());
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
         QCOMPARE(header, presetfile::Save::HeaderFailed);
