@@ -18,6 +18,7 @@
 #include "devices/shared/closeroad.h"
 #include "devices/shared/pagetoolbar.h"
 #include "devices/pedal/cvaluekey.h"
+#include "devices/pedal/pedalpoll.h"
 #include "devices/pedal/pedaltext.h"
 #include "globals.h"
 #include "midimonitorlist.h"
@@ -40,6 +41,11 @@ cDlgZ3::cDlgZ3(CBaseDlg *owner, QWidget *parent)
     init_ui();
     init_connect();
     AutoDisapperMsgBox::showMessage(this, tr("Receive data..."), 600);
+    // The connection window's poll may go unanswered.
+    pedal::watchFirstImage(
+        this, [this] { return m_imageAccepted; },
+        [this](const quint8 *frame, uint len) { send_data(frame, len); },
+        [this] { AutoDisapperMsgBox::showMessage(this, tr("Data error,Please reconnect..."), 800); });
 }
 
 cDlgZ3::~cDlgZ3()
@@ -260,7 +266,9 @@ void cDlgZ3::handle_image_frame(const uchar *payload, uint len)
         AutoDisapperMsgBox::showMessage(this, tr("Data error,Please reconnect..."), 800);
         return;
     }
+    fitListCounts(received);
     m_applyingImage = true;
+    m_imageAccepted = true;
     m_image = received;
     update_ui();
     ui->stackedWidget->setEnabled(true);
@@ -359,7 +367,10 @@ void cDlgZ3::update_ui()
         show_group_labels(currentRecord().triggerType());
     }
     ui->pushButton_Group1->setChecked(true);
+    // The mode's page with its display row, under the checked "Preset"
+    // button, whichever panel showed before.
     ui->pushButton_BackHomepage->setChecked(true);
+    click_nav_button(ui->pushButton_BackHomepage);
 }
 
 void cDlgZ3::show_display_chars(int mode)

@@ -141,6 +141,8 @@ private:
     void set_title();
     void change_language();
     void save_config_bin();
+    // False, with the fading "Load data...", while no image has been accepted.
+    bool may_save();
     void click_nav_button(QAbstractButton *button);
     void click_group_tab();
     void handle_image_frame(const uchar *payload, uint len);
@@ -184,6 +186,9 @@ private:
     bool m_groupLock = false;
     bool m_applyingImage = false;
     bool m_groupFromDevice = false;
+    // Set by the first image accepted from the pedal: until then the image
+    // is empty and nothing may be saved from it.
+    bool m_imageAccepted = false;
     bool m_titleSet = false;
 
     QPointer<cValueKey> m_valueKey;

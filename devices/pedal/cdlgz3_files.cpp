@@ -34,9 +34,7 @@ void cDlgZ3::save_preset_file(const uchar *image, const QString &strPath)
     if (path.isEmpty())
         return;
     const QByteArray bytes(reinterpret_cast<const char *>(image), SZ3ProConfigData::kSize);
-    // A file that cannot be opened shows nothing.
-    if (const char *text = PedalPresetFile::saveMessage(PedalPresetFile::write(path, bytes)))
-        AutoDisapperMsgBox::showMessage(this, tr(text), 1000);
+    AutoDisapperMsgBox::showMessage(this, tr(PedalPresetFile::saveMessage(PedalPresetFile::write(path, bytes))), 1000);
 }
 
 bool cDlgZ3::load_preset_file(uchar *image, const QString &strPath)
@@ -58,19 +56,22 @@ bool cDlgZ3::load_preset_file(uchar *image, const QString &strPath)
         qWarning() << "Cannot open file";
         return false;
     case Z3PresetLoad::WrongHeader:
-        askQuestion(tr("File Error!"), tr("Configuration file error!"));
-        return false;
     case Z3PresetLoad::Refused:
         break;
     }
+    // Another model's file, or no good image in it: the user is told why
+    // nothing changed.
+    askQuestion(tr("File Error!"), tr("Configuration file error!"));
     return false;
 }
 
 void cDlgZ3::click_preset_file()
 {
     QObject *from = sender();
-    if (from == ui->pushButton_Out)
-        save_preset_file(m_image.data(), QString());
+    if (from == ui->pushButton_Out) {
+        if (may_save())
+            save_preset_file(m_image.data(), QString());
+    }
     else if (from == ui->pushButton_In && load_preset_file(m_image.data(), QString()))
         apply_preset_image();
 }
@@ -122,7 +123,15 @@ void cDlgZ3::click_update()
     pagekit::startUpgrade(m_upgrade, this, QString::fromLatin1(kFolder));
 }
 
+bool cDlgZ3::may_save()
+{
+    if (!m_imageAccepted)
+        AutoDisapperMsgBox::showMessage(this, tr("Receive data..."), 600);
+    return m_imageAccepted;
+}
+
 void cDlgZ3::save_config_bin()
 {
-    pagekit::saveConfigBin(m_image.data(), SZ3ProConfigData::kSize);
+    if (may_save())
+        pagekit::saveConfigBin(m_image.data(), SZ3ProConfigData::kSize);
 }

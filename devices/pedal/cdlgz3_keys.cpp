@@ -36,8 +36,7 @@ void cDlgZ3::show_key_lists()
     if (m_curKey > 3)
         m_curKey = 0;
     show_key_list(1);
-    const uchar type = currentRecord().triggerType();
-    const bool oneList = type == 1 || type == 4;
+    const bool oneList = !pedal::hasTwoLists(currentRecord().triggerType());
     ui->pushButton_Group1->setVisible(!oneList);
     ui->pushButton_Group2->setVisible(!oneList);
     if (!oneList)

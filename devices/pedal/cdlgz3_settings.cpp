@@ -3,8 +3,7 @@
 #include "cdlgz3.h"
 #include "ui_cdlgz3.h"
 
-#include <QTimer>
-
+#include "devices/pedal/pedalpoll.h"
 #include "devices/pedal/pedaltext.h"
 #include "dialogs.h"
 #include "touchcombobox.h"
@@ -199,8 +198,5 @@ void cDlgZ3::click_reset_button()
 
 void cDlgZ3::slots_click_reset()
 {
-    send_data(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
-    // The pedal answers nothing: its reset image is fetched, so that the next
-    // edit does not write the stale key banks back over it.
-    QTimer::singleShot(1000, this, [this] { send_data(g_fixedFramePoll.bytes, g_fixedFramePoll.length); });
+    pedal::sendFactoryReset(this, [this](const quint8 *frame, uint len) { send_data(frame, len); });
 }

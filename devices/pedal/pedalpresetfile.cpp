@@ -81,9 +81,8 @@ const char *PedalPresetFile::saveMessage(Save result)
     case Save::HeaderFailed:
         return "File write failed.";
     case Save::BodyFailed:
-        return "Preset save defeated";
     case Save::CannotOpen:
         break;
     }
-    return nullptr;
+    return "Preset save defeated";
 }

@@ -54,7 +54,7 @@ struct PedalPresetFile
     // What a save came to.
     enum class Save {
         Saved,        // toast "Preset save successful"
-        CannotOpen,   // no message: the file or its folder cannot be written
+        CannotOpen,   // toast "Preset save defeated": the file or its folder cannot be written
         HeaderFailed, // toast "File write failed."; the old file is untouched
         BodyFailed,   // toast "Preset save defeated"; the old file is untouched
     };
@@ -64,7 +64,7 @@ struct PedalPresetFile
     static Save write(const QString &path, const QByteArray &image);
 
     // The source text of a save's toast, for the page to translate in its own
-    // context: "Preset save successful", "File write failed.", "Preset save
-    // defeated"; null for CannotOpen, which shows nothing.
+    // context: "Preset save successful", "File write failed.", or "Preset save
+    // defeated" for a body that failed and for a file that cannot be written.
     static const char *saveMessage(Save result);
 };

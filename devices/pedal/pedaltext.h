@@ -31,6 +31,12 @@ QString eventRowText(int row, quint8 channel, quint8 status, quint8 data1, quint
 // empty text for no bytes.
 QString sysexRowText(const quint8 *bytes, int len);
 
+// Whether a switch's action (trigger type) offers its second list, and with
+// it the two-way list selector: "Down(Toggle)", "Down+Up" and "Up+Long" (2, 3,
+// 5). "Down" and "Long" (1, 4) use list 1 alone, and so does a type that names
+// no action.
+inline bool hasTwoLists(quint8 type) { return type == 2 || type == 3 || type == 5; }
+
 // ---- expression-pedal list ------------------------------------------------
 
 // One row of the expression-pedal list, and the text from which the entry

@@ -51,6 +51,17 @@ bool check_config_data(const SZ3ProConfigData &image)
     return true;
 }
 
+void fitListCounts(SZ3ProConfigData &image)
+{
+    for (int g = 0; g < z3::kGroups; ++g) {
+        for (int k = 0; k < z3::kKeysPerGroup; ++k) {
+            Z3KeyRecord record = image.key(g, k);
+            for (int list = 1; list <= 2; ++list)
+                record.setCount(list, record.count(list));
+        }
+    }
+}
+
 namespace {
 
 Z3PresetLoad z3Result(PedalPresetFile::Load load, const QByteArray &body, SZ3ProConfigData *image)
@@ -67,9 +78,12 @@ Z3PresetLoad z3Result(PedalPresetFile::Load load, const QByteArray &body, SZ3Pro
     case PedalPresetFile::Load::WrongSize:
         return Z3PresetLoad::Refused;
     }
-    const SZ3ProConfigData loaded = SZ3ProConfigData::fromByteArray(body);
-    if (!check_config_data(loaded))
+    SZ3ProConfigData loaded = SZ3ProConfigData::fromByteArray(body);
+    SZ3ProConfigData asApplied = loaded;
+    asApplied.setMode(1);
+    if (!check_config_data(asApplied))
         return Z3PresetLoad::Refused;
+    fitListCounts(loaded);
     *image = loaded;
     return Z3PresetLoad::Ok;
 }

@@ -192,6 +192,12 @@ private:
 // most 16; every display byte names a code of at most 39.
 bool check_config_data(const SZ3ProConfigData &image);
 
+// What the page keeps of an image that passed the check, from the pedal or a
+// preset file: list counts above 16 (the check sees the current group only)
+// are stored as the 16 entries the page shows and sends, so that its copy,
+// the pedal after the next write and a saved preset agree.
+void fitListCounts(SZ3ProConfigData &image);
+
 // A SysEx reference (entry 0 of a marked list): offset (big-endian) and length.
 inline int sysexRefOffset(const quint8 *ref) { return (ref[0] << 8) | ref[1]; }
 inline int sysexRefLength(const quint8 *ref) { return ref[2]; }
@@ -205,6 +211,9 @@ enum class Z3PresetLoad {
     Refused,     // no image of 4,930 bytes in it, or one that fails the check
 };
 // A ".z3" file (PedalPresetFile) whose image passes check_config_data, as one
-// from the pedal must: a loaded image is used as a received one is.
+// from the pedal must, with its counts fitted: a loaded image is used as a
+// received one is. An applied preset leaves the pedal in mode 1, so its
+// trigger types are held to mode 1's rule whatever mode the file holds: a
+// file the page saved in mode 4 loads again.
 Z3PresetLoad decodeZ3Preset(const QByteArray &file, SZ3ProConfigData *image);
 Z3PresetLoad readZ3Preset(const QString &path, SZ3ProConfigData *image);

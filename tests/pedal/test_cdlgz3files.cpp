@@ -22,6 +22,7 @@
 #include "filechooser.h"
 #include "globals.h"
 #include "httpfixture.h"
+#include "pagedialogs.h"
 #include "pedaltestimage.h"
 #include "recordingowner.h"
 #include "touchcombobox.h"
@@ -120,13 +121,76 @@ private slots:
         QCOMPARE(question, QString("File Error!|Configuration file error!"));
         QVERIFY(o.page.image() == image);
 
-        // An image that fails the check is refused without a word.
+        // An image that fails the check is refused, and the user told so.
         SZ3ProConfigData broken = pedaltest::plainImage();
         broken.setDisplayChar(2, 0x30);
         QVERIFY(PedalPresetFile::write(other, broken.toByteArray()) == PedalPresetFile::Save::Saved);
+        question.clear();
+        QTimer *watch = tavrotest::onNextModalBox([&question](QMessageBox *box) {
+            question = box->windowTitle() + "|" + box->text();
+            box->close();
+        });
         o.ui()->pushButton_In->click();
+        if (question.isEmpty())
+            delete watch;
+        QCOMPARE(question, QString("File Error!|Configuration file error!"));
         QVERIFY(o.page.image() == image);
         QVERIFY(o.owner.frames.isEmpty());
+    }
+
+    // Until the pedal's image is in, a save writes nothing and says the data
+    // is still coming; loading a preset works.
+    void noSaveBeforeTheImage()
+    {
+        QTemporaryDir dir;
+        ChosenPath chosen;
+        chosen.path = dir.filePath("early.z3");
+        tavrotest::RecordingOwner owner;
+        cDlgZ3 page(&owner);
+        page.form()->pushButton_Out->click();
+        page.form()->pushButton_ConfigData->click();
+        QCOMPARE(chosen.asked, QStringList());
+        QVERIFY(QDir(dir.path()).isEmpty());
+        QCOMPARE(toastTexts(&page).count("Load data..."), 3);
+
+        const SZ3ProConfigData preset = pedaltest::preparedImage();
+        QVERIFY(PedalPresetFile::write(chosen.path, preset.toByteArray()) == PedalPresetFile::Save::Saved);
+        page.form()->pushButton_In->click();
+        QCOMPARE(owner.sent(CMD_PEDAL_KEY_BANK).size(), 8);
+    }
+
+    // The page's own file loads again: a count of 17 in a group the pedal's
+    // check did not look at is held as the 16 shown and sent, and trigger
+    // types are held to mode 1's rule, where an applied preset leaves the pedal.
+    void ownFileLoadsAgain()
+    {
+        QTemporaryDir dir;
+        ChosenPath chosen;
+        chosen.path = dir.filePath("own.z3");
+        SZ3ProConfigData image = pedaltest::plainImage();
+        image.setMode(4);
+        image.setGroupSelect(0x01);
+        image.key(1, 2).setCount(1, 17);
+        image.key(1, 3).setTriggerType(6);
+        Opened o(image);
+        QCOMPARE(int(o.page.image().key(1, 2).rawCount(1)), 16);
+        o.ui()->comboBox_Group->setCurrentIndex(1);
+        o.ui()->pushButton_Out->click();
+        const SZ3ProConfigData saved = o.page.image();
+        o.owner.frames.clear();
+        bool refused = false;
+        QTimer *watch = tavrotest::onNextModalBox([&refused](QMessageBox *box) {
+            refused = true;
+            box->close();
+        });
+        o.ui()->pushButton_In->click();
+        if (!refused)
+            delete watch;
+        QVERIFY(!refused);
+        QCOMPARE(o.owner.sent(CMD_PEDAL_KEY_BANK).size(), 8);
+        QCOMPARE(int(o.page.image().key(1, 2).rawCount(1)), 16);
+        QCOMPARE(int(o.page.image().key(1, 3).triggerType()), 6);
+        QCOMPARE(o.page.image().groupSelect(), saved.groupSelect());
     }
 
     // A save that cannot complete says so and keeps the old file.
@@ -134,8 +198,12 @@ private slots:
     {
         QTemporaryDir dir;
         ChosenPath chosen;
-        chosen.path = dir.filePath("old.z3");
         Opened o(pedaltest::preparedImage());
+        // A folder that cannot be written.
+        chosen.path = dir.filePath("missing/new.z3");
+        o.ui()->pushButton_Out->click();
+        QCOMPARE(toastTexts(&o.page).filter("Preset save").join(','), QString("Preset save defeated"));
+        chosen.path = dir.filePath("old.z3");
         QVERIFY(PedalPresetFile::write(chosen.path, QByteArray(4930, 0)) == PedalPresetFile::Save::Saved);
         const QByteArray old = readFile(chosen.path);
         tavrotest::FileSizeLimit limit(40);
@@ -143,7 +211,7 @@ private slots:
             QSKIP("needs a file-size limit");
         o.ui()->pushButton_Out->click();
         limit.lift();
-        QCOMPARE(toastTexts(&o.page).filter("Preset save").join(','), QString("Preset save defeated"));
+        QCOMPARE(toastTexts(&o.page).filter("Preset save").join(','), QString("Preset save defeated,Preset save defeated"));
         QCOMPARE(readFile(chosen.path), old);
     }
 

@@ -93,6 +93,24 @@ private slots:
         QCOMPARE(p.ui()->pushButton_Group1->text(), QString("Down"));
         QCOMPARE(p.sent(), QStringList());
         QVERIFY(p.page->image() == pedaltest::preparedImage());
+        // A later image over the Pedal panel shows the mode's page again,
+        // with its display row, under the checked "Preset".
+        p.ui()->pushButton_pedal->click();
+        p.receiveImage(pedaltest::preparedImage());
+        QVERIFY(p.ui()->pushButton_BackHomepage->isChecked());
+        QCOMPARE(p.ui()->stackedWidget->currentIndex(), 3);
+        QVERIFY(p.ui()->widget_display->isVisible());
+    }
+
+    // An unanswered poll is sent again twice, 3 s apart; then the user is
+    // asked to reconnect.
+    void lostImageIsPolledAgain()
+    {
+        Page p;
+        const QString poll = "78 59 66 00 00 00 FF";
+        QTRY_COMPARE_WITH_TIMEOUT(p.sent(), QStringList({poll, poll}), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(toastTexts(p.page).contains("Data error,Please reconnect..."), 5000);
+        QCOMPARE(p.sent().size(), 2);
     }
 
     void badChecksumShowsTheLength()
@@ -218,6 +236,7 @@ private slots:
         SZ3ProConfigData image = pedaltest::plainImage();
         image.setByte(z3::kMode2Max, 64);
         image.setGroupSelect(0x67);
+        image.switchRecord(0)[2] = 0xC8; // no row in switch A's data chooser
         p.receiveImage(image);
         p.ui()->comboBox_preset->setCurrentIndex(1);
         QCOMPARE(p.sent(), QStringList{"78 59 60 02 00 00 02 40 BD"});
@@ -230,6 +249,10 @@ private slots:
         QCOMPARE(p.sent(), QStringList({"78 59 60 02 00 00 04 27 D4", "78 59 60 02 00 00 04 22 D9"}));
         QCOMPARE(p.ui()->comboBox_Group->count(), 3);
         QCOMPARE(p.ui()->comboBox_Group->currentIndex(), 2);
+        // Channel 3 chosen for switch A: its data byte without a row is kept.
+        p.owner.frames.clear();
+        p.ui()->comboBox2_channelA->setCurrentIndex(3);
+        QCOMPARE(p.sent(), QStringList{"78 59 62 0C 00 00 10 03 C8 20 00 00 30 00 00 40 00 00 94"});
     }
 
     void languageSwitch_data()
