@@ -85,7 +85,7 @@ public:
     void click_button_del();
     void click_button_remove();
     // Stores the hexadecimal pairs of text (at most 64 bytes and a zero after
-    // them) as list m_currentList's SysEx message.
+    // them) as the SysEx message of the event dialog's list.
     void parse_key_sysex(const QString &text);
     void click_pedal_add();
     void delete_list_item(int row);
@@ -153,11 +153,13 @@ private:
     // Set once the pedal's first valid image has been applied: until then
     // m_config means nothing, and nothing may be built from it or sent.
     bool m_imageApplied = false;
-    // The list the next dialog answer or delete acts on: 1, 2, or 5 for the
-    // expression list; what an answer does: 1 add and 2 replace an event, 3 add
-    // and 4 replace an expression entry.
-    quint32 m_currentList = 1;
-    quint32 m_dialogMode = 0;
+    // What each entry dialog was last opened for, so that opening one never
+    // changes what the other's answer does: the event dialog adds (1) or
+    // replaces (2) an event of its list (1 or 2); the expression dialog adds
+    // (3) or replaces (4) an entry.
+    quint32 m_keyDialogMode = 0;
+    int m_keyDialogList = 1;
+    quint32 m_pedalDialogMode = 0;
     cValueKey *m_keyDialog = nullptr;    // made on first use, kept for the page's life
     QPointer<cPedal> m_pedalDialog;      // null again once the dialog is gone
     // The online preset list and the upgrade dialog: closed and deleted with

@@ -11,6 +11,7 @@
 #include "autodisappermsgbox.h"
 #include "cdlgpreset.h"
 #include "cupgrade.h"
+#include "devices/pedal/pedalpoll.h"
 #include "devices/pedal/pedalpresetfile.h"
 #include "devices/shared/pagetoolbar.h"
 #include "dialogs.h"
@@ -31,31 +32,22 @@ constexpr int kPedalModel = 1;
 const QString kFolder = QStringLiteral("Z3/");
 const char *const kPresetFilter = "Zol Z3 Preset (*.z3)";
 
-// Lists in SysEx form whose length would not fit their field.
-bool sysexLengthsFit(const SMIDIConfigData &image)
-{
-    for (const SSwitchRecord &sw : image.SwitchData) {
-        for (int list = 1; list <= 2; ++list) {
-            if (sw.isSysex(list) && sw.rawSysexLen(list) > kMaxSysex)
-                return false;
-        }
-    }
-    return true;
-}
-
-// The image as a file holds it, so that the page loads its own file again: a
-// pedal's image may bring a SysEx length above 64, written as the 64 bytes
-// the page shows and sends, and, once the pedal has reported Customize2, a
-// Type of 0, written as the action 1 the pedal is sent for it.
+// The one rule of a preset file, saved and loaded: it holds what the page
+// shows and sends. Counts above 16 and SysEx lengths above 64 (a pedal's image
+// may bring a length, a file anything) are held as 16 and 64; the other bytes
+// are kept as they are, whatever the pedal's own check would say of them
+// (a Type above 5 beside Preset 5 after a Customize2 report), since nothing
+// the page reads or sends from them goes past a field; only display codes the
+// pedal would refuse are refused. So the page loads its own file again, and a
+// loaded file sends nothing past a list.
 SMIDIConfigData fileImage(SMIDIConfigData image)
 {
+    image.PedalCount = quint8(image.usedPedalCount());
     for (SSwitchRecord &sw : image.SwitchData) {
         for (int list = 1; list <= 2; ++list) {
-            if (sw.isSysex(list) && sw.rawSysexLen(list) > kMaxSysex)
-                sw.setSysexLen(list, kMaxSysex);
+            sw.setCount(list, sw.usedCount(list));
+            sw.setSysexLen(list, quint16(sw.usedSysexLen(list)));
         }
-        if (image.Preset == 5 && sw.Type == 0)
-            sw.Type = 1;
     }
     return image;
 }
@@ -79,11 +71,9 @@ void master::save_preset_file(const SMIDIConfigData &image, const QString &strPa
     const QString path = preset_file_path(strPath, true, QString::fromLatin1(kPresetFilter));
     if (path.isEmpty())
         return;
-    // Saved, or a write that failed (with the old file kept); nothing when
-    // the file could not be opened.
+    // Saved, or not, with the old file kept whole.
     const QByteArray bytes = fileImage(image).toByteArray();
-    if (const char *text = PedalPresetFile::saveMessage(PedalPresetFile::write(path, bytes)))
-        AutoDisapperMsgBox::showMessage(this, tr(text), 1000);
+    AutoDisapperMsgBox::showMessage(this, tr(PedalPresetFile::saveMessage(PedalPresetFile::write(path, bytes))), 1000);
 }
 
 bool master::load_preset_file(SMIDIConfigData &image, const QString &strPath)
@@ -93,26 +83,28 @@ bool master::load_preset_file(SMIDIConfigData &image, const QString &strPath)
         return false;
     QByteArray body;
     switch (PedalPresetFile::read(path, kImageSize, &body)) {
-    case PedalPresetFile::Load::Ok:
-        break;
+    case PedalPresetFile::Load::Ok: {
+        // A display code above 39 would reach the pedal as it is, and its
+        // next image would fail the pedal's own check.
+        const SMIDIConfigData loaded = SMIDIConfigData::fromByteArray(body);
+        if (!displayCodesValid(loaded))
+            break;
+        image = fileImage(loaded);
+        return true;
+    }
     case PedalPresetFile::Load::CannotOpen:
         qWarning() << "Cannot open file";
         return false;
     case PedalPresetFile::Load::WrongHeader:
-        askQuestion(tr("File Error!"), tr("Configuration file error!"));
-        return false;
     case PedalPresetFile::Load::NoBody:
     case PedalPresetFile::Load::Damaged:
     case PedalPresetFile::Load::WrongSize:
-        return false;
+        break;
     }
-    // A file is held to what the pedal's own image must pass, so that nothing
-    // sent from it reads past a list or a SysEx field.
-    const SMIDIConfigData loaded = SMIDIConfigData::fromByteArray(body);
-    if (!isValidImage(loaded) || !sysexLengthsFit(loaded))
-        return false;
-    image = loaded;
-    return true;
+    // Another model's file, or no image of this page in it (the newer page's
+    // file among them): the user is told why nothing changed.
+    askQuestion(tr("File Error!"), tr("Configuration file error!"));
+    return false;
 }
 
 void master::slots_Z3_apply_preset(QString strPath)
@@ -156,7 +148,7 @@ void master::click_reset_button()
 
 void master::slots_click_reset()
 {
-    send(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
+    pedal::sendFactoryReset(this, [this](const quint8 *frame, uint len) { send(frame, len); });
 }
 
 void master::send_loaded_image()

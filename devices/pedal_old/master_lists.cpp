@@ -18,8 +18,6 @@ using namespace pedalold;
 
 namespace {
 
-constexpr quint32 kPedalList = 5;
-
 enum DialogMode : quint32 {
     kAddEvent = 1,
     kReplaceEvent = 2,
@@ -50,9 +48,9 @@ cPedal *master::makePedalDialog()
 
 void master::click_button_add()
 {
-    m_dialogMode = kAddEvent;
+    m_keyDialogMode = kAddEvent;
     const int list = sender() == ui->pushButton_AddA2 ? 2 : 1;
-    m_currentList = quint32(list);
+    m_keyDialogList = list;
     listWidget(list)->clearSelection();
     ensureKeyDialog();
     m_keyDialog->set_values(QStringLiteral("Add Data"));
@@ -63,7 +61,7 @@ void master::click_button_add()
 void master::double_click_list_item()
 {
     if (sender() == ui->listWidget_pedal) {
-        m_dialogMode = kReplacePedal;
+        m_pedalDialogMode = kReplacePedal;
         // A dialog opened this way is kept when it closes, for the next edit.
         cPedal *dialog = m_pedalDialog ? m_pedalDialog.data() : makePedalDialog();
         const int row = ui->listWidget_pedal->currentRow();
@@ -75,8 +73,8 @@ void master::double_click_list_item()
         return;
     }
     const int list = sender() == ui->listWidget_A2 ? 2 : 1;
-    m_currentList = quint32(list);
-    m_dialogMode = kReplaceEvent;
+    m_keyDialogList = list;
+    m_keyDialogMode = kReplaceEvent;
     ensureKeyDialog();
     if (QListWidgetItem *item = listWidget(list)->currentItem())
         m_keyDialog->set_values(item->text());
@@ -88,17 +86,13 @@ void master::double_click_list_item()
 
 void master::slots_key_midi_event(QList<int> nData)
 {
-    if (nData.size() < 4 || (m_dialogMode != kAddEvent && m_dialogMode != kReplaceEvent))
+    if (nData.size() < 4 || (m_keyDialogMode != kAddEvent && m_keyDialogMode != kReplaceEvent))
         return;
-    if (m_currentList != 1 && m_currentList != 2) {
-        send_switch_data(int(m_currentSwitch));
-        return;
-    }
-    const int list = int(m_currentList);
+    const int list = m_keyDialogList;
     SSwitchRecord &sw = m_config.SwitchData[m_currentSwitch];
     const SMidiEvent event{quint8(nData[1]), quint8(nData[0]), quint8(nData[2]), quint8(nData[3])};
     QListWidget *widget = listWidget(list);
-    if (m_dialogMode == kAddEvent) {
+    if (m_keyDialogMode == kAddEvent) {
         if (widget->count() > 0 && !widget->item(0)->text().isEmpty()
             && !widget->item(0)->text().startsWith(QLatin1Char('[')))
             widget->clear();
@@ -134,11 +128,7 @@ void master::slots_key_midi_event(QList<int> nData)
 
 void master::slots_key_midi_sysex(QString &strSysEx)
 {
-    if (m_currentList != 1 && m_currentList != 2) {
-        send_switch_data(int(m_currentSwitch));
-        return;
-    }
-    const int list = int(m_currentList);
+    const int list = m_keyDialogList;
     SSwitchRecord &sw = m_config.SwitchData[m_currentSwitch];
     QListWidget *widget = listWidget(list);
     widget->clear();
@@ -152,9 +142,7 @@ void master::slots_key_midi_sysex(QString &strSysEx)
 
 void master::parse_key_sysex(const QString &text)
 {
-    if (m_currentList != 1 && m_currentList != 2)
-        return;
-    const int list = int(m_currentList);
+    const int list = m_keyDialogList;
     SSwitchRecord &sw = m_config.SwitchData[m_currentSwitch];
     const QByteArray bytes = pedal::parseHexPairs(text, kMaxSysex);
     std::memcpy(sw.sysex(list), bytes.constData(), size_t(bytes.size()));
@@ -170,7 +158,6 @@ void master::click_button_del()
         const QList<QListWidgetItem *> selected = ui->listWidget_pedal->selectedItems();
         if (selected.isEmpty())
             return;
-        m_currentList = kPedalList;
         const int row = ui->listWidget_pedal->row(selected.first());
         if (row < kMaxPedalEntries)
             delete_list_item(row);
@@ -181,7 +168,6 @@ void master::click_button_del()
     const QList<QListWidgetItem *> selected = widget->selectedItems();
     if (selected.isEmpty())
         return;
-    m_currentList = quint32(list);
     const int row = widget->row(selected.first());
     if (row >= kMaxEvents)
         return;
@@ -253,7 +239,7 @@ void master::click_pedal_add()
         // A dialog opened by the add button goes when it closes.
         makePedalDialog()->setAttribute(Qt::WA_DeleteOnClose);
     }
-    m_dialogMode = kAddPedal;
+    m_pedalDialogMode = kAddPedal;
     m_pedalDialog->show();
 }
 
@@ -262,20 +248,19 @@ void master::slots_pedal_list(QList<int> nData)
     if (nData.size() < 4)
         return;
     const SPedalCCEntry entry{quint8(nData[0]), quint8(nData[1]), quint8(nData[2]), quint8(nData[3])};
-    if (m_dialogMode == kAddPedal) {
+    if (m_pedalDialogMode == kAddPedal) {
         const int index = ui->listWidget_pedal->count();
         if (m_config.PedalCount >= kMaxPedalEntries || index >= kMaxPedalEntries)
             return;
         m_config.PedalCount = quint8(index + 1);
         m_config.PedalData[index] = entry;
-    } else if (m_dialogMode == kReplacePedal) {
+    } else if (m_pedalDialogMode == kReplacePedal) {
         // The row may have gone while the dialog stayed open.
         const int row = ui->listWidget_pedal->currentRow();
         if (row < 0 || row >= m_config.usedPedalCount())
             return;
         m_config.PedalData[row] = entry;
     } else {
-        send_pedal_data();
         return;
     }
     update_pedal_list();

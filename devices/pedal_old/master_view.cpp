@@ -18,8 +18,6 @@ namespace {
 const QString kDotOn = QStringLiteral(":/new/prefix1/res/dot_click.png");
 const QString kDotOff = QStringLiteral(":/new/prefix1/res/dot_noclick.png");
 
-bool hasOneList(quint8 type) { return type == 1 || type == 4; }
-
 } // namespace
 
 void master::showDot(QRadioButton *button, bool on)
@@ -60,8 +58,6 @@ void master::click_checkbox_switch()
     show_list2_widgets(sw.Type);
     update_switch_view();
     emit ui->pushButton_Group1->clicked(true);
-    if (m_config.Preset == 5)
-        ui->stackedWidget_Group->setCurrentIndex(hasOneList(sw.Type) ? 1 : 0);
 }
 
 void master::click_combobox_type(int index)
@@ -86,7 +82,6 @@ void master::click_combobox_type(int index)
     send_switch_data(int(m_currentSwitch));
     m_typeChanging = false;
     emit ui->pushButton_Group1->clicked(true);
-    ui->stackedWidget_Group->setCurrentIndex(hasOneList(sw.Type) ? 1 : 0);
 }
 
 void master::set_list_labels(uchar type)
@@ -117,7 +112,9 @@ void master::set_list_labels(uchar type)
 
 void master::show_list2_widgets(uchar type)
 {
-    const bool shown = type != 0 && !hasOneList(type);
+    // The list selector goes with list 2: "Down" and "Long" have none.
+    const bool shown = pedal::hasTwoLists(type);
+    ui->stackedWidget_Group->setCurrentIndex(shown ? 0 : 1);
     for (QWidget *w : std::initializer_list<QWidget *>{
              ui->listWidget_A2, ui->pushButton_AddA2, ui->pushButton_DelItem2, ui->pushButton_Remove2,
              ui->label_list2, ui->comboBox_list2, ui->comboBox_list2_2, ui->label_display2, ui->radioButton_2})
@@ -150,7 +147,7 @@ void master::update_switch_view()
         return;
     const SSwitchRecord &sw = m_config.SwitchData[m_currentSwitch];
     for (int list = 1; list <= 2; ++list) {
-        if (list == 2 && hasOneList(sw.Type))
+        if (list == 2 && !pedal::hasTwoLists(sw.Type))
             break;
         if (sw.isSysex(list))
             refresh_sysex(list);

@@ -46,6 +46,21 @@ SMIDIConfigData SMIDIConfigData::fromByteArray(const QByteArray &bytes)
     return image;
 }
 
+bool displayCodesValid(const SMIDIConfigData &image)
+{
+    for (const SSwitchRecord &sw : image.SwitchData) {
+        for (quint8 b : sw.Display) {
+            if (!pedal::displayByteValid(b))
+                return false;
+        }
+    }
+    for (quint8 b : image.PresetDisplay) {
+        if (!pedal::displayByteValid(b))
+            return false;
+    }
+    return true;
+}
+
 bool isValidImage(const SMIDIConfigData &image)
 {
     if (image.Preset < 1 || image.Preset > kPresetCount)
@@ -53,18 +68,8 @@ bool isValidImage(const SMIDIConfigData &image)
     for (const SSwitchRecord &sw : image.SwitchData) {
         if (sw.Count1 > kMaxEvents || sw.Count2 > kMaxEvents)
             return false;
-        for (quint8 b : sw.Display) {
-            if (!pedal::displayByteValid(b))
-                return false;
-        }
         if (image.Preset == 5 && (sw.Type < 1 || sw.Type > 5))
             return false;
     }
-    if (image.PedalCount > kMaxPedalEntries)
-        return false;
-    for (quint8 b : image.PresetDisplay) {
-        if (!pedal::displayByteValid(b))
-            return false;
-    }
-    return true;
+    return image.PedalCount <= kMaxPedalEntries && displayCodesValid(image);
 }

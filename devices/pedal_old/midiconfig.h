@@ -154,3 +154,5 @@ static_assert(offsetof(SMIDIConfigData, Reserved2) == 1181, "Reserved2");
 // at most 16, the four display codes at most 39 and, with Preset 5 only,
 // Type 1..5; PedalCount at most 16; the ten preset display codes at most 39.
 bool isValidImage(const SMIDIConfigData &image);
+// Every display code of the image, presets' and switches', at most 39.
+bool displayCodesValid(const SMIDIConfigData &image);

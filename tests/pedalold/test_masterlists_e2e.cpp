@@ -346,12 +346,17 @@ void TestMasterListsEndToEnd::expressionList()
     QCOMPARE(d->comboBox_data1->currentIndex(), 11);
     QCOMPARE(d->comboBox_ValueUp->currentIndex(), 0);
     QCOMPARE(d->comboBox_ValueDown->currentIndex(), 127);
+    // The event dialog opened meanwhile changes neither dialog's purpose.
+    cValueKey *adding = openAdd(u->pushButton_AddA1);
     d->comboBox_data1->setCurrentIndex(12);
     d->pushButton_ok->click();
     size_t n = 1;
     QCOMPARE(nth(kPedalExpression, n).mid(18, 11), QStringLiteral("00 0C 00 7F"));
     QVERIFY(s.page->pedalDialog()); // kept for the next edit
     QVERIFY(!dialog->isVisible());
+    const size_t records = s.count(kSwitchData);
+    answerEvent(adding, 1, 0, 0x33, 0x43);
+    QVERIFY(lastSwitchFrame(records + 1).contains(QStringLiteral("00 90 33 43")));
 
     // Deleting row 0 of three: 15 bytes.
     u->listWidget_pedal->item(0)->setSelected(true);

@@ -241,6 +241,8 @@ void TestMasterPage::presetChoice()
     ui->comboBox_preset->setCurrentIndex(4);
     QCOMPARE(m_owner.frames, QList<QByteArray>{hex("78 59 60 05 00 00 00 11 00 00 00 EE")});
     QVERIFY(!ui->label_Display_screen->isHidden());
+    // Switch A is "Down" while the pedal plays Preset1: no list selector.
+    QCOMPARE(ui->stackedWidget_Group->currentIndex(), 1);
 }
 
 void TestMasterPage::presetDisplay()
@@ -403,7 +405,10 @@ void TestMasterPage::factoryResetAsks()
     answer(QMessageBox::NoButton);
     QVERIFY(m_owner.frames.isEmpty());
     answer(QMessageBox::Yes);
+    // The pedal answers nothing: its reset image is polled for a second later.
     QCOMPARE(m_owner.frames, QList<QByteArray>{hex("78 59 70 02 00 00 78 59 2E")});
+    QTRY_COMPARE(m_owner.frames.size(), 2);
+    QCOMPARE(m_owner.frames.last(), hex("78 59 66 00 00 00 FF"));
 }
 
 TAVRO_TEST_MAIN(TestMasterPage)
