@@ -14,6 +14,7 @@
 #include "autodisappermsgbox.h"
 #include "devices/pedal/cpedal.h"
 #include "devices/pedal/cvaluekey.h"
+#include "devices/pedal/pedalpoll.h"
 #include "devices/shared/closeroad.h"
 #include "devices/shared/pagetoolbar.h"
 #include "globals.h"
@@ -49,6 +50,10 @@ master::master(CBaseDlg *owner, QWidget *parent)
     init_ui();
     init_connect();
     AutoDisapperMsgBox::showMessage(this, tr("Receive data..."), 600);
+    // The connection window's poll may go unanswered.
+    pedal::watchFirstImage(
+        this, [this] { return m_imageApplied; }, [this](const quint8 *frame, uint len) { send(frame, len); },
+        [this] { AutoDisapperMsgBox::showMessage(this, tr("Data error,Please reconnect..."), 800); });
 }
 
 master::~master()

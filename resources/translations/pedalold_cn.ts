@@ -151,6 +151,10 @@ E和F组合踩钉为切换组,共128个音色</translation>
         <translation>加载数据...</translation>
     </message>
     <message>
+        <source>Data error,Please reconnect...</source>
+        <translation>数据错误，请重新连接...</translation>
+    </message>
+    <message>
         <source> Connected</source>
         <translation> 已连接</translation>
     </message>

@@ -154,6 +154,10 @@ A total of 128 timbre</translation>
         <translation>Load data...</translation>
     </message>
     <message>
+        <source>Data error,Please reconnect...</source>
+        <translation>Data error,Please reconnect...</translation>
+    </message>
+    <message>
         <source> Connected</source>
         <translation> Connected</translation>
     </message>

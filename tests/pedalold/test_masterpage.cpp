@@ -78,6 +78,7 @@ private slots:
     void firstImage_data();
     void firstImage();
     void imageFillsTheWidgets();
+    void lostImageIsPolledAgain();
     void presetReports();
     void presetChoice();
     void presetDisplay();
@@ -191,6 +192,16 @@ void TestMasterPage::imageFillsTheWidgets()
     c.SwitchData[0].List1[1] = {0x08, 0xF8, 0, 0};
     feed(*m_page, imageFrame(c));
     QCOMPARE(rows(ui->listWidget_A1), QStringList({"[01]   90   3C   64", "[02]   F8"}));
+}
+
+// An unanswered poll is sent again twice, 3 s apart; then the user is asked
+// to reconnect.
+void TestMasterPage::lostImageIsPolledAgain()
+{
+    const QByteArray poll = hex("78 59 66 00 00 00 FF");
+    QTRY_COMPARE_WITH_TIMEOUT(m_owner.frames, QList<QByteArray>({poll, poll}), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(tavrotest::toastTexts(m_page).contains("Data error,Please reconnect..."), 5000);
+    QCOMPARE(m_owner.frames.size(), 2);
 }
 
 void TestMasterPage::presetReports()
