@@ -71,8 +71,7 @@ void cDlgZ3::click_preset_file()
     if (from == ui->pushButton_Out) {
         if (may_save())
             save_preset_file(m_image.data(), QString());
-    }
-    else if (from == ui->pushButton_In && load_preset_file(m_image.data(), QString()))
+    } else if (from == ui->pushButton_In && load_preset_file(m_image.data(), QString()))
         apply_preset_image();
 }
 
