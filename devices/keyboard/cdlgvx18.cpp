@@ -723,5 +723,5 @@ void CDlgVX18::slots_VX18_apply_preset(QString strPath)
 
 void CDlgVX18::click_save_config_bin()
 {
-    pagekit::saveConfigBin(&m_model.config(), sizeof m_model.config());
+    pagekit::saveConfigBin(this, &m_model.config(), sizeof m_model.config(), tr("Preset save defeated"));
 }

@@ -104,5 +104,5 @@ void CRZM7::slots_apply_preset(QString strPresetPath)
 
 void CRZM7::save_config_data_to_bin()
 {
-    pagekit::saveConfigBin(&m_model.config(), sizeof m_model.config());
+    pagekit::saveConfigBin(this, &m_model.config(), sizeof m_model.config(), tr("Preset save defeated"));
 }

@@ -132,5 +132,5 @@ bool cDlgZ3::may_save()
 void cDlgZ3::save_config_bin()
 {
     if (may_save())
-        pagekit::saveConfigBin(m_image.data(), SZ3ProConfigData::kSize);
+        pagekit::saveConfigBin(this, m_image.data(), SZ3ProConfigData::kSize, tr("Preset save defeated"));
 }

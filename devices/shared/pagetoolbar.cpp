@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include "autodisappermsgbox.h"
 #include "cdlgpadlevel.h"
 #include "cdlgpreset.h"
 #include "cupgrade.h"
@@ -91,15 +92,17 @@ void closeOwnedDialogs(std::initializer_list<QPointer<QDialog> *> dialogs)
         closeAndDelete(*slot);
 }
 
-void saveConfigBin(const void *data, qint64 size)
+void saveConfigBin(QWidget *page, const void *data, qint64 size, const QString &failedText)
 {
     const QString path = choose_file(true, QStringLiteral("Config File"), QStringLiteral("Config Files (*.bin)"));
     if (path.isEmpty()) {
         qWarning() << "No file selected for saving";
         return;
     }
-    if (!saveWholeFile(path, data, size))
+    if (!saveWholeFile(path, data, size)) {
         qWarning() << "Cannot write" << path;
+        AutoDisapperMsgBox::showMessage(page, failedText, 1000);
+    }
 }
 
 } // namespace pagekit

@@ -19,6 +19,7 @@
 class CBaseDlg;
 class CDlgPreset;
 class QDialog;
+class QWidget;
 class cDlgPadLevel;
 
 namespace pagekit {
@@ -55,9 +56,10 @@ cDlgPadLevel *openPadLevel(QPointer<QDialog> &slot, int model, unsigned char *th
 
 // The raw ".bin" dump of a page's configuration (Ctrl+S): the save dialog
 // "Config File" for "Config Files (*.bin)", then the size bytes of data as
-// they are. Nothing chosen or nothing written: a warning on the debug output,
-// nothing shown.
-void saveConfigBin(const void *data, qint64 size);
+// they are. Nothing chosen: a warning on the debug output. A file that cannot
+// be written whole (the old one stays): the page's failedText over it for
+// 1,000 ms.
+void saveConfigBin(QWidget *page, const void *data, qint64 size, const QString &failedText);
 
 // Closes and deletes the dialogs in the slots (the page's destructor).
 void closeOwnedDialogs(std::initializer_list<QPointer<QDialog> *> dialogs);

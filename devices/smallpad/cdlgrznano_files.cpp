@@ -82,7 +82,7 @@ void cDlgRznano::slots_RZNANO_apply_preset(QString strPresetPath)
 
 void cDlgRznano::click_save_config_bin()
 {
-    pagekit::saveConfigBin(&configData, sizeof configData);
+    pagekit::saveConfigBin(this, &configData, sizeof configData, tr("Preset save defeated"));
 }
 
 void cDlgRznano::click_preset_list()

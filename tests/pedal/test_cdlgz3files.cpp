@@ -206,6 +206,12 @@ private slots:
         QTest::keyClick(&o.page, Qt::Key_S, Qt::ControlModifier);
         QTRY_COMPARE(chosen.asked, QStringList{"save|Config File|Config Files (*.bin)"});
         QCOMPARE(readFile(chosen.path), image.toByteArray());
+        QVERIFY(!toastTexts(&o.page).contains("Preset save defeated"));
+
+        // A file that cannot be written says so.
+        chosen.path = dir.filePath("no/such/folder/image.bin");
+        QTest::keyClick(&o.page, Qt::Key_S, Qt::ControlModifier);
+        QTRY_VERIFY(toastTexts(&o.page).contains("Preset save defeated"));
     }
 
     // A preset from the online list is downloaded, shown and written.
