@@ -187,7 +187,7 @@ void cDlgRznano::system_setting_changed()
 
 void cDlgRznano::save_to_device()
 {
-    unsavedAtSave = unsavedChanges;
+    pendingSave.sent(unsavedChanges != 0);
     unsavedChanges = 0;
     uchar frame[SDeviceFrame::kOverhead];
     send_frame(frame, pagekit::buildSaveFrame(frame));
@@ -256,9 +256,8 @@ void cDlgRznano::Slots_recv_frame(const uchar *frame, uint len)
     case CMD_SAVE: {
         const bool saved = pagekit::parseResultReply(frame, len);
         // Edits the device did not store are still unsaved: closing asks again.
-        if (!saved && unsavedAtSave)
+        if (pendingSave.refused(saved))
             unsavedChanges = 1;
-        unsavedAtSave = 0;
         AutoDisapperMsgBox::showMessage(this, saved ? tr("Save successful") : tr("Fail to save!"), 600);
         break;
     }
@@ -311,7 +310,7 @@ void cDlgRznano::toggle_preset_question(int index)
         return;
     busy = 1;
     if (!unsavedChanges) {
-        unsavedAtSave = 0; // edits of the preset being left stay with it
+        pendingSave.forget(); // edits of the preset being left stay with it
         send_request_preset(uchar(index));
         blockDropped = 0; // the block of the new preset is on its way
         systemConfig.preset = uchar(index);

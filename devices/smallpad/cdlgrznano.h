@@ -12,6 +12,7 @@
 #include "cbasedlg.h"
 #include "devices/shared/colourchooser.h"
 #include "devices/shared/pagepoll.h"
+#include "devices/shared/pendingsave.h"
 #include "devices/smallpad/rznanoconfig.h"
 
 class CDlgPreset;
@@ -168,5 +169,5 @@ private:
     // A whole block has been stored (from the device or a file).
     quint8 blockStored = 0;
     // The edits a save was sent for, until the device answers it.
-    quint8 unsavedAtSave = 0;
+    pagekit::PendingSave pendingSave;
 };
