@@ -50,6 +50,7 @@ void CRZM7::toggle_preset_question(int nIndex)
         return;
     m_model.setBusy(true);
     if (!m_model.hasUnsavedChanges()) {
+        m_model.forgetPendingSave(); // edits of the preset being left stay with it
         // The list shows the preset chosen, also when a record reset it while
         // the question was open.
         m_updatingUi = 1;

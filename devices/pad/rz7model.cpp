@@ -110,6 +110,8 @@ CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
     case CMD_SAVE:
         r.kind = SReceived::SaveResult;
         r.ok = pagekit::parseResultReply(frame, received);
+        if (m_pendingSave.refused(r.ok))
+            m_unsavedChanges = true;
         return r;
     case CMD_FACTORY_RESET:
         r.kind = SReceived::FactoryResetResult;
@@ -211,6 +213,7 @@ uint CRZ7Model::readPresetFrame(uchar *out, uchar preset) const
 
 uint CRZ7Model::saveFrame(uchar *out)
 {
+    m_pendingSave.sent(m_unsavedChanges);
     m_unsavedChanges = false;
     return pagekit::buildSaveFrame(out);
 }

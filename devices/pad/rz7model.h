@@ -7,6 +7,7 @@
 
 #include "rz7config.h"
 #include "devices/shared/pagepoll.h"
+#include "devices/shared/pendingsave.h"
 
 #include <QString>
 
@@ -58,6 +59,9 @@ public:
     bool systemAccepted() const { return m_systemAccepted; }
     bool hasUnsavedChanges() const { return m_unsavedChanges; }
     void setUnsavedChanges(bool on) { m_unsavedChanges = on; }
+    // The page goes to another preset: a save still on its way is about the
+    // preset left, and its refusal marks nothing here.
+    void forgetPendingSave() { m_pendingSave.forget(); }
     bool ignoresEcho() const { return m_ignoreEcho; }
     bool presetRequested() const { return m_presetRequested; }
     // After a language change the next system record requests the block again.
@@ -72,7 +76,7 @@ public:
             SystemRejected, // failed the check or shorter than 32 bytes: not stored
             SystemApplied,  // stored in system(): write it into the controls
             Configuration,  // block stored and SysEx unpacked: rebuild, enable
-            SaveResult,     // ok: the save succeeded
+            SaveResult,     // ok: the save succeeded; refused, the edits stay unsaved
             FactoryResetResult,
         };
         Kind kind = Ignored;
@@ -120,7 +124,7 @@ public:
     uint padsFrameOfBank(uchar *out, uint bank);
     uint configFrame(uchar *out) const;
     uint readPresetFrame(uchar *out, uchar preset) const;
-    // Clears the changed mark.
+    // Clears the changed mark until the device answers (a refusal sets it again).
     uint saveFrame(uchar *out);
     uint pageCloseFrame(uchar *out) const;
 
@@ -136,6 +140,7 @@ private:
     bool m_ignoreEcho = false;
     bool m_presetRequested = false;
     bool m_unsavedChanges = false;
+    pagekit::PendingSave m_pendingSave;
     bool m_systemAccepted = false;
     bool m_blockDropped = false;
     std::vector<uint> m_movedBanks;

@@ -276,6 +276,17 @@ void TestRz7Model::unsavedChangesAndSectionFrames()
     QVERIFY(m.hasUnsavedChanges());
     QCOMPARE(toHex(sent(buf, m.saveFrame(buf))), QStringLiteral("78 59 68 00 00 00 FF"));
     QVERIFY(!m.hasUnsavedChanges());
+    // A refused save leaves the edits unsaved, also when a second save went
+    // out before the answer; a stored one, or a refusal that no save with
+    // edits waits for, does not.
+    const QByteArray refused = hex("78 59 68 01 00 00 00 FF");
+    m.saveFrame(buf);
+    receive(m, refused);
+    QVERIFY(m.hasUnsavedChanges());
+    m.saveFrame(buf);
+    receive(m, hex("78 59 68 01 00 00 01 FE"));
+    receive(m, refused);
+    QVERIFY(!m.hasUnsavedChanges());
 
     n = m.knobsFrame(buf);
     QCOMPARE(n, 48u);
