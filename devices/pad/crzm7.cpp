@@ -126,10 +126,8 @@ void CRZM7::init_connect()
     connect(ui->pushButton_Reset, &QPushButton::clicked, this, &CRZM7::click_reset);
     connect(ui->pushButton_ConfigData, &QPushButton::clicked, this, &CRZM7::save_config_data_to_bin);
     connect(ui->comboBox_Preset, indexChanged, this, &CRZM7::toggle_preset_question);
-    for (TouchComboBox *box : {ui->comboBox_setColor2, ui->comboBox_erp, ui->comboBox_tempo,
-                               ui->comboBox_NoteMode, ui->comboBox_rate, ui->comboBox_delay,
-                               ui->comboBox_swing, ui->comboBox_Curve})
-        connect(box, indexChanged, this, &CRZM7::send_system_if_idle);
+    for (GlobalList list : kSettingLists)
+        connect(listCombo(list), indexChanged, this, [this, list](int row) { change_list(list, row); });
     connect(ui->pushButton_night, &QPushButton::toggled, this, [this](bool on) { set_switch(Switch::Dark, on); });
     connect(ui->pushButton_DAW, &QPushButton::toggled, this, [this](bool on) { set_switch(Switch::DawSync, on); });
     connect(ui->pushButton_AFT_SW, &QPushButton::toggled, this,
@@ -140,8 +138,6 @@ void CRZM7::init_connect()
     // Each toggle of these two switches sends the record a second time.
     connect(ui->pushButton_battery, &QPushButton::toggled, this, &CRZM7::send_system_if_idle);
     connect(ui->pushButton_LowBattery, &QPushButton::toggled, this, &CRZM7::send_system_if_idle);
-    for (TouchComboBox *box : {ui->comboBox_AFT_mode, ui->comboBox_full_vel, ui->comboBox_gate})
-        connect(box, indexChanged, this, &CRZM7::send_system_if_idle);
     connect(ui->pushButton_update, &QPushButton::clicked, this, &CRZM7::click_upgrade);
     connect(ui->pushButton_LoadPreset, &QPushButton::clicked, this, &CRZM7::click_preset_list);
     connect(ui->pushButton_KnobColor, &QPushButton::clicked, this, &CRZM7::open_colour_picker);
@@ -172,9 +168,6 @@ bool CRZM7::send_frame(const uchar *frame, uint len)
 void CRZM7::send_system_config_data()
 {
     m_model.setBusy(true);
-    rz7::SSystemConfigData &sys = m_model.system();
-    for (GlobalList list : kSentLists)
-        pagekit::storeListRow(reinterpret_cast<uchar *>(&sys), listField(list), listCombo(list));
     // Clamps the thresholds, arms the echo drop and clears busy.
     send_frame(m_txFrame, m_model.systemConfigFrame(m_txFrame));
     release_busy();
@@ -192,6 +185,16 @@ void CRZM7::send_system_if_idle()
 {
     if (!m_updatingUi)
         send_system_config_data();
+}
+
+// Only the field of the list the user moved is written: a value that no row
+// shows goes back to the device as it came until the user picks a row.
+void CRZM7::change_list(GlobalList list, int nRow)
+{
+    if (m_updatingUi)
+        return;
+    setListIndex(m_model.system(), list, nRow);
+    send_system_config_data();
 }
 
 void CRZM7::send_read_preset(uchar byPreset)

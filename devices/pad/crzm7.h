@@ -89,6 +89,8 @@ public:
     // Clears busy; a block dropped meanwhile is asked for again.
     void release_busy();
     void send_system_if_idle();
+    // A global list moved by the user: its field is written, the record sent.
+    void change_list(rz7::GlobalList list, int nRow);
     void open_colour_picker();
     // Answer to "Set all pads to this color?".
     void apply_bank_colour_to_pads(int nAnswer);

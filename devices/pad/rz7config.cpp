@@ -92,7 +92,7 @@ pagekit::SPackResult packSysexPool(SRZ7ConfigData &block, SRZ7SysexStore &store)
 
 // ---- lists and switches -------------------------------------------------------
 
-const GlobalList kSentLists[11] = {
+const GlobalList kSettingLists[11] = {
     GlobalList::Tempo,          GlobalList::VelocityCurve,  GlobalList::Division,
     GlobalList::Gate,           GlobalList::Swing,          GlobalList::AftertouchMode,
     GlobalList::AftertouchDelay, GlobalList::NoteRepeatMode, GlobalList::FullLevelVelocity,

@@ -173,8 +173,9 @@ enum class GlobalList {
     FullLevelVelocity, // byte 28, index + 1
 };
 
-// The lists whose values a system record send reads from the page's controls.
-extern const GlobalList kSentLists[11];
+// The lists that edit a setting of the record (all but the preset, whose list
+// switches presets).
+extern const GlobalList kSettingLists[11];
 extern const uchar kSwingTable[10];
 
 // The field each list shows.

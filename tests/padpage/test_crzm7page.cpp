@@ -362,7 +362,8 @@ private slots:
         QVERIFY(o.owner.frames.isEmpty());
     }
 
-    // A swing byte missing from the table leaves the list; -1 never goes out.
+    // Values that no row shows leave the lists as they are and go back as
+    // received until the user picks a row; -1 never goes out.
     void unlistedValues()
     {
         QByteArray sys = systemRecord();
@@ -370,17 +371,22 @@ private slots:
         Opened o(sys);
         QCOMPARE(o.ui()->comboBox_swing->currentIndex(), 5);
         QByteArray odd = sys;
-        odd[8] = 55;
-        odd[28] = 0;   // full-level velocity 0: no entry
-        odd[30] = char(0xFF);
+        odd[5] = 4;           // curve
+        odd[7] = 0;           // gate
+        odd[8] = 55;          // swing
+        odd[10] = char(200);  // after-touch delay
+        odd[28] = 0;          // full-level velocity
+        odd[30] = char(0xFF); // pad-down colour 7
         o.feedSystem(odd);
         QCOMPARE(o.ui()->comboBox_swing->currentIndex(), 5);
-        QCOMPARE(o.ui()->comboBox_setColor2->currentIndex(), 0); // 7 has no entry
-        o.ui()->comboBox_Curve->setCurrentIndex(2);
+        QCOMPARE(o.ui()->comboBox_setColor2->currentIndex(), 0);
+        o.ui()->pushButton_ECO->click();
+        odd[29] = 0x01;
         QCOMPARE(o.owner.frames.size(), 1);
-        QCOMPARE(int(uchar(o.owner.frames[0][6 + 8])), 62);
-        QCOMPARE(int(uchar(o.owner.frames[0][6 + 28])), 127);
-        QCOMPARE(int(uchar(o.owner.frames[0][6 + 30])), 0xF8); // lists as shown, bits 6-7 kept
+        QCOMPARE(toHex(o.owner.frames[0].mid(6, 32)), toHex(odd));
+        o.ui()->comboBox_Curve->setCurrentIndex(2);
+        odd[5] = 2;
+        QCOMPARE(toHex(o.owner.frames.last().mid(6, 32)), toHex(odd));
     }
 
     // Captions of the worked examples in both languages, and the pad colour.
