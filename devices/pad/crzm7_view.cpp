@@ -161,9 +161,13 @@ void CRZM7::showListIndex(GlobalList list)
     pagekit::showListRow(listCombo(list), reinterpret_cast<const uchar *>(&m_model.system()), listField(list));
 }
 
-// Writes a switch's bit (also while the page fills its controls) and sends.
+// Writes a switch's bit and sends. Showing a record changes nothing in it: a
+// device that reports Dark beside ECO keeps both, and the next edit sends both
+// back.
 void CRZM7::set_switch(Switch sw, bool bOn)
 {
+    if (m_updatingUi)
+        return;
     if (sw == Switch::Dark && bOn)
         m_ui->pushButton_ECO->setChecked(false);
     setSwitch(m_model.system(), sw, bOn);

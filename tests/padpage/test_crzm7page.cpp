@@ -312,23 +312,22 @@ private slots:
             QStringLiteral("background-color:rgb(0,32,0);color:#FFDFFF;")));
     }
 
-    // Switches: their bits, dark mode against ECO, the battery switches twice.
+    // Switches: their bits, a record with dark mode beside ECO shown as it
+    // is, dark mode switched on turning ECO off, the battery switches twice.
     void switches()
     {
         QByteArray sys = systemRecord();
         sys[29] = 0x03;
         Opened o(sys);
         QVERIFY(o.ui()->pushButton_night->isChecked());
-        QVERIFY(!o.ui()->pushButton_ECO->isChecked());
+        QVERIFY(o.ui()->pushButton_ECO->isChecked());
         QVERIFY(o.owner.frames.isEmpty());
         o.ui()->pushButton_DAW->click();
         QCOMPARE(o.owner.frames.size(), 1);
-        QCOMPARE(int(uchar(o.owner.frames[0][6 + 29])), 0x06);
+        QCOMPARE(int(uchar(o.owner.frames[0][6 + 29])), 0x07);
 
-        // Dark mode off leaves ECO; ECO on; dark mode on turns ECO off again.
+        // Dark mode off leaves ECO; dark mode on turns it off.
         o.ui()->pushButton_night->click();
-        QCOMPARE(int(uchar(o.owner.frames.last()[6 + 29])), 0x04);
-        o.ui()->pushButton_ECO->click();
         QCOMPARE(int(uchar(o.owner.frames.last()[6 + 29])), 0x05);
         o.ui()->pushButton_night->click();
         QVERIFY(!o.ui()->pushButton_ECO->isChecked());
