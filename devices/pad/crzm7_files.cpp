@@ -76,12 +76,12 @@ void CRZM7::click_preset_file()
     }
     if (from != m_ui->pushButton_In)
         return;
-    // Blocks arriving while the dialog is open are dropped, and a system
-    // record arriving meanwhile does not move the page to another preset.
-    const uchar preset = m_model.system().preset;
+    // Blocks arriving while the dialog is open are dropped. A system record
+    // arriving meanwhile is the device's own: when it names another preset,
+    // the file goes to that preset, the one the device plays and the page
+    // shows, and the page's record keeps it.
     m_model.setBusy(true);
     if (load_config_data_from_XML(m_model.config(), QString())) {
-        m_model.system().preset = preset;
         apply_loaded_block();
         qDebug() << "load_config_data_from_XML succ";
     } else {
