@@ -37,6 +37,8 @@ constexpr int kDescSize = 28;
 constexpr char kFirstDrive = 'C';
 constexpr char kLastDrive = 'Y';
 constexpr unsigned long kDrivePauseMs = 300;
+// A notice that says what to do stays long enough to be read.
+constexpr int kLongNoticeMs = 5000;
 
 const char kKeyUpgradeResult[] = "UpgradeResult";
 const char kKeyIniUrl[] = "IniUrl";
@@ -311,9 +313,9 @@ void cUpgrade::show_download_failed()
     show_notice(tr("Download failed!"));
 }
 
-void cUpgrade::show_notice(const QString &text)
+void cUpgrade::show_notice(const QString &text, int nMs)
 {
-    AutoDisapperMsgBox::showMessage(this, text, 2000);
+    AutoDisapperMsgBox::showMessage(this, text, nMs);
 }
 
 void cUpgrade::load_firmware_list(const QString &iniPath, const QString &folder)
@@ -385,7 +387,9 @@ void cUpgrade::download_ufw(const QString &name)
         // model: flashing another model's image would strand the device.
         if (folder_of_url(storedUrl) != m_folder) {
             qDebug() << "Stored image" << storedUrl << "is not for folder" << m_folder;
-            show_notice(tr("An interrupted upgrade of another device must be finished first."));
+            show_notice(tr("An interrupted upgrade of another device must be finished first. Connect that device, "
+                           "start the editor again and choose Fix Mode in the menu of the connection window."),
+                        kLongNoticeMs);
             return;
         }
         url = storedUrl;

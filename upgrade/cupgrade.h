@@ -117,7 +117,8 @@ private:
     QString resumable_index_url() const;
     void store_failure(const QString &imageUrl);
     void show_failure(const QString &text);
-    void show_notice(const QString &text);
+    // A fading message over the dialog, 2 s unless told otherwise.
+    void show_notice(const QString &text, int nMs = 2000);
     void show_download_failed();
 
     QString m_ufwPid;

@@ -68,8 +68,8 @@
         <translation>该文件不是有效的固件文件。</translation>
     </message>
     <message>
-        <source>An interrupted upgrade of another device must be finished first.</source>
-        <translation>另一台设备的升级尚未完成，请先完成该升级。</translation>
+        <source>An interrupted upgrade of another device must be finished first. Connect that device, start the editor again and choose Fix Mode in the menu of the connection window.</source>
+        <translation>另一台设备的升级尚未完成，请先完成该升级：连接该设备，重新启动编辑器，然后在连接窗口的菜单中选择“升级失败修复”。</translation>
     </message>
     <message>
         <source>The device in upgrade mode does not answer. Please restart the software to update.</source>

@@ -68,8 +68,8 @@
         <translation>The file is not a valid firmware file.</translation>
     </message>
     <message>
-        <source>An interrupted upgrade of another device must be finished first.</source>
-        <translation>An interrupted upgrade of another device must be finished first.</translation>
+        <source>An interrupted upgrade of another device must be finished first. Connect that device, start the editor again and choose Fix Mode in the menu of the connection window.</source>
+        <translation>An interrupted upgrade of another device must be finished first. Connect that device, start the editor again and choose Fix Mode in the menu of the connection window.</translation>
     </message>
     <message>
         <source>The device in upgrade mode does not answer. Please restart the software to update.</source>

@@ -192,7 +192,7 @@ static const ExpectedTranslation kExpectedTranslations[] = {
     {"cUpgrade", "Please choose a firmware file (*.ufw).", "Please choose a firmware file (*.ufw).", "请选择固件文件（*.ufw）。"},
     {"cUpgrade", "The firmware file cannot be read.", "The firmware file cannot be read.", "无法读取固件文件。"},
     {"cUpgrade", "The file is not a valid firmware file.", "The file is not a valid firmware file.", "该文件不是有效的固件文件。"},
-    {"cUpgrade", "An interrupted upgrade of another device must be finished first.", "An interrupted upgrade of another device must be finished first.", "另一台设备的升级尚未完成，请先完成该升级。"},
+    {"cUpgrade", "An interrupted upgrade of another device must be finished first. Connect that device, start the editor again and choose Fix Mode in the menu of the connection window.", "An interrupted upgrade of another device must be finished first. Connect that device, start the editor again and choose Fix Mode in the menu of the connection window.", "另一台设备的升级尚未完成，请先完成该升级：连接该设备，重新启动编辑器，然后在连接窗口的菜单中选择“升级失败修复”。"},
     {"cUpgrade", "The device in upgrade mode does not answer. Please restart the software to update.", "The device in upgrade mode does not answer. Please restart the software to update.", "升级模式下的设备没有响应。请重启软件重新更新。"},
     {"cUpgrade", "The firmware does not match the device in upgrade mode. Please restart the software to update.", "The firmware does not match the device in upgrade mode. Please restart the software to update.", "固件与升级模式下的设备不匹配。请重启软件重新更新。"},
     {"cUpgrade", "firmware upgrade", "firmware upgrade", "固件更新"},

@@ -720,7 +720,10 @@ void TestCUpgrade::storedImageOfAnotherModelIsRefused()
     m_server.clearRequests();
 
     chooseAndConfirm(dlg, QStringLiteral("RZ7_V12"));
-    QTRY_VERIFY(notices(dlg).contains(QStringLiteral("An interrupted upgrade of another device must be finished first.")));
+    // The notice names the way out.
+    QTRY_VERIFY(notices(dlg).contains(QStringLiteral(
+        "An interrupted upgrade of another device must be finished first. Connect that device, start the editor "
+        "again and choose Fix Mode in the menu of the connection window.")));
     QVERIFY(!dlg->isRunning());
     QVERIFY(m_server.requests().isEmpty());
     QVERIFY(m_owner->m_sent.isEmpty());
