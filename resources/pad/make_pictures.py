@@ -76,6 +76,10 @@ def circle(cx, cy, r):
     return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
 
 
+def ellipse(cx, cy, rx, ry):
+    return lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1
+
+
 def ring(cx, cy, r0, r1, gap=None):
     def f(x, y):
         d = math.hypot(x - cx, y - cy)
@@ -156,13 +160,14 @@ def main():
     # controller buttons (51 x 36 shown, drawn at twice the size)
     W, H = 102, 72
     key_bg = (rounded(0.04, 0.06, 0.96, 0.94, 0.12), DARK)
-    render('rzm/stop2.png', W, H, [key_bg, (rect(0.4, 0.3, 0.6, 0.7), WHITE)])
-    render('rzm/record2.png', W, H, [key_bg, (circle(0.5, 0.5, 0.14), RED)])
+    # transport: play triangle, stop square, record dot
+    render('rzm/stop2.png', W, H, [key_bg, (triangle((0.38, 0.28), (0.38, 0.72), (0.65, 0.5)), WHITE)])
+    render('rzm/record2.png', W, H, [key_bg, (ellipse(0.5, 0.5, 0.2 * H / W, 0.2), RED)])
     render('rzm/previous2.png', W, H, [key_bg, (triangle((0.58, 0.3), (0.58, 0.7), (0.42, 0.5)), WHITE),
                                         (rect(0.37, 0.3, 0.41, 0.7), WHITE)])
     render('rzm/next2.png', W, H, [key_bg, (triangle((0.42, 0.3), (0.42, 0.7), (0.58, 0.5)), WHITE),
                                     (rect(0.59, 0.3, 0.63, 0.7), WHITE)])
-    render('pshare/stop.png', W, H, [key_bg, (rect(0.4, 0.3, 0.46, 0.7), WHITE), (rect(0.54, 0.3, 0.6, 0.7), WHITE)])
+    render('pshare/stop.png', W, H, [key_bg, (rect(0.36, 0.3, 0.64, 0.7), WHITE)])
     render('pshare/bt.png', W, H, [key_bg, (line((0.5, 0.22), (0.5, 0.78), 0.04), BLUE),
                                     (line((0.5, 0.22), (0.6, 0.36), 0.04), BLUE),
                                     (line((0.6, 0.36), (0.4, 0.62), 0.04), BLUE),

@@ -1,7 +1,7 @@
 // The shared page toolkit without windows: block-free frames, reply parsers
 // with short and lying lengths, the SysEx pool's bounds and its report of
 // moved references, list rows for values without a row, and the per-control
-// rules over record spans.
+// rules over record spans, and the transport pictures of the pad pages.
 #include "devices/shared/controlrules.h"
 #include "devices/shared/listrows.h"
 #include "devices/shared/padview.h"
@@ -11,8 +11,10 @@
 #include "testmain.h"
 #include "utils.h"
 
+#include <QImage>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace tavrotest;
@@ -99,6 +101,8 @@ private slots:
     void setAllData1_padOrder();
     void setAllOverSpans();
     void padCaptions();
+    void transportPictures_data();
+    void transportPictures();
 };
 
 void TestPageKit::blockFreeFrames()
@@ -489,6 +493,49 @@ void TestPageKit::padCaptions()
     QCOMPARE(groupButtonStyle(SColourGRB{0x10, 0xFF, 0x00}),
              QStringLiteral("background-color:rgb(255,16,0);color:#00EFFF;border: 2px solid rgba(255, 255, 255, "
                             "0.6);padding: 5px 15px;border-radius: 10px;"));
+}
+
+// The motif of a transport key (white or red on the dark key) is as wide as it
+// is high; how much of that square it fills tells a triangle (half), a dot
+// (about three quarters) and a square (all) apart, and a play triangle's
+// weight lies on its left, where its upright side is.
+void TestPageKit::transportPictures_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<double>("minFill");
+    QTest::addColumn<double>("maxFill");
+    QTest::addColumn<bool>("pointsRight");
+    QTest::newRow("play triangle") << ":/new/RZM/res/stop2.png" << 0.4 << 0.6 << true;
+    QTest::newRow("stop square") << ":/new/pshare/res/stop.png" << 0.9 << 1.0 << false;
+    QTest::newRow("record dot") << ":/new/RZM/res/record2.png" << 0.7 << 0.85 << false;
+}
+
+void TestPageKit::transportPictures()
+{
+    QFETCH(QString, path);
+    QFETCH(double, minFill);
+    QFETCH(double, maxFill);
+    QFETCH(bool, pointsRight);
+    const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!image.isNull());
+    QRect box;
+    QVector<QPoint> motif;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() > 200 && qMax(c.red(), c.green()) > 150) {
+                box |= QRect(x, y, 1, 1);
+                motif << QPoint(x, y);
+            }
+        }
+    }
+    QVERIFY2(qAbs(box.width() - box.height()) <= box.height() / 6,
+             qPrintable(QStringLiteral("%1 x %2").arg(box.width()).arg(box.height())));
+    const double fill = double(motif.size()) / (box.width() * box.height());
+    QVERIFY2(fill >= minFill && fill <= maxFill, qPrintable(QString::number(fill)));
+    const int left = int(std::count_if(motif.begin(), motif.end(),
+                                       [&box](const QPoint &p) { return p.x() < box.center().x(); }));
+    QCOMPARE(left > (motif.size() - left) * 3 / 2, pointsRight);
 }
 
 TAVRO_TEST_MAIN(TestPageKit)
