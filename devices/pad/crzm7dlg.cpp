@@ -185,7 +185,7 @@ void CRZM7DLG::load_control()
 
     const uint mode = ctrlbyte::mode(ctrl);
     int index = m_kind == KindButton ? keyIndexFromMode(mode, isFifthButton()) : int(mode);
-    if (index >= m_ui->comboBox_type->count())
+    if (index < 0 || index >= m_ui->comboBox_type->count())
         index = 0; // a mode this control has no entry for is shown as the first type
     if (index == m_ui->comboBox_type->currentIndex()) {
         // Index 0 is current since the list was filled: no signal, so set up the
@@ -428,7 +428,7 @@ void CRZM7DLG::on_press_toggled(bool bLong)
 
     const SControlRecord &copy = bLong ? m_longCopy : m_downCopy;
     int index = keyIndexFromMode(copy.mode(), bLong);
-    if (index >= m_ui->comboBox_type->count())
+    if (index < 0 || index >= m_ui->comboBox_type->count())
         index = 0;
     m_ui->comboBox_type->setCurrentIndex(index);
     m_ui->comboBox_channel->setCurrentIndex(copy.channel());

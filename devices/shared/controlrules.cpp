@@ -37,7 +37,9 @@ uint keyModeFromIndex(int index, bool listWithoutMmc)
 
 int keyIndexFromMode(uint mode, bool listWithoutMmc)
 {
-    return (listWithoutMmc && mode > 3) ? int(mode) - 1 : int(mode);
+    if (!listWithoutMmc || mode < kKeyModeMmc)
+        return int(mode);
+    return mode == kKeyModeMmc ? -1 : int(mode) - 1;
 }
 
 uint customizeMode(int kind)

@@ -39,7 +39,9 @@ constexpr uint kKeyCustomizeMode = 5;
 // "MMC" (a long-press list, or a button that has no MMC) skips mode 4, so its
 // rows above 3 are one below the mode. Row -1 gives mode 0.
 uint keyModeFromIndex(int index, bool listWithoutMmc);
-// The reverse: the row that shows a stored mode.
+// The reverse: the row that shows a stored mode; -1 for mode 4 on a list
+// without "MMC", which has no row for it. A row at or past the end of the
+// caller's list (mode 7, say) is no row either.
 int keyIndexFromMode(uint mode, bool listWithoutMmc);
 
 // The Customize mode of a kind: 4 for pads, 5 for buttons (and anything else).

@@ -77,6 +77,8 @@ void CDlgRzChild::init_connect()
 {
     const auto indexChanged = QOverload<int>::of(&QComboBox::currentIndexChanged);
     connect(ui->comboBox_type, indexChanged, this, &CDlgRzChild::type_changed);
+    // Picking the first type again is a choice too.
+    connect(ui->comboBox_type, QOverload<int>::of(&QComboBox::activated), this, [this] { keptMode = -1; });
     connect(ui->comboBox_channel, indexChanged, this, &CDlgRzChild::channel_changed);
     connect(ui->pushButton_color, &QPushButton::clicked, this, &CDlgRzChild::click_color);
     connect(ui->pushButton_ok, &QPushButton::clicked, this, &CDlgRzChild::click_ok);
@@ -105,6 +107,8 @@ uchar *CDlgRzChild::workingCopy() const
 
 uint CDlgRzChild::shownMode() const
 {
+    if (keptMode >= 0)
+        return uint(keptMode);
     const int item = ui->comboBox_type->currentIndex();
     if (isPad())
         return item < 0 ? 0 : uint(item);
@@ -126,21 +130,24 @@ void CDlgRzChild::load_control()
 }
 
 // Selects the record's mode, channel, values and flag. A mode without a row
-// shows the first one, a value above 127 shows 127.
+// shows the first type and is kept until the user picks one; a value above
+// 127 shows no row.
 void CDlgRzChild::show_record(const SControlRecord &rec)
 {
     int item = isPad() ? int(rec.mode()) : pagekit::keyIndexFromMode(rec.mode(), longPage);
-    if (item < 0 || item >= ui->comboBox_type->count())
+    const bool listed = item >= 0 && item < ui->comboBox_type->count();
+    if (!listed)
         item = 0;
     if (ui->comboBox_type->currentIndex() == item)
         type_changed(item);
     else
         ui->comboBox_type->setCurrentIndex(item);
+    keptMode = listed ? -1 : int(rec.mode());
     ui->comboBox_channel->setCurrentIndex(rec.channel());
     const bool programLast = isPad() && rec.mode() == 3;
-    ui->comboBox_data1->setCurrentIndex(clampedValue(programLast ? rec.value2 : rec.data1));
-    ui->comboBox_data2->setCurrentIndex(clampedValue(programLast ? rec.data1 : rec.value1));
-    ui->comboBox_data3->setCurrentIndex(clampedValue(programLast ? rec.value1 : rec.value2));
+    ui->comboBox_data1->setCurrentIndex(valueRow(programLast ? rec.value2 : rec.data1));
+    ui->comboBox_data2->setCurrentIndex(valueRow(programLast ? rec.data1 : rec.value1));
+    ui->comboBox_data3->setCurrentIndex(valueRow(programLast ? rec.value1 : rec.value2));
     ui->pushButton_CH3->setChecked(rec.flag());
 }
 
@@ -160,6 +167,7 @@ void CDlgRzChild::set_color_button(const SColourGRB *colour)
 
 void CDlgRzChild::type_changed(int item)
 {
+    keptMode = -1;
     if (isPad())
         show_layout(item < 0 ? 0 : uint(item));
     else
@@ -319,21 +327,29 @@ void CDlgRzChild::fill_data1_list(int listKind)
     } else {
         data1 = (longPage ? config->KeyLongData[index] : config->KeyData[index]).data1;
     }
-    ui->comboBox_data1->setCurrentIndex(clampedValue(data1));
+    ui->comboBox_data1->setCurrentIndex(valueRow(data1));
 }
 
 // ---- the two presses of a button ---------------------------------------------------
 
-SControlRecord CDlgRzChild::capture_key_record() const
+pagekit::SFields CDlgRzChild::shown_fields() const
 {
-    SControlRecord rec{};
-    rec.setChannel(uint(qMax(0, ui->comboBox_channel->currentIndex())));
-    rec.setMode(shownMode());
+    auto field = [](const QComboBox *box) { return box->currentIndex() < 0 ? pagekit::kKeep : box->currentIndex(); };
+    pagekit::SFields f;
+    f.mode = shownMode();
+    f.channel = uint(qMax(0, ui->comboBox_channel->currentIndex()));
     // The MCP flag belongs to the record it was set on.
-    rec.setFlag(ui->pushButton_CH3->isChecked());
-    rec.data1 = uchar(qMax(0, ui->comboBox_data1->currentIndex()));
-    rec.value1 = uchar(qMax(0, ui->comboBox_data2->currentIndex()));
-    rec.value2 = uchar(qMax(0, ui->comboBox_data3->currentIndex()));
+    f.flag = ui->pushButton_CH3->isChecked();
+    f.d1 = field(ui->comboBox_data1);
+    f.d2 = field(ui->comboBox_data2);
+    f.d3 = field(ui->comboBox_data3);
+    return f;
+}
+
+SControlRecord CDlgRzChild::capture_key_record(const SControlRecord &left) const
+{
+    SControlRecord rec = left;
+    pagekit::storeKey(rec, shown_fields());
     return rec;
 }
 
@@ -346,9 +362,9 @@ void CDlgRzChild::click_down_long()
         return;
     // The press being left keeps its fields until OK.
     if (toLong)
-        savedKeyRecord = capture_key_record();
+        savedKeyRecord = capture_key_record(savedKeyRecord);
     else
-        savedKeyLongRecord = capture_key_record();
+        savedKeyLongRecord = capture_key_record(savedKeyLongRecord);
     longPage = toLong;
     ui->comboBox_type->clear();
     ui->comboBox_type->addItems(longPage ? keyLongModeList : keyModeList);
@@ -395,15 +411,12 @@ void CDlgRzChild::click_ok()
         return;
     }
 
-    pagekit::SFields f;
-    f.mode = mode;
-    f.channel = uint(qMax(0, ui->comboBox_channel->currentIndex()));
-    f.flag = ui->pushButton_CH3->isChecked();
-    f.d1 = uint(qMax(0, ui->comboBox_data1->currentIndex()));
-    f.d2 = uint(qMax(0, ui->comboBox_data2->currentIndex()));
-    f.d3 = uint(qMax(0, ui->comboBox_data3->currentIndex()));
+    const pagekit::SFields f = shown_fields();
     if (isPad()) {
-        if (!pagekit::storePad(rec, f)) {
+        // A mode the list has no row for is kept, with the fields as shown.
+        if (keptMode >= 0)
+            pagekit::storeKey(rec, f);
+        else if (!pagekit::storePad(rec, f)) {
             AutoDisapperMsgBox::showMessage(this, tr("The maximum value and the minimum value cannot be equal."), 1200);
             return;
         }

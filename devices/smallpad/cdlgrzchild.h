@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "devices/shared/controlrules.h"
 #include "devices/smallpad/rznanoconfig.h"
 
 class Ui_CDlgRzChild;
@@ -50,7 +51,9 @@ private:
     void channel_changed(int channel);
     void fill_data1_list(int listKind);
     void click_down_long();
-    SControlRecord capture_key_record() const;
+    // The shown press's fields over the record they were loaded from.
+    SControlRecord capture_key_record(const SControlRecord &left) const;
+    pagekit::SFields shown_fields() const;
     void show_record(const SControlRecord &rec);
     void click_ok();
     void click_color();
@@ -63,9 +66,12 @@ private:
     // The record the dialog shows: the pad's, or the button's shown press.
     SControlRecord &storedRecord() const;
     uchar *workingCopy() const;
-    // The mode the type list's current row stands for.
+    // The mode the type list's current row stands for, or the stored mode
+    // that has no row while the user has picked no type.
     uint shownMode() const;
-    static int clampedValue(uchar value) { return value > 127 ? 127 : int(value); }
+    // A value list shows no row for a byte above 127; such a list keeps the
+    // stored byte on OK unless the user picks a row.
+    static int valueRow(uchar value) { return value > 127 ? -1 : int(value); }
 
     Ui_CDlgRzChild *ui = nullptr;
     pagekit::ColourChooserRoad *colourChooser = nullptr;
@@ -83,4 +89,8 @@ private:
     SControlRecord savedKeyLongRecord{};
     int data1ListKind = -1; // the form's numbers, none of the kinds below
     bool namedListShown = false;
+    // The stored mode of the shown record when the type list has no row for
+    // it (it then shows the first type), until the user picks a type; -1
+    // otherwise.
+    int keptMode = -1;
 };

@@ -440,6 +440,11 @@ void TestCrzm7Dlg::button_fifthHasNoMmcNoLongPress()
     b.combo("comboBox_data1")->setCurrentIndex(12);
     b.click("pushButton_ok");
     QCOMPARE(toHex(recordBytes(&b.block.KeyData[4], 4)), QStringLiteral("30 0C 00 01"));
+
+    // Mode 4 has no row on a list without MMC: the first type shows.
+    b.block.KeyData[4] = SControlRecord{0x40, 0x11, 0x22, 0x33};
+    b.open(2, 4, 0);
+    QCOMPARE(b.combo("comboBox_type")->currentIndex(), 0);
 }
 
 void TestCrzm7Dlg::button_customizeSendsPoolFirst()

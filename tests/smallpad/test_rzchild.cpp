@@ -138,29 +138,46 @@ private slots:
         QCOMPARE(e.commands(), QList<int>({CMD_WRITE_PADS}));
     }
 
-    // A stored mode or value without a list row shows the first type and 127;
-    // OK then writes those, never a byte made from "no row".
+    // A stored mode without a type row shows the first type, a value above
+    // 127 shows no row; OK keeps both unless the user picks a row.
+    void storedValuesWithoutRows_data()
+    {
+        QTest::addColumn<int>("pad");   // -1: button 0
+        QTest::addColumn<bool>("longPress");
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<int>("type");  // the row shown, and picked when pick
+        QTest::addColumn<bool>("pick");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("pad program values") << 3 << false << hex("33 C8 C9 05") << 3 << false << hex("33 C8 C9 05");
+        QTest::newRow("button value") << -1 << false << hex("02 15 C8 00") << 0 << false << hex("02 15 C8 00");
+        QTest::newRow("mode 4 on a long press") << -1 << true << hex("40 11 22 33") << 0 << false << hex("40 11 22 33");
+        QTest::newRow("its first type picked") << -1 << true << hex("40 11 22 33") << 0 << true << hex("00 11 22 33");
+        QTest::newRow("pad mode 6") << 6 << false << hex("63 C8 00 7F") << 0 << false << hex("63 C8 00 7F");
+    }
     void storedValuesWithoutRows()
     {
+        QFETCH(int, pad);
+        QFETCH(bool, longPress);
+        QFETCH(QByteArray, record);
+        QFETCH(int, type);
+        QFETCH(bool, pick);
+        QFETCH(QByteArray, after);
         QByteArray blk = block();
-        blk[4 * 6] = char(0x63);            // pad 6: mode 6, channel 3
-        blk[4 * 6 + 1] = char(200);
-        blk[336 + 4] = char(0x75);          // button 1: mode 7
-        blk[336 + 4 + 2] = char(0x90);
+        const int at = pad >= 0 ? 4 * pad : longPress ? 348 : 336;
+        blk.replace(at, 4, record);
         Edit e(blk);
-        CDlgRzChild *d = e.pad(6);
-        QCOMPARE(Edit::ui(d)->comboBox_type->currentIndex(), 0);
-        QCOMPARE(Edit::ui(d)->comboBox_data1->currentIndex(), 127);
-        Edit::ui(d)->comboBox_data3->setCurrentIndex(100);
-        Edit::ui(d)->pushButton_ok->click();
-        QCOMPARE(tavrotest::toHex(QByteArray(reinterpret_cast<const char *>(&e.page.config().PadData[0][6]), 4)),
-                 QStringLiteral("03 7F 00 64"));
-        d = e.button(1);
-        QCOMPARE(Edit::ui(d)->comboBox_type->currentIndex(), 0);
-        QCOMPARE(Edit::ui(d)->comboBox_data2->currentIndex(), 127);
-        Edit::ui(d)->pushButton_ok->click();
-        QCOMPARE(int(e.page.config().KeyData[1].ctrl), 0x05);
-        QCOMPARE(int(e.page.config().KeyData[1].value1), 127);
+        CDlgRzChild *d = pad >= 0 ? e.pad(pad) : e.button(0);
+        Ui_CDlgRzChild *u = Edit::ui(d);
+        if (longPress)
+            u->pushButton_long->click();
+        QCOMPARE(u->comboBox_type->currentIndex(), type);
+        if (pick) {
+            u->comboBox_type->setCurrentIndex(type);
+            emit u->comboBox_type->activated(type); // as the touch list does
+        }
+        u->pushButton_ok->click();
+        const char *stored = reinterpret_cast<const char *>(&e.page.config()) + at;
+        QCOMPARE(tavrotest::toHex(QByteArray(stored, 4)), tavrotest::toHex(after));
     }
 
     // A button edited on both presses writes both; the MCP flag goes with
