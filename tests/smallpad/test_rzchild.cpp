@@ -293,7 +293,8 @@ private slots:
     }
 
     // "Set ... according to the pad order?": byte 1 of the bank's pads from
-    // the chosen base, held to 0..127, Customize pads untouched.
+    // the chosen base, held to 0..127; Program Change pads (their Bank MSB)
+    // and Customize pads untouched.
     void padOrder_data()
     {
         QTest::addColumn<int>("pad");
@@ -301,8 +302,8 @@ private slots:
         QTest::addColumn<QList<int>>("data1");
         QTest::newRow("base 120 on pad 3") << 2 << 120
                                            << QList<int>{118, 119, 120, 121, 122, 123, 124, 125, 126, 127, 127, 127,
-                                                         127, 127, 127, 99};
-        QTest::newRow("base 3 on pad 11") << 10 << 3 << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 99};
+                                                         127, 127, 5, 99};
+        QTest::newRow("base 3 on pad 11") << 10 << 3 << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 5, 99};
     }
     void padOrder()
     {
@@ -310,6 +311,7 @@ private slots:
         QFETCH(int, base);
         QFETCH(QList<int>, data1);
         QByteArray blk = block();
+        blk.replace(4 * 14, 4, hex("30 05 00 00")); // pad 15 in Program Change, Bank MSB 5
         blk.replace(4 * 15, 4, hex("40 63 00 00")); // pad 16 in the Customize mode
         Edit e(blk);
         CDlgRzChild *d = e.pad(pad);
