@@ -103,6 +103,8 @@ void ColourChooserRoad::finish(int result)
                 if (m_road.changed)
                     m_road.changed(false);
             }
+            if (*target != m_saved && m_road.confirmed)
+                m_road.confirmed();
         } else {
             *target = m_saved;
             if (m_road.changed)

@@ -33,6 +33,7 @@ public:
     {
         std::function<SColourGRB *()> target; // the colour being edited; null: nothing to write
         std::function<void(bool restored)> changed; // after the target changed: a preview, or the restore
+        std::function<void()> confirmed;       // after OK left another colour than the one opened on
         std::function<void(bool)> busy;        // true while the chooser is open (may be empty)
         bool modal = true;                     // window-modal over the page
     };

@@ -455,6 +455,7 @@ void CDlgRzChild::click_color()
         }
         emit signals_change_rgb();
     };
+    road.confirmed = [this] { emit signals_colour_confirmed(); };
     colourChooser->open(road);
 }
 

@@ -39,6 +39,9 @@ public:
 
 signals:
     void signals_change_rgb();
+    // The chooser's OK left the pad another colour: an edit the device holds
+    // only until it is saved.
+    void signals_colour_confirmed();
     // 2 button records, 3 the bank's pad records, 4 a button in the Customize
     // mode, 5 a pad in the Customize mode.
     void signals_click_ok_send(quint8 byFlag);

@@ -145,6 +145,8 @@ void cDlgRznano::open_child_dialog(int index, int kind, quint8 *setAllFlag, quin
     childDlg = dlg;
     if (kind == 1 || kind == 2)
         connect(dlg, &CDlgRzChild::signals_change_rgb, this, &cDlgRznano::slots_change_rgb);
+    // The previews are no edit until the colour is confirmed.
+    connect(dlg, &CDlgRzChild::signals_colour_confirmed, this, [this] { unsavedChanges = 1; });
     if (kind == 1 && colour)
         dlg->set_color_button(colour);
     dlg->load_control();
@@ -222,7 +224,9 @@ void cDlgRznano::slots_change_rgb()
     const SColourGRB c = configData.PadRGB[bank][editedControlIndex];
     uchar padIndex = uchar(editedControlIndex);
     if (setAllColoursPending) {
+        // A Yes to a set-all question: the colours are an edit.
         setAllColoursPending = 0;
+        unsavedChanges = 1;
         padIndex = kAllPads;
         for (int i = 0; i < int(kPadsPerBank); ++i)
             set_pad_button_style(c.r, c.g, c.b, padButton(i));

@@ -9,10 +9,12 @@
 #include <QTextEdit>
 #include <QTranslator>
 
+#include "colorpicker.h"
 #include "devices/shared/controlrules.h"
 #include "devices/smallpad/cdlgrzchild.h"
 #include "globals.h"
 #include "midinames.h"
+#include "pagedialogs.h"
 #include "rznanotest.h"
 #include "testmain.h"
 #include "touchcombobox.h"
@@ -351,6 +353,27 @@ private slots:
             QCOMPARE(c, e.page.config().PadRGB[0][8]);
         QCOMPARE(e.commands(), QList<int>({CMD_PAD_COLOURS}));
         QCOMPARE(int(uchar(e.owner.frames[0][6])), 0xFF);
+    }
+
+    // A pad colour is an edit once confirmed (the chooser's OK, a Yes to a
+    // set-all colour question), not while it is only previewed.
+    void confirmedColoursAreEdits()
+    {
+        Edit e;
+        CDlgRzChild *d = e.pad(2);
+        Edit::ui(d)->pushButton_color->click();
+        auto *picker = d->findChild<ColorPicker *>();
+        QVERIFY(picker);
+        picker->findChild<TouchComboBox *>(QStringLiteral("comboBox_R"))->setCurrentIndex(9);
+        QTRY_COMPARE(e.owner.sent(CMD_PAD_COLOURS).size(), 1);
+        QVERIFY(!e.page.hasUnsavedChanges());
+        picker->findChild<QPushButton *>(QStringLiteral("btn_Confirm"))->click();
+        QVERIFY(e.page.hasUnsavedChanges());
+
+        e.page.save_to_device();
+        e.ui()->pushButton_setPadColor->click();
+        tavrotest::shownQuestion(&e.page)->done(QMessageBox::Yes);
+        QVERIFY(e.page.hasUnsavedChanges());
     }
 
     // An open pad dialog goes when the page shows another bank (the bank
