@@ -59,4 +59,12 @@ bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCl
     return true;
 }
 
+void clearDefaultButtons(QWidget *page)
+{
+    for (QPushButton *button : page->findChildren<QPushButton *>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+}
+
 } // namespace pagekit

@@ -17,6 +17,7 @@
 
 class CBaseDlg;
 class QCloseEvent;
+class QWidget;
 
 namespace pagekit {
 
@@ -39,5 +40,10 @@ CloseAnswer askBeforeClose(const SCloseQuestion &question);
 // false), sends the save frame on Save, then the close frame, and hands back.
 bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCloseQuestion &question,
                      const std::function<void()> &sendSave, const std::function<void()> &sendClose);
+
+// Return and Enter on a page act on no button of its own: a page is a dialog,
+// whose default button (the first that is auto-default, "Save to device" say)
+// would take Return from a focused list. Called once the page's buttons exist.
+void clearDefaultButtons(QWidget *page);
 
 } // namespace pagekit
