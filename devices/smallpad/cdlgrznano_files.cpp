@@ -71,8 +71,13 @@ void cDlgRznano::click_preset_file()
 
 void cDlgRznano::slots_RZNANO_apply_preset(QString strPresetPath)
 {
-    if (!load_config_data_from_XML(&configData, strPresetPath))
+    if (!load_config_data_from_XML(&configData, strPresetPath)) {
+        // The list stays open over the page: the refusal shows where the
+        // user is looking.
+        QWidget *shownOn = presetDlg && presetDlg->isVisible() ? presetDlg.data() : static_cast<QWidget *>(this);
+        AutoDisapperMsgBox::showMessage(shownOn, tr("Configuration file error!"), 1500);
         return;
+    }
     blockStored = 1;
     block_replaced();
     send_config_block();

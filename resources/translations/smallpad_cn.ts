@@ -92,6 +92,10 @@ value:%3 or %4</source>
         <translation>关闭</translation>
     </message>
     <message>
+        <source>Configuration file error!</source>
+        <translation>配置文件错误！</translation>
+    </message>
+    <message>
         <source>Customize</source>
         <translation>自定义</translation>
     </message>

@@ -93,6 +93,10 @@ Value:%3/%4</translation>
         <translation>Close</translation>
     </message>
     <message>
+        <source>Configuration file error!</source>
+        <translation>Configuration file error!</translation>
+    </message>
+    <message>
         <source>Customize</source>
         <translation>Customize</translation>
     </message>

@@ -449,8 +449,9 @@ private slots:
     }
 
     // The online preset list: a failed first download is tried again at the
-    // next press, a downloaded index is listed from its copy, and an applied
-    // preset goes to the device whole and closes the list.
+    // next press, a downloaded index is listed from its copy, a refused preset
+    // says so on the list and sends nothing, and an applied preset goes to the
+    // device whole and closes the list.
     void onlinePresets()
     {
         const QString index = QStringLiteral("tvsuite/rznano/preset.ini");
@@ -460,7 +461,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(toastTexts(dlg).contains(QStringLiteral("Download failed")), kWait);
         QCOMPARE(m_server.requestCount(index), 1);
 
-        QVERIFY(m_server.writeFile(index, "[files]\n1=Lofi\n"));
+        QVERIFY(m_server.writeFile(index, "[files]\n1=Lofi\n2=Broken\n"));
+        QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rznano/Broken.rznano"), QByteArray("RZ-Nano, cut short")));
         SRznanoConfigData lofi = otherBlock();
         lofi.PadData[2][15].data1 = 5;
         QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rznano/Lofi.rznano"), rznano::presetFileBytes(lofi)));
@@ -468,19 +470,24 @@ private slots:
         QVERIFY(dlg.isNull()); // each press a new list
         dlg = m_s.page->presetDialog();
         auto *list = dlg->findChild<QListWidget *>(QStringLiteral("listWidget"));
-        QTRY_COMPARE_WITH_TIMEOUT(list->count(), 1, kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(list->count(), 2, kWait);
         QCOMPARE(m_server.requestCount(index), 2);
 
         m_s.ui()->pushButton_LoadPreset->click();
         dlg = m_s.page->presetDialog();
         list = dlg->findChild<QListWidget *>(QStringLiteral("listWidget"));
-        QCOMPARE(list->count(), 1); // from the copy on disk
+        QCOMPARE(list->count(), 2); // from the copy on disk
         QCOMPARE(m_server.requestCount(index), 2);
 
         m_s.sim->clearLog();
+        list->setCurrentRow(1);
+        dlg->findChild<QPushButton *>(QStringLiteral("pushButton_yes"))->click();
+        answer(dlg, QMessageBox::Yes);
+        QTRY_VERIFY_WITH_TIMEOUT(toastTexts(dlg).contains(QStringLiteral("Configuration file error!")), kWait);
+        QVERIFY(dlg->isVisible());
         list->setCurrentRow(0);
         dlg->findChild<QPushButton *>(QStringLiteral("pushButton_yes"))->click();
-        dlg->findChild<QMessageBox *>()->done(QMessageBox::Yes);
+        answer(dlg, QMessageBox::Yes);
         QVERIFY(m_s.waitFor(tavrosim::kCmdWriteConfig, 1));
         QTRY_COMPARE_WITH_TIMEOUT(bytesOf(m_s.sim->block(m_s.sim->currentPreset())), bytesOf(lofi), kWait);
         QCOMPARE(m_s.commands(), QList<int>({tavrosim::kCmdWriteConfig}));

@@ -63,7 +63,7 @@ private slots:
     {
         QTest::addColumn<QString>("context");
         QTest::addColumn<int>("count");
-        QTest::newRow("page") << "cDlgRznano" << 82;
+        QTest::newRow("page") << "cDlgRznano" << 83;
         QTest::newRow("per-control dialog") << "CDlgRzChild" << 35;
     }
     void entryCounts()
