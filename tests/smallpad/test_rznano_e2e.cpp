@@ -632,6 +632,36 @@ private slots:
         QVERIFY(open.isNull());
     }
 
+    // A button's message that grows moves the Customize pads of the other
+    // banks in the pool: the pool goes, the current bank, the buttons, then
+    // each moved bank in bank order, and the device holds the page's block.
+    void buttonMessageMovesOtherBanks()
+    {
+        Session s;
+        QVERIFY(s.open([](Simulator &sim) {
+            Bytes b = tavrosim::factorySmallPadBlock(0);
+            // Bank 1 pad 0 plays F8 F8 from 0, bank 2 pad 5 FA FB FC from 2.
+            const Bytes refs{0x40, 0x00, 0x00, 0x02, 0x40, 0x02, 0x00, 0x03}, pool{0xF8, 0xF8, 0xFA, 0xFB, 0xFC};
+            std::copy_n(refs.begin(), 4, b.begin() + 64);
+            std::copy_n(refs.begin() + 4, 4, b.begin() + 128 + 20);
+            std::copy(pool.begin(), pool.end(), b.begin() + 378);
+            sim.setBlock(0, b);
+        }));
+        s.sim->clearLog();
+        s.ui()->key_1->click();
+        Ui_CDlgRzChild *u = s.page->childDialog()->form();
+        u->comboBox_type->setCurrentIndex(5);
+        u->textEdit_Customize->setPlainText(QStringLiteral("F0 7E 7F 06 01 F7"));
+        u->pushButton_ok->click();
+        QVERIFY(s.waitFor(tavrosim::kCmdWritePads, 3));
+        QCOMPARE(s.commands(), QList<int>({tavrosim::kCmdWriteSysexPool, tavrosim::kCmdWritePads, tavrosim::kCmdWriteKeys,
+                                           tavrosim::kCmdWritePads, tavrosim::kCmdWritePads}));
+        const std::vector<Bytes> pads = s.frames(tavrosim::kCmdWritePads);
+        QCOMPARE(QList<int>({pads[0][6], pads[1][6], pads[2][6]}), QList<int>({0, 1, 2}));
+        QCOMPARE(int(s.page->config().PadData[2][5].data1), 8);
+        QTRY_COMPARE_WITH_TIMEOUT(bytesOf(s.sim->block(0)), bytesOf(s.page->config()), kWait);
+    }
+
     // The monitor lists what the device plays, coloured by kind, at most 500
     // lines.
     void monitorLines()
