@@ -108,7 +108,8 @@ bool readLimits(const QString &path, SLimits *out)
                     && readLimit(settings, "PadMax", 1, 127, &read.padMax);
     readLimit(settings, "PadMin", 0, 255, &read.padMin);
     settings.endGroup();
-    if (!ok)
+    // A knob whose return lies at or above its top would pass at any value.
+    if (!ok || read.knobMin >= read.knobMax)
         return false;
     *out = read;
     return true;

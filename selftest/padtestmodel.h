@@ -60,7 +60,8 @@ struct SLimits
 constexpr SLimits kShippedLimits{};
 // Reads the file. False when it is missing or when "KnobMin", "KnobMax" or
 // "PadMax" is missing, not an integer or out of range (KnobMin 0..127,
-// KnobMax and PadMax 1..127): out then holds the shipped values for all three.
+// KnobMax and PadMax 1..127), or when KnobMin is not below KnobMax: out then
+// holds the shipped values for all three.
 // "PadMin" is read as it stands and used by no check.
 bool readLimits(const QString &path, SLimits *out);
 

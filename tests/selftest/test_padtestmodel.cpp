@@ -71,6 +71,7 @@ private slots:
         QTest::newRow("PadMax 0") << QByteArray("[RZ-7]\nKnobMin=6\nKnobMax=119\nPadMax=0\n") << false << "5 120 40";
         QTest::newRow("KnobMax 300") << QByteArray("[RZ-7]\nKnobMin=6\nKnobMax=300\nPadMax=39\n") << false << "5 120 40";
         QTest::newRow("KnobMin -1") << QByteArray("[RZ-7]\nKnobMin=-1\nKnobMax=119\nPadMax=39\n") << false << "5 120 40";
+        QTest::newRow("KnobMin at KnobMax") << QByteArray("[RZ-7]\nKnobMin=90\nKnobMax=90\nPadMax=39\n") << false << "5 120 40";
         QTest::newRow("not a number") << QByteArray("[RZ-7]\nKnobMin=low\nKnobMax=119\nPadMax=39\n") << false << "5 120 40";
         QTest::newRow("other group") << QByteArray("[RZ-9]\nKnobMin=6\nKnobMax=119\nPadMax=39\n") << false << "5 120 40";
     }
