@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "bytes.h"
@@ -209,6 +210,9 @@ private slots:
         for (int k = 0; k < 247; ++k)
             dlg.Slots_recv_midi(0x40B0 | uint(k & 0x7F) << 16);
         QCOMPARE(lines(dlg).size(), 250);
+        // Once the list scrolls, its widest line stands whole beside the scroll bar.
+        QTRY_VERIFY(list->verticalScrollBar()->isVisible()
+                    && list->viewport()->width() >= list->sizeHintForColumn(0));
         QCOMPARE(list->item(0)->text(), QString("Note ON: 90 24 7F"));
         dlg.Slots_recv_midi(0x00B0);
         QCOMPARE(lines(dlg).size(), 250);
