@@ -9,10 +9,6 @@
 
 using namespace padtest;
 
-namespace {
-constexpr int kTickMs = 200;
-}
-
 cTestDlg::cTestDlg(CBaseDlg *owner, uchar deviceId, QWidget *parent)
     : SelfTestPage(owner, parent), m_model(deviceId, *this), ui(new Ui_cTestDlg)
 {

@@ -172,6 +172,8 @@ void CPadTestModel::initDialog()
 
 void CPadTestModel::restartTest()
 {
+    // A restart forgets the flash test that the last unit still owed.
+    m_flashWait = 0;
     m_errorShown = false;
     m_stepTouched = false;
     m_wrapped = false;
@@ -192,6 +194,7 @@ void CPadTestModel::restartTest()
 
 void CPadTestModel::restartModule()
 {
+    m_flashWait = 0;
     m_errorShown = false;
     m_stepTouched = false;
     m_wrapped = false;
@@ -323,6 +326,8 @@ void CPadTestModel::stepPassed()
         m_wrapped = true;
         uchar frame[SDeviceFrame::kOverhead];
         m_out.sendFrame(frame, testFlashFrame(frame));
+        // A unit that never answers has not shown its flash to be good.
+        m_flashWait = kFlashWaitMs / kTickMs;
     }
     m_module = groupOf(m_step);
     if (m_step < kFirstButtonStep) {
@@ -361,7 +366,13 @@ void CPadTestModel::receiveFrame(const uchar *frame, uint len)
         return;
     }
     case CMD_TEST_FLASH:
-        if (payloadLength >= 1 && frame[SDeviceFrame::kOffsetPayload] == 0)
+        // Only the answer awaited counts: a late one, or one after a
+        // restart, belongs to no test of this unit. An answer without its
+        // result byte is no answer.
+        if (m_flashWait == 0 || payloadLength < 1)
+            return;
+        m_flashWait = 0;
+        if (frame[SDeviceFrame::kOffsetPayload] == 0)
             showError(1);
         return;
     default:
@@ -387,6 +398,8 @@ void CPadTestModel::tick()
             deviceRemoved();
         }
     }
+    if (m_flashWait > 0 && --m_flashWait == 0)
+        showError(1);
     if (m_ledTest)
         colourTestTick();
     ++m_tick;

@@ -27,6 +27,9 @@ constexpr uchar kAllPads = 0xFF;
 constexpr uchar kSmallPadStepColourIndex = 16;
 // The status record of both pad models.
 constexpr uint kStatusRecordSize = 32;
+// The dialog's tick, and how long the flash test's answer is awaited.
+constexpr int kTickMs = 200;
+constexpr int kFlashWaitMs = 5000;
 
 // Groups of controls; the value is also the error code of a wrong control.
 enum Group : uchar { GroupKnobs = 2, GroupButtons = 3, GroupPads = 4 };
@@ -155,6 +158,8 @@ private:
     bool m_lamps[padtest::LampCount] = {false, false, false};
     bool m_lampsCheckable = false;
     padtest::SLimits m_limits;
+    // Ticks left for the flash test's answer; 0 while none is awaited.
+    int m_flashWait = 0;
     QString m_knobText;
     QString m_title;
 };

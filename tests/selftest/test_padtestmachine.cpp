@@ -62,7 +62,7 @@ struct Unit
 };
 
 // Runs one step of a script: "go S", "cc D V", "note D V", "raw HEX",
-// "lamp midi|usb|ble on|off", "restart" (Alt+S), "module" (Alt+D).
+// "lamp midi|usb|ble on|off", "restart" (Alt+S), "module" (Alt+D), "tick N".
 void runScript(Unit &u, const QString &script)
 {
     for (const QString &op : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -81,6 +81,9 @@ void runScript(Unit &u, const QString &script)
             u.m.restartTest();
         else if (w[0] == "module")
             u.m.restartModule();
+        else if (w[0] == "tick")
+            for (int t = w[1].toInt(); t > 0; --t)
+                u.m.tick();
         else
             QTest::qFail(qPrintable("unknown script step " + op), __FILE__, __LINE__);
     }
@@ -238,6 +241,8 @@ private slots:
         QTest::newRow("8: Alt+S, Alt+D") << 8 << "go 21; note 34 64; restart; module" << -1 << 8;
         QTest::newRow("last pad released after the run") << 7 << "go 35; note 23 127; raw 1780" << -1 << 0;
         QTest::newRow("8: last pad released after the run") << 8 << "go 35; note 23 127; raw 1780" << -1 << 8;
+        QTest::newRow("flash test unanswered for 5 s") << 7 << "go 35; note 23 127; tick 25" << 1 << 0;
+        QTest::newRow("flash test unanswered, Alt+S") << 8 << "go 35; note 23 127; restart; tick 25" << -1 << 8;
         QTest::newRow("after the run, another pad") << 7 << "go 35; note 23 127; note 22 64" << 2 << 0;
     }
     void edges()
