@@ -171,6 +171,7 @@ void SelfCheckModel::show_error(quint8 code, quint8 control)
 void SelfCheckModel::restart_test()
 {
     m_errorShown = 0;
+    m_bluetoothFailed = false;
     // A display test that the restart stops leaves no on-demand mark for the
     // next one, which would then neither light pad 1 nor go on to the pedal.
     m_displayTest = 0;
@@ -361,8 +362,10 @@ void SelfCheckModel::on_button()
     if (m_stepKind[m_step] != KindPad)
         return;
     // The last button: the Bluetooth check, then the display test.
-    if (!m_view.bluetoothLamp())
+    if (!m_view.bluetoothLamp()) {
+        m_bluetoothFailed = true;
         show_error(8, 0);
+    }
     m_view.setPrompt(QCoreApplication::translate("SelfCheck", "检查显示屏显示是否有缺漏！\n蓝牙灯是否亮起！"));
     send_test_led(0x00, 0xFE, 0xFF, 0x00);
     m_displayTest = 1;
@@ -438,6 +441,11 @@ void SelfCheckModel::on_pedal()
     }
     if (m_data2 != 0)
         return;
+    // A run whose Bluetooth check failed is not complete while the lamp is off.
+    if (!m_singleModule && m_bluetoothFailed && !m_view.bluetoothLamp()) {
+        show_error(8, 0);
+        return;
+    }
     play_beep(false);
     if (m_singleModule) {
         start_module(KindKnob);

@@ -186,4 +186,7 @@ private:
     // A module of single-module mode that has just started again: its first
     // step ignores the control that ended it, as a step ignores the one before.
     quint8 m_wrapStep = 0xFF, m_wrapControl = 0xFF;
+    // This run's Bluetooth check failed; the run cannot complete until the
+    // lamp is on.
+    bool m_bluetoothFailed = false;
 };

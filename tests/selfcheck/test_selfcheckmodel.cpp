@@ -249,8 +249,9 @@ void TestSelfCheckModel::wholeUnitRun()
 }
 
 // The Bluetooth lamp off at the last button: error 8 alone, the display test
-// still runs and lights pad 1, and the pads then pass nothing; in single-module
-// mode the pedal then passes nothing.
+// still runs and lights pad 1, and the pads then pass nothing. Gone on with F2,
+// the run shows error 8 again at the pedal's release instead of completing,
+// until the lamp is on. In single-module mode the pedal then passes nothing.
 void TestSelfCheckModel::bluetoothMissing()
 {
     Unit unit;
@@ -264,6 +265,17 @@ void TestSelfCheckModel::bluetoothMissing()
     QCOMPARE(frames.last(), pads(4, "00 FF 00"));
     unit.feed(passStepMessages(20));
     QCOMPARE(int(unit.model.step()), 20);
+    unit.model.reset_mode();
+    unit.passTo(53);
+    unit.view.clear();
+    unit.feed(passStepMessages(53));
+    QCOMPARE(unit.view.error, QStringLiteral("蓝牙未连接，请连接校准仪！"));
+    QCOMPARE(unit.view.prompt(), QStringLiteral("请抬起踏板↑"));
+    QVERIFY(!unit.model.ledTest());
+    unit.view.ble = true;
+    unit.model.reset_mode();
+    unit.feed(passStepMessages(53));
+    QCOMPARE(unit.view.prompt(), QStringLiteral("自检完成！"));
 
     // The same in single-module mode: the error stays up at the pedal.
     Unit single;
