@@ -23,6 +23,7 @@
 #include "midiports.h"
 #include "nestedloop.h"
 #include "pagefactory.h"
+#include "selftest/selftestpage.h"
 #include "utils.h"
 
 pc_connectui::pc_connectui(CBaseDlg *owner, QWidget *parent)
@@ -151,6 +152,14 @@ bool pc_connectui::pageInModalLoop() const
     return nestedLoopRunning();
 }
 
+// The self-test's unit stopped answering while its ports are still listed:
+// it was plugged in again faster than the scan could see it away, or another
+// unit of the model took its place. The next scan opens a present pair again.
+void pc_connectui::relinkSelfTestUnit()
+{
+    m_factoryLinked = 0;
+}
+
 void pc_connectui::deviceGone()
 {
     if (m_page && m_factoryMode && m_pageIsSelfTest) {
@@ -273,6 +282,8 @@ void pc_connectui::handleDeviceInfo(const uchar *frame, uint len)
     if (m_pageIsSelfTest) {
         m_factoryLinked = 1;
         m_factoryDeviceId = g_deviceId;
+        if (auto *test = qobject_cast<SelfTestPage *>(m_page.data()))
+            connect(test, &SelfTestPage::signal_unit_silent, this, &pc_connectui::relinkSelfTestUnit);
     }
     if (choice.kind == PageKind::Unknown) {
         // Shown once this tick is over, so that its event loop does not run
@@ -333,6 +344,8 @@ void pc_connectui::scanDevices()
                     Slots_send_data(g_fixedFrameTestStart.bytes, g_fixedFrameTestStart.length);
                     m_factoryLinked = 1;
                     m_pageShown = 1;
+                    if (auto *test = qobject_cast<SelfTestPage *>(m_page.data()))
+                        test->unit_relinked();
                 }
             }
             found = true;

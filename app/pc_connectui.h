@@ -85,6 +85,7 @@ private:
     uint deliver(uint from, uint total);
     void handleDeviceInfo(const uchar *frame, uint len);
     void deviceGone();
+    void relinkSelfTestUnit();
     void finishPage();
     void pageWentAway();
     bool pageInModalLoop() const;

@@ -136,6 +136,11 @@ void cTestDlg::Slots_device_removed()
     show_state();
 }
 
+void cTestDlg::unit_relinked()
+{
+    m_model.relinked();
+}
+
 void cTestDlg::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() == m_timerId)

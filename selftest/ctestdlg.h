@@ -26,6 +26,7 @@ public:
     void Slots_recv_sysex(const uchar *, uint) override {}
     void Slots_recv_midi(uint message) override;
     void Slots_device_removed() override;
+    void unit_relinked() override;
 
     // ---- the test's operations ----
     void init_dialog();

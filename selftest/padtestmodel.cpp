@@ -354,6 +354,7 @@ void CPadTestModel::receiveFrame(const uchar *frame, uint len)
         return;
     switch (frame[SDeviceFrame::kOffsetCommand]) {
     case CMD_SYSTEM_CONFIG: {
+        m_answers.answered();
         uchar record[kStatusRecordSize];
         if (!pagekit::parseSystemRecord(frame, len, record, kStatusRecordSize))
             return;
@@ -382,9 +383,19 @@ void CPadTestModel::receiveFrame(const uchar *frame, uint len)
 
 void CPadTestModel::deviceRemoved()
 {
+    // No lamp stays green for a unit that has gone; the next status record
+    // and poll light them again.
     m_lamps[LampUsb] = false;
     m_lamps[LampMidi] = false;
+    m_lamps[LampBluetooth] = false;
+    m_answers.restart();
     restartTest();
+}
+
+void CPadTestModel::relinked()
+{
+    m_answers.restart();
+    relightStep(m_step);
 }
 
 void CPadTestModel::tick()
@@ -397,6 +408,10 @@ void CPadTestModel::tick()
         } else {
             deviceRemoved();
         }
+    }
+    if (m_answers.tick()) {
+        deviceRemoved();
+        m_out.unitSilent();
     }
     if (m_flashWait > 0 && --m_flashWait == 0)
         showError(1);

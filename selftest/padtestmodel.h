@@ -104,6 +104,9 @@ public:
     void receiveFrame(const uchar *frame, uint len);
     // The unit has gone (or a poll could not be sent): lamps off, restart.
     void deviceRemoved();
+    // The window opened the unit's ports again and started its test mode:
+    // the current step is lit again.
+    void relinked();
     // The 200 ms tick: the poll every fifth tick and the LED colour test.
     void tick();
 
@@ -160,6 +163,7 @@ private:
     padtest::SLimits m_limits;
     // Ticks left for the flash test's answer; 0 while none is awaited.
     int m_flashWait = 0;
+    selftest::AnswerWatch m_answers{padtest::kTickMs};
     QString m_knobText;
     QString m_title;
 };

@@ -7,7 +7,6 @@
 #include "ui_selfcheck.h"
 
 namespace {
-constexpr int kTickMs = 150;
 constexpr quint8 kKeyboardModel = 9;
 } // namespace
 
@@ -43,7 +42,7 @@ SelfCheck::SelfCheck(quint8 deviceType, CBaseDlg *owner, QWidget *parent)
     setPrompt(QStringLiteral("上滑第1个触摸条"));
     ui->pushButton_VX18->click();
 
-    m_timerId = startTimer(kTickMs, Qt::CoarseTimer);
+    m_timerId = startTimer(SelfCheckModel::kTickMs, Qt::CoarseTimer);
 
     load_sounds();
 }

@@ -21,6 +21,7 @@ public:
     void Slots_recv_sysex(const uchar *, uint) override {}
     void Slots_recv_midi(uint msg) override;
     void Slots_device_removed() override;
+    void unit_relinked() override { m_model.relinked(); }
 
     // ---- the test's operations ----
     void restart_test() { m_model.restart_test(); }

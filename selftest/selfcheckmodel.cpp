@@ -522,6 +522,7 @@ void SelfCheckModel::receive_frame(const uchar *frame, uint len)
     const uchar *payload = frame + SDeviceFrame::kOffsetPayload;
     switch (frame[SDeviceFrame::kOffsetCommand]) {
     case CMD_SYSTEM_CONFIG:
+        m_answers.answered();
         if (payloadLength >= kSystemRecordSize && received >= kSystemRecordSize)
             m_view.setBluetoothLamp((payload[kBluetoothByte] & kBluetoothBit) != 0);
         break;
@@ -540,7 +541,24 @@ void SelfCheckModel::device_removed()
     // The USB lamp goes out too, so that it does not show a link to a unit
     // that has gone; the next poll that goes out lights it again.
     m_view.setUsbLamp(false);
+    m_answers.restart();
     restart_test();
+}
+
+void SelfCheckModel::relinked()
+{
+    m_answers.restart();
+    // The unit forgot its LEDs with its test mode.
+    switch (m_stepKind[m_step]) {
+    case KindButton:
+        send_test_led(m_buttonLed[m_step - 10], 0x01, 0xFF, 0x00);
+        break;
+    case KindPad:
+        lightPad(m_step);
+        break;
+    default:
+        break;
+    }
 }
 
 void SelfCheckModel::tick()
@@ -551,6 +569,10 @@ void SelfCheckModel::tick()
             m_view.setUsbLamp(true);
         else
             device_removed();
+    }
+    if (m_answers.tick()) {
+        device_removed();
+        m_out.unitSilent();
     }
     if (m_ledTest) {
         // Red, green, blue and white; the test LEDs take red as 01 FF 00,

@@ -66,6 +66,8 @@ public:
 
     static constexpr int kSteps = 54;
     static constexpr int kKeys = 25;
+    // The dialog's tick.
+    static constexpr int kTickMs = 150;
 
     // ---- tables ----
     // Kind of each step: strips 0..1, knobs 2..9, buttons 10..19, pads
@@ -111,6 +113,9 @@ public:
     void receive_frame(const uchar *frame, uint len);
     // The unit has gone, or a poll could not be sent.
     void device_removed();
+    // The window opened the unit's ports again and started its test mode:
+    // the LED of the step it waits for (a button or a pad) is lit again.
+    void relinked();
     // One tick of the 150 ms timer.
     void tick();
 
@@ -189,4 +194,5 @@ private:
     // This run's Bluetooth check failed; the run cannot complete until the
     // lamp is on.
     bool m_bluetoothFailed = false;
+    selftest::AnswerWatch m_answers{kTickMs};
 };

@@ -14,6 +14,9 @@ public:
     virtual bool sendFrame(const uchar *frame, uint len) = 0;
     // Requests the 800 Hz tone (high) or the 400 Hz tone.
     virtual void playTone(bool high) = 0;
+    // The unit stopped answering its polls and was taken as gone: its ports
+    // are to be opened again and its test mode started once more.
+    virtual void unitSilent() {}
 
     // The unit's test mode starts (again): g_fixedFrameTestStart.
     bool sendTestStart();
@@ -36,5 +39,41 @@ uint testLedFrame(uchar *out, uchar index, uchar c1, uchar c2, uchar c3);
 // and other one-byte messages (timing clock, active sensing, start, stop...)
 // are listed in the monitor and never judged.
 bool isJudged(uint message);
+
+// Watches the unit's answers to the polls. A unit that was unplugged and
+// plugged in again faster than the window's scan, or that another unit of the
+// model replaced, no longer hears the test nor answers it, although its ports
+// are still listed: once it has answered, a silence of kSilenceMs is taken as
+// the unit gone.
+class AnswerWatch
+{
+public:
+    static constexpr int kSilenceMs = 3000;
+
+    explicit AnswerWatch(int tickMs) : m_limit(kSilenceMs / tickMs) {}
+
+    // A status record came.
+    void answered()
+    {
+        m_armed = true;
+        m_silentTicks = 0;
+    }
+    // The unit is known to be gone or linked again: the silence starts over.
+    void restart() { m_silentTicks = 0; }
+    // One tick; true when the silence has reached its limit, after which it
+    // is counted anew.
+    bool tick()
+    {
+        if (!m_armed || ++m_silentTicks < m_limit)
+            return false;
+        m_silentTicks = 0;
+        return true;
+    }
+
+private:
+    const int m_limit;
+    int m_silentTicks = 0;
+    bool m_armed = false;
+};
 
 } // namespace selftest

@@ -36,6 +36,10 @@ public:
     // ---- SelfTestOutput: frames through the owner, tones ----
     bool sendFrame(const uchar *frame, uint len) override;
     void playTone(bool high) override { play_beep(high); }
+    void unitSilent() override { emit signal_unit_silent(); }
+
+    // The owner opened the unit's ports again and started its test mode.
+    virtual void unit_relinked() {}
 
     // Creates the tones from audioFolder(); false when the folder is missing
     // (the page then shows its own error and stays silent).
@@ -54,6 +58,11 @@ public:
     bool scroll_pending() const { return m_scrollPending; }
     void clear_monitor();
     MidiMonitorList *monitor() const { return m_monitor; }
+
+signals:
+    // The unit no longer answers and was taken as gone (the page has
+    // restarted): its owner is to open a present unit's ports again.
+    void signal_unit_silent();
 
 protected:
     // After setupUi: no button of the page is a default or auto-default

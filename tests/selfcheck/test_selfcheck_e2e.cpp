@@ -70,6 +70,7 @@ struct Session : tavrotest::PageSession<SelfCheck>
             },
             kSessionWait);
     }
+    void forgetPress() { pressed.clear(); }
     void setBluetooth(bool on)
     {
         sim->withDevice([on](tavrosim::SimDevice &d) { d.test().bluetooth = on; });
@@ -166,16 +167,40 @@ private slots:
         QVERIFY(!s.page->model().errorShown());
     }
 
-    // The unit goes away and comes back: the dialog stays and restarts, the
-    // window starts the test once more, and the unit is tested from its first
-    // step.
+    // The unit goes away and comes back, or is replaced faster than the
+    // window's scan can see: the dialog stays and restarts, the window starts
+    // the test once more, and the unit is tested from its first step; the
+    // pads module lights its first pad on the unit again.
+    void reconnection_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("away and back") << "away";
+        QTest::newRow("plugged in again at once, pads alone") << "replug";
+        QTest::newRow("second unit before the first goes") << "second";
+    }
     void reconnection()
     {
+        QFETCH(QString, road);
         Session s;
         QVERIFY(s.open(tavrosim::optionsForModel(9)));
         QPushButton *bluetooth = s.page->form()->pushButton_BLE;
         QTRY_VERIFY_WITH_TIMEOUT(bluetooth->isChecked(), kSessionWait);
-        tavrotest::unitAwayAndBack(s, [bluetooth] { return !bluetooth->isChecked(); });
+        if (road == "away") {
+            tavrotest::unitAwayAndBack(s, [bluetooth] { return !bluetooth->isChecked(); });
+            return;
+        }
+        if (road == "replug") {
+            QTest::mouseClick(s.page->form()->pushButton_VX18, Qt::LeftButton);
+            QTest::mouseClick(s.page->form()->pushButton_Pad, Qt::LeftButton);
+        }
+        tavrotest::unitReplaced(s, road == "second", bluetooth);
+        if (QTest::currentTestFailed() || road != "replug")
+            return;
+        uchar padOne[62];
+        selfCheckPadColoursFrame(padOne, SelfCheckModel::m_padLed[0], 0x00, 0xFF, 0x00);
+        const QStringList received = s.receivedHex();
+        const int relinked = received.lastIndexOf("78 59 72 00 00 00 FF");
+        QVERIFY(received.mid(relinked).contains(tavrotest::hexOf(tavrosim::Bytes(padOne, padOne + 62))));
     }
 };
 

@@ -49,7 +49,7 @@ struct Session : tavrotest::PageSession<cTestDlg>
         return QTest::qWaitFor([this, step] { return !page || page->model().step() != step || page->model().errorShown(); },
                                kSessionWait);
     }
-
+    void forgetPress() { pressedLed = -1; }
 
     void setLink(bool bluetooth)
     {
@@ -163,16 +163,27 @@ private slots:
         QCOMPARE(s.window->result(), 1);
     }
 
-    // The unit goes away and comes back: the dialog stays and restarts, the
-    // window starts the test once more, and the unit is tested from its first
-    // step.
+    // The unit goes away and comes back, or is replaced faster than the
+    // window's scan can see: the dialog stays and restarts, the window starts
+    // the test once more, and the unit is tested from its first step.
+    void reconnection_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("away and back") << "away";
+        QTest::newRow("plugged in again at once") << "replug";
+        QTest::newRow("second unit before the first goes") << "second";
+    }
     void reconnection()
     {
+        QFETCH(QString, road);
         Session s;
         QVERIFY(s.open(tavrosim::optionsForModel(7)));
         Ui_cTestDlg *ui = s.page->form();
         QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_MIDI->isChecked(), kSessionWait);
-        tavrotest::unitAwayAndBack(s, [ui] { return !ui->pushButton_MIDI->isChecked(); });
+        if (road == "away")
+            tavrotest::unitAwayAndBack(s, [ui] { return !ui->pushButton_MIDI->isChecked(); });
+        else
+            tavrotest::unitReplaced(s, road == "second", ui->pushButton_MIDI);
     }
 };
 

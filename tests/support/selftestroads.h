@@ -1,11 +1,16 @@
 // Roads both self-tests take end to end, for a PageSession whose page has a
 // model with step() and errorShown() and whose session has workStep() (the
-// operator works the current step; true when it moved on).
+// operator works the current step; true when it moved on) and forgetPress()
+// (the next lit control is pressed even when it is the one pressed last).
 #pragma once
 
+#include <QAbstractButton>
+#include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "pagesession.h"
 
@@ -35,6 +40,51 @@ void unitAwayAndBack(Session &s, const std::function<bool()> &away)
     QCOMPARE(int(s.page->model().step()), 0);
     QVERIFY(s.workStep());
     QCOMPARE(int(s.page->model().step()), 1);
+}
+
+// The unit is replaced faster than the window's scan can see it away: it is
+// unplugged and plugged in again at once, or (secondUnit) a second unit of the
+// model is plugged in before the first is unplugged. The test no longer hears
+// a unit; after its silence the lamp goes off, the window opens the present
+// unit and starts its test mode once, and the unit is tested from the step
+// the test began at. Call QTest::currentTestFailed() after it.
+template <class Session>
+void unitReplaced(Session &s, bool secondUnit, QAbstractButton *lamp)
+{
+    const int first = s.page->model().step();
+    QVERIFY(s.workStep());
+    QTRY_VERIFY_WITH_TIMEOUT(lamp->isChecked(), kSessionWait);
+    QSignalSpy lampSwitched(lamp, &QAbstractButton::toggled);
+    std::unique_ptr<tavrosim::Simulator> firstUnit;
+    int starts = s.sim->testModeState().starts;
+    if (secondUnit) {
+        const int model = s.sim->identity().model;
+        tavrosim::SimOptions options = tavrosim::optionsForModel(model);
+        options.name += " 2";
+        auto second = std::make_unique<tavrosim::Simulator>(options);
+        QVERIFY(second->start());
+        const auto units = [&s, model] {
+            const PortScan &scan = s.window->portScan();
+            return int(std::count_if(scan.matches, scan.matches + scan.count,
+                                     [model](const PortMatch &m) { return int(m.deviceId) == model; }));
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(units(), 2, kSessionWait);
+        s.sim->vanish();
+        firstUnit = std::move(s.sim);
+        s.sim = std::move(second);
+        starts = 0;
+    } else {
+        s.sim->vanish();
+        QVERIFY(s.sim->reappear());
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(s.sim->testModeState().starts, starts + 1, kSessionWait);
+    QVERIFY(lampSwitched.contains(QVariantList{false}));
+    QVERIFY(s.settle());
+    QCOMPARE(s.sim->testModeState().starts, starts + 1);
+    QCOMPARE(int(s.page->model().step()), first);
+    s.forgetPress();
+    QVERIFY(s.workStep());
+    QVERIFY(!s.page->model().errorShown());
 }
 
 } // namespace tavrotest
