@@ -388,7 +388,6 @@ void CPadTestModel::deviceRemoved()
     m_lamps[LampUsb] = false;
     m_lamps[LampMidi] = false;
     m_lamps[LampBluetooth] = false;
-    m_answers.restart();
     restartTest();
 }
 

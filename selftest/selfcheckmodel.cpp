@@ -541,7 +541,6 @@ void SelfCheckModel::device_removed()
     // The USB lamp goes out too, so that it does not show a link to a unit
     // that has gone; the next poll that goes out lights it again.
     m_view.setUsbLamp(false);
-    m_answers.restart();
     restart_test();
 }
 

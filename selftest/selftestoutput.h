@@ -43,8 +43,9 @@ bool isJudged(uint message);
 // Watches the unit's answers to the polls. A unit that was unplugged and
 // plugged in again faster than the window's scan, or that another unit of the
 // model replaced, no longer hears the test nor answers it, although its ports
-// are still listed: once it has answered, a silence of kSilenceMs is taken as
-// the unit gone.
+// are still listed (where the old port is dead, the polls cannot even be
+// sent): once it has answered, a silence of kSilenceMs is taken as the unit
+// gone, whatever else restarted the test meanwhile.
 class AnswerWatch
 {
 public:
@@ -58,7 +59,7 @@ public:
         m_armed = true;
         m_silentTicks = 0;
     }
-    // The unit is known to be gone or linked again: the silence starts over.
+    // The unit's ports were opened again: the silence starts over.
     void restart() { m_silentTicks = 0; }
     // One tick; true when the silence has reached its limit, after which it
     // is counted anew.

@@ -136,6 +136,13 @@ private slots:
         for (int t = 0; t < 5; ++t)
             pad.tick();
         QVERIFY(ui->pushButton_USB->isChecked());
+        // Polls that cannot be sent for 3 s after the last record: the owner
+        // is asked to open the unit's ports again.
+        QSignalSpy silent(&pad, &SelfTestPage::signal_unit_silent);
+        owner.sendResult = false;
+        for (int t = 0; t < 15; ++t)
+            pad.tick();
+        QCOMPARE(silent.count(), 1);
 
         RecordingOwner smallOwner;
         cTestDlg small(&smallOwner, 8);
