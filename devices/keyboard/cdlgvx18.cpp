@@ -79,6 +79,7 @@ void CDlgVX18::init_ui()
         b->setCheckable(true);
     ui->pushButton_global->setChecked(true);
     ui->stackedWidget->setCurrentIndex(0);
+    ui->page_3->setEnabled(false); // until the preset's block is held
     ui->pushButton_ConfigData->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     ui->key_4->hide();
     for (int i = 1; i <= 99; ++i)
@@ -256,6 +257,8 @@ void CDlgVX18::Slots_recv_frame(const uchar *frame, uint len)
     const CVX18Model::SReceived r = m_model.receiveFrame(frame, len);
     switch (r.kind) {
     case CVX18Model::SReceived::Ignored:
+        if (r.requestPreset) // a block of another preset: the shown one is asked for
+            send_request_preset(r.preset);
         return;
     case CVX18Model::SReceived::Configuration:
         close_child_dialog();
@@ -361,6 +364,13 @@ void CDlgVX18::change_bank(bool bPad, int nIndex)
 
 void CDlgVX18::update_ui()
 {
+    // Nothing of a block that is not the shown preset's whole block may be
+    // edited: its dialogs would show, and their OK would write, bytes the
+    // device does not hold.
+    const bool held = m_model.blockHeld();
+    if (!held)
+        close_child_dialog();
+    m_ui->page_3->setEnabled(held);
     for (int i = 0; i < int(kPadsPerBank); ++i) {
         const SColourGRB &c = m_model.padColour(uint(i));
         if (QPushButton *b = padButton(i))
@@ -515,6 +525,8 @@ void CDlgVX18::close_stale_child_dialog()
 void CDlgVX18::open_child_dialog(int kind, int index)
 {
     close_child_dialog();
+    if (!m_model.blockHeld())
+        return;
     const uint bank = kind == 1 ? m_model.padBank() : m_model.knobBank();
     auto *dlg = new CVX18Child(bytes(m_model.config()), reinterpret_cast<uchar *>(&m_model.sysex()), int(bank),
                                kind, index, m_model.longFlags(), nullptr);
@@ -522,11 +534,14 @@ void CDlgVX18::open_child_dialog(int kind, int index)
     dlg->load_setting();
     connect(dlg, &CVX18Child::signals_click_ok_send, this, &CDlgVX18::slots_click_ok_send);
     connect(dlg, &CVX18Child::signals_change_rgb, this, &CDlgVX18::slots_change_rgb);
+    connect(dlg, &CVX18Child::signals_colour_confirmed, this, [this] { m_model.colourConfirmed(); });
     dlg->show();
 }
 
 void CDlgVX18::click_keybed()
 {
+    if (!m_model.blockHeld())
+        return;
     send_frame(m_txFrame, m_model.readKeybedFrame(m_txFrame));
     open_child_dialog(4, 0);
 }
@@ -545,7 +560,9 @@ void CDlgVX18::toggle_preset_question(int nPreset)
         send_system_config();
         m_shownPreset = nPreset;
         m_model.forgetDroppedBlock(); // the new preset's block is on its way
+        m_model.forgetPendingSave(); // edits of the preset being left stay with it
         m_model.setLoadingPreset(false);
+        update_ui(); // nothing is edited until the new preset's block is held
         return;
     }
     QPointer<CDlgVX18> self(this);

@@ -356,6 +356,7 @@ void CVX18Child::click_color()
         set_color_button(&config().PadRGB[m_bank][m_index % kPadsPerBank].g);
         emit signals_change_rgb(quint8(m_index));
     };
+    road.confirmed = [this] { emit signals_colour_confirmed(); };
     road.modal = false;
     m_chooser->open(road);
 }

@@ -51,6 +51,9 @@ public:
 signals:
     void signals_change_rgb(quint8 byPadIndex);
     void signals_click_ok_send(quint8 byFlag);
+    // The pad colour chosen in the chooser was confirmed (it is in the block
+    // and on the device since its preview).
+    void signals_colour_confirmed();
 
 private:
     void init_ui();

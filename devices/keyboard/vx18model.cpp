@@ -16,19 +16,36 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
 {
     SReceived r;
     switch (pagekit::frameCommand(frame, received)) {
-    case CMD_READ_PRESET:
+    case CMD_READ_PRESET: {
         if (m_loadingPreset) {
             // A reply that carries block bytes (the preset byte and one more).
             if (framePayloadLength(frame) >= 2 && received >= SDeviceFrame::kOffsetPayload + 2)
                 m_blockDropped = true;
             return r;
         }
-        if (!pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, nullptr))
+        if (received <= SDeviceFrame::kOffsetPayload || framePayloadLength(frame) < 1)
             return r;
-        m_blockStored = true;
+        // Only the block of the preset shown is taken: a late answer to an
+        // earlier request (the read of preset 0 after a factory reset) would
+        // show another preset under this one's name, and the next edit would
+        // write it there. The shown preset is asked for again, once a poll.
+        if (frame[SDeviceFrame::kOffsetPayload] != m_system.preset) {
+            if (!blockHeld() && !m_askedAgain) {
+                m_askedAgain = true;
+                r.requestPreset = true;
+                r.preset = m_system.preset;
+            }
+            return r;
+        }
+        const uint taken = pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, nullptr);
+        if (taken == 0)
+            return r;
+        // A reply cut short is shown but holds no block: it is asked for again.
+        m_heldPreset = taken == kBlockSize ? int(m_system.preset) : -1;
         unpackSysexPool();
         r.kind = SReceived::Configuration;
         return r;
+    }
     case CMD_SYSTEM_CONFIG: {
         SSystemConfigData rec;
         if (!pagekit::parseSystemRecord(frame, received, &rec, kSystemSize))
@@ -66,6 +83,8 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
     case CMD_SAVE:
         r.kind = SReceived::SaveResult;
         r.ok = pagekit::parseResultReply(frame, received);
+        if (m_pendingSave.refused(r.ok))
+            m_unsavedChanges = true; // the edits it carried are still unsaved
         return r;
     case CMD_FACTORY_RESET:
         r.kind = SReceived::FactoryResetResult;
@@ -82,7 +101,9 @@ CVX18Model::STick CVX18Model::tick()
 {
     if (m_echoTicks > 0)
         --m_echoTicks;
-    const pagekit::PagePoll::STick p = m_poll.tick(!m_blockStored || isConfigEmpty());
+    const pagekit::PagePoll::STick p = m_poll.tick(!blockHeld() || isConfigEmpty());
+    if (p.sendPoll)
+        m_askedAgain = false;
     STick t;
     t.sendPoll = p.sendPoll;
     t.requestPreset = p.requestBlock;
@@ -108,32 +129,52 @@ bool CVX18Model::takeDroppedBlock(uchar *preset)
     return true;
 }
 
-uint CVX18Model::padColoursFrame(uchar *out, uchar pad) const
+bool CVX18Model::mayWriteSection()
 {
+    if (!blockHeld())
+        return false;
+    m_unsavedChanges = true;
+    return true;
+}
+
+uint CVX18Model::wheelPedalFrame(uchar *out)
+{
+    return mayWriteSection() ? buildWheelPedalFrame(out, m_config) : 0;
+}
+
+uint CVX18Model::keybedFrame(uchar *out)
+{
+    return mayWriteSection() ? buildKeybedFrame(out, m_config) : 0;
+}
+
+uint CVX18Model::padColoursFrame(uchar *out, uchar pad)
+{
+    if (!blockHeld())
+        return 0;
+    if (pad == kAllPads)
+        m_unsavedChanges = true;
     return buildPadColoursFrame(out, m_config, pad, padBank());
 }
 
 uint CVX18Model::keysFrame(uchar *out)
 {
-    m_unsavedChanges = true;
-    return buildWriteKeysFrame(out, m_config);
+    return mayWriteSection() ? buildWriteKeysFrame(out, m_config) : 0;
 }
 
 uint CVX18Model::padsFrame(uchar *out, uint bank)
 {
-    m_unsavedChanges = true;
-    return buildWritePadsFrame(out, m_config, bank);
+    return mayWriteSection() ? buildWritePadsFrame(out, m_config, bank) : 0;
 }
 
 uint CVX18Model::knobsFrame(uchar *out)
 {
-    m_unsavedChanges = true;
-    return buildWriteKnobsFrame(out, m_config, knobBank());
+    return mayWriteSection() ? buildWriteKnobsFrame(out, m_config, knobBank()) : 0;
 }
 
 uint CVX18Model::sysexPoolFrame(uchar *out)
 {
-    m_unsavedChanges = true;
+    if (!mayWriteSection())
+        return 0;
     const pagekit::SPackResult r = packSysexPool(m_config, m_sysex);
     m_movedBanks = r.movedTags;
     return buildSysexPoolFrame(out, m_config, r.used);
@@ -141,6 +182,7 @@ uint CVX18Model::sysexPoolFrame(uchar *out)
 
 uint CVX18Model::saveFrame(uchar *out)
 {
+    m_pendingSave.sent(m_unsavedChanges);
     m_unsavedChanges = false;
     return buildSaveFrame(out);
 }

@@ -7,6 +7,7 @@
 
 #include "vx18config.h"
 #include "devices/shared/pagepoll.h"
+#include "devices/shared/pendingsave.h"
 
 #include <set>
 
@@ -25,9 +26,13 @@ public:
     uchar *longFlags() { return m_longFlags; }
 
     bool isConfigEmpty() const { return vx18::isConfigEmpty(m_config); }
-    // A whole block was stored (from the device or a file). Until then the
-    // poll asks for it, whatever a keybed reply has put into the block.
-    void setBlockStored() { m_blockStored = true; }
+    // The whole block of the preset shown is held, from the device or a file.
+    // Until it is, the poll asks for it (whatever a keybed reply or a reply cut
+    // short has put into the block), and no section of it is sent: the device
+    // would get back bytes it never sent, over its own.
+    bool blockHeld() const { return m_heldPreset == int(m_system.preset); }
+    // A block from a file was stored: it is the shown preset's now.
+    void setBlockStored() { m_heldPreset = m_system.preset; }
 
     // Banks of the system record as block indexes (out of range: 0).
     uint padBank() const { return vx18::bankIndex(m_system.padBank); }
@@ -40,6 +45,12 @@ public:
     // ---- flags of the conversation ----
     bool hasUnsavedChanges() const { return m_unsavedChanges; }
     void setUnsavedChanges(bool on) { m_unsavedChanges = on; }
+    // A pad colour the user confirmed is in the device's preset: the save
+    // stores it (its live previews alone do not count).
+    void colourConfirmed() { m_unsavedChanges = true; }
+    // The page goes to another preset: a save still on its way is about the
+    // preset left, and its refusal marks nothing here.
+    void forgetPendingSave() { m_pendingSave.forget(); }
     // A preset switch or a preset-file load is under way: system records and
     // blocks from the device are dropped.
     bool isLoadingPreset() const { return m_loadingPreset; }
@@ -65,7 +76,7 @@ public:
         };
         Kind kind = Ignored;
         bool ok = false;
-        bool requestPreset = false; // send CMD_READ_PRESET [preset]
+        bool requestPreset = false; // send CMD_READ_PRESET [preset] (also with Ignored)
         uchar preset = 0;
     };
     SReceived receiveFrame(const uchar *frame, uint received);
@@ -80,8 +91,10 @@ public:
     STick tick();
 
     // ---- sending: each fills out (vx18::kTxBufferSize bytes) and returns its length ----
-    uint wheelPedalFrame(uchar *out) const { return vx18::buildWheelPedalFrame(out, m_config); }
-    uint keybedFrame(uchar *out) const { return vx18::buildKeybedFrame(out, m_config); }
+    // The writes of parts of the block send nothing (0) until blockHeld(), and
+    // each marks the configuration as changed: the save stores them.
+    uint wheelPedalFrame(uchar *out);
+    uint keybedFrame(uchar *out);
     uint readKeybedFrame(uchar *out) const { return vx18::buildReadKeybedFrame(out); }
     // Thresholds outside 10..90 become 45 (also in system()). Records from
     // the device are dropped until it echoes this one, for at most
@@ -89,8 +102,9 @@ public:
     // to send) until the device's own record has arrived.
     uint systemConfigFrame(uchar *out);
     static constexpr int kEchoWaitTicks = 10;
-    uint padColoursFrame(uchar *out, uchar pad) const;
-    // Section writes; each marks the configuration as changed.
+    // One pad's colour is a live preview; a colour given to all pads
+    // (kAllPads) is the user's choice and marks the configuration as changed.
+    uint padColoursFrame(uchar *out, uchar pad);
     uint keysFrame(uchar *out);
     uint padsFrame(uchar *out, uint bank);
     uint knobsFrame(uchar *out);
@@ -100,7 +114,7 @@ public:
     const std::set<int> &movedBanks() const { return m_movedBanks; }
     uint configFrame(uchar *out) const { return vx18::buildWriteConfigFrame(out, m_config); }
     uint readPresetFrame(uchar *out, uchar preset) const { return vx18::buildReadPresetFrame(out, preset); }
-    // Clears the changed mark.
+    // Clears the changed mark; a save the device refuses puts it back.
     uint saveFrame(uchar *out);
     uint pageCloseFrame(uchar *out) const { return vx18::buildPageCloseFrame(out); }
 
@@ -108,16 +122,22 @@ public:
     void unpackSysexPool() { vx18::unpackSysexPool(m_config, m_sysex); }
 
 private:
+    // A part of the block may be written (the whole block is held): the
+    // configuration is then marked as changed.
+    bool mayWriteSection();
+
     SVX18ConfigData m_config;
     vx18::SSystemConfigData m_system;
     SysexTextStore m_sysex;
     uchar m_longFlags[vx18::kKeys] = {0, 0, 0};
     bool m_unsavedChanges = false;
+    pagekit::PendingSave m_pendingSave;
     bool m_loadingPreset = false;
     bool m_presetRequested = false;
     bool m_recordHeard = false;
     bool m_blockDropped = false;
-    bool m_blockStored = false;
+    int m_heldPreset = -1;     // the preset whose whole block is held; -1: none
+    bool m_askedAgain = false; // a block of another preset was answered by a request since the last poll
     int m_echoTicks = 0; // ticks left to wait for the echo of the last record sent
     pagekit::PagePoll m_poll;
     std::set<int> m_movedBanks;

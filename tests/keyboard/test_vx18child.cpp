@@ -291,6 +291,15 @@ void TestVx18Child::colourPreviewAndCancel()
     QTRY_COMPARE(p.owner.frames.size(), 2);
     QCOMPARE(p.block().PadRGB[0][2], SColourGRB::fromRgb(10, 20, 30));
     QCOMPARE(toHex(p.owner.frames[1].mid(6 + 1 + 6, 3)), toHex(hex("14 0A 1E")));
+    // Previews and their restore are nothing to save; a confirmed colour is.
+    QVERIFY(!p.page.model().hasUnsavedChanges());
+    QTRY_VERIFY(!dlg->findChild<ColorPicker *>());
+    dlg->form()->pushButton_color->click();
+    picker = dlg->findChild<ColorPicker *>();
+    picker->setCurrentColor(QColor(200, 100, 50));
+    picker->findChild<QPushButton *>(QStringLiteral("btn_Confirm"))->click();
+    QTRY_VERIFY(!dlg->findChild<ColorPicker *>());
+    QVERIFY(p.page.model().hasUnsavedChanges());
 }
 
 // The three "To all" actions after Yes.
@@ -307,6 +316,7 @@ void TestVx18Child::toAllActions()
     for (const SColourGRB &c : p.block().PadRGB[0])
         QCOMPARE(c, SColourGRB::fromRgb(1, 2, 3));
     QCOMPARE(int(uchar(p.owner.frames.value(0).mid(6, 1).toHex().toUInt(nullptr, 16))), 0xFF);
+    QVERIFY(p.page.model().hasUnsavedChanges());
 
     dlg->form()->comboBox_type->setCurrentIndex(0);
     dlg->form()->comboBox_data1->setCurrentIndex(60);
@@ -374,6 +384,7 @@ void TestVx18Child::keybed()
     QCOMPARE(p.owner.frames.size(), 1);
     QCOMPARE(toHex(p.owner.frames[0].mid(6, 5)), toHex(hex("14 20 05 64 64")));
     QCOMPARE(int(p.block().CRC), 0x77);
+    QVERIFY(p.page.model().hasUnsavedChanges());
 }
 
 // The slide and pedal page: advanced panels, the pedal types, "Keybed
@@ -390,8 +401,10 @@ void TestVx18Child::slideAndPedal()
     QVERIFY(ui->widget_advance->isVisibleTo(dlg));      // byte 5 bit 7
     QCOMPARE(ui->comboBox_ModCC->itemText(74), g_ccNames.value(74));
     p.owner.frames.clear();
+    QVERIFY(!p.page.model().hasUnsavedChanges());
     ui->pushButton_ok->click();
     QCOMPARE(toHex(p.owner.frames.value(0).mid(6, 10)), toHex(recordBytes(bytes10, 10)));
+    QVERIFY(p.page.model().hasUnsavedChanges());
 
     dlg = p.open("pushButton_pitch");
     ui = dlg->form();

@@ -39,7 +39,7 @@ private slots:
     void padButtonTexts();
     void dialogGoesWithItsBankOrBlock();
     void recordIsShownAsItCame();
-    void keybedBeforeTheBlock();
+    void nothingWrittenBeforeAWholeBlock();
     void presetSwitch();
     void resetRequestsPresetsAndDropsWithPage();
 };
@@ -109,9 +109,10 @@ void TestVx18Page::recordIsShownAsItCame()
     QCOMPARE(p.ui()->pad1->text(), bank0);
 }
 
-// A keybed reply before any block leaves the block to be asked for: the
-// page's poll still asks for it.
-void TestVx18Page::keybedBeforeTheBlock()
+// Until the shown preset's whole block has come, the poll asks for it and
+// nothing of it is edited or written: a keybed reply and a reply cut short
+// fill parts of the block, but no dialog opens and no section goes out.
+void TestVx18Page::nothingWrittenBeforeAWholeBlock()
 {
     tavrotest::RecordingOwner owner;
     CDlgVX18 page(&owner);
@@ -122,9 +123,22 @@ void TestVx18Page::keybedBeforeTheBlock()
     receive(frame(CMD_SYSTEM_CONFIG, keyboardRecord(3)));
     QCOMPARE(owner.frames.size(), 1); // the block of preset 3, whose reply is lost
     receive(frame(CMD_READ_KEYBED, QByteArray(5, 0) + QByteArray(25, 0x3C)));
+    const QByteArray reply = frame(CMD_READ_PRESET, QByteArray(1, 3) + blockBytes(zeroBlock()));
+    receive(reply.left(6 + 378)); // cut after 378 payload bytes
     owner.frames.clear();
     const QByteArray request = hex("78 59 67 01 00 00 03 FC");
     QTRY_VERIFY_WITH_TIMEOUT(owner.frames.contains(request), 5000);
+    owner.frames.clear();
+    QVERIFY(!page.form()->page_3->isEnabled());
+    page.open_child_dialog(1, 0);
+    page.click_keybed();
+    for (quint8 flag = 1; flag <= 7; ++flag)
+        page.slots_click_ok_send(flag);
+    page.slots_change_rgb(0x80);
+    QVERIFY(!page.childDialog());
+    QCOMPARE(owner.frames, QList<QByteArray>());
+    receive(reply);
+    QVERIFY(page.form()->page_3->isEnabled());
 }
 
 void TestVx18Page::presetSwitch()
@@ -166,17 +180,25 @@ void TestVx18Page::presetSwitch()
     QVERIFY(!p.page.model().hasUnsavedChanges());
 }
 
+// A reset sends the read of preset 0 late; of the replies, only the shown
+// preset's block is taken, whichever comes last.
 void TestVx18Page::resetRequestsPresetsAndDropsWithPage()
 {
-    auto p = std::make_unique<Page>();
+    auto p = std::make_unique<Page>(zeroBlock(), 3);
     p->ui()->pushButton_Reset->click();
     openQuestion(&p->page)->button(QMessageBox::Yes)->click();
     QTRY_COMPARE(p->owner.frames.size(), 2);
     QCOMPARE(toHex(p->owner.frames[0]), toHex(hex("78 59 70 02 00 00 78 59 2E")));
     QCOMPARE(toHex(p->owner.frames[1]), toHex(hex("78 59 67 01 00 00 00 FF")));
     p->receive(frame(CMD_FACTORY_RESET, hex("01")));
-    QCOMPARE(p->owner.frames.size(), 3);
+    QCOMPARE(toHex(p->owner.frames.value(2)), toHex(hex("78 59 67 01 00 00 03 FC")));
     QVERIFY(toastTexts(&p->page).contains(QStringLiteral("Restore factory data successful")));
+    SVX18ConfigData preset3 = zeroBlock();
+    preset3.PadData[0][0] = SControlRecord{0x00, 48, 0, 127};
+    p->receive(frame(CMD_READ_PRESET, QByteArray(1, 3) + blockBytes(preset3)));
+    p->receive(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(zeroBlock())));
+    QCOMPARE(blockBytes(p->block()), blockBytes(preset3));
+    QCOMPARE(p->owner.frames.size(), 3);
 
     // Closed within the delay: the delayed request has no page and is dropped.
     p->ui()->pushButton_Reset->click();

@@ -427,6 +427,18 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(int(s->sim->systemRecord()[0]), 30, kWait);
         QCOMPARE(s->window->page(), s->page.data());
     }
+
+    // A save the device refuses leaves the edits unsaved (those of the roads
+    // above): closing still asks.
+    void refusedSaveKeepsTheEditsUnsaved()
+    {
+        QVERIFY(s->page->model().hasUnsavedChanges());
+        s->sim->setResult(tavrosim::kCmdSave, 0);
+        s->ui()->pushButton_save->click();
+        QVERIFY(!s->page->model().hasUnsavedChanges());
+        QTRY_VERIFY_WITH_TIMEOUT(s->page->model().hasUnsavedChanges(), kWait); // when the refusal comes
+        s->sim->setResult(tavrosim::kCmdSave, 1);
+    }
 };
 
 TAVRO_TEST_MAIN(TestVx18PageEndToEnd)
