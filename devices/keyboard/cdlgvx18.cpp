@@ -309,7 +309,13 @@ void CDlgVX18::update_system_ui()
     const SSystemConfigData &sys = m_model.system();
     auto showSwitch = [&](Switch sw) { switchButton(sw)->setChecked(switchState(sys, sw)); };
     auto showList = [&](List list) {
-        const int i = listIndex(sys, list);
+        int i = listIndex(sys, list);
+        // A bank byte no row shows draws and edits bank 0: the list shows
+        // that bank, and the record keeps its byte (see change_bank).
+        if (list == List::PadBank)
+            i = int(m_model.padBank());
+        else if (list == List::KnobBank)
+            i = int(m_model.knobBank());
         if (i >= 0)
             listCombo(list)->setCurrentIndex(i);
     };
@@ -353,7 +359,9 @@ void CDlgVX18::change_switch(Switch sw, bool bOn)
 
 void CDlgVX18::change_bank(bool bPad, int nIndex)
 {
-    setListIndex(m_model.system(), bPad ? List::PadBank : List::KnobBank, nIndex);
+    // While the record is shown the list follows it: the record's byte stays.
+    if (!m_refreshing)
+        setListIndex(m_model.system(), bPad ? List::PadBank : List::KnobBank, nIndex);
     close_stale_child_dialog();
     update_ui();
     if (!m_refreshing)

@@ -616,10 +616,24 @@ void CVX18Child::save_page_copy(uchar *pbyCopy)
 
 // ---- OK -------------------------------------------------------------------------------------------------
 
+uint CVX18Child::poolInUse() const
+{
+    // Counted from the records now: the count of the last packing still holds
+    // the message of a control that has left Customize since. A button's other
+    // page leaves it when this OK stores its working copy over it.
+    const uchar *otherPage = nullptr;
+    if (m_kind == KindButton) {
+        const uint key = uint(m_index) % kKeys;
+        if (ctrlbyte::mode((m_longPage ? m_pressCopy : m_longCopy)[0]) != kKeySysexMode)
+            otherPage = m_longPage ? &config().KeyData[key].ctrl : &config().KeyLongData[key].ctrl;
+    }
+    return pagekit::poolBytesInUse(poolVisitingOrder(config(), texts()), {otherPage});
+}
+
 bool CVX18Child::save_sysex_text(uchar byOldLength)
 {
-    const pagekit::SParsedText parsed = pagekit::parseSysexText(ui->textEdit_Customize->toPlainText(),
-                                                                texts().poolFill, byOldLength, kPoolSize, kSysexMax);
+    const pagekit::SParsedText parsed = pagekit::parseSysexText(ui->textEdit_Customize->toPlainText(), poolInUse(),
+                                                                byOldLength, kPoolSize, kSysexMax);
     switch (parsed.result) {
     case pagekit::TextResult::TooLong:
         AutoDisapperMsgBox::showMessage(this, tr("Sysex data maximum length is 40"), 1000);
@@ -724,7 +738,9 @@ void CVX18Child::click_ok()
             r[1] = d1;
             r[2] = d2;
             r[3] = d3;
-            r[4] = keybedBit(r[4]);
+            // The speed as in the other types; the bits above bit 3 are kept.
+            const uchar speed = rowOr(ui->comboBox_data4, uchar(r[4] & 0x07));
+            r[4] = keybedBit(uchar((r[4] & 0xF8) | (speed & 0x07)));
         } else {
             const uchar flag = t == 3 ? uchar(r[0] & 0x80) : f;
             r[0] = uchar((t << 4) | chan | flag);

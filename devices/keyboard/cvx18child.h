@@ -64,6 +64,9 @@ private:
     uchar *shownRecord() const;
     uchar *shownText() const;
     int storedMode() const;
+    // Bytes of the pool the messages take as OK finds them, this control's
+    // own included.
+    uint poolInUse() const;
     void showSysexPage();
     void showCopy(const uchar *copy);
     // Sets a list to a stored value, or to no entry when the list has none.

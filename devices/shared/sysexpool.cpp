@@ -52,6 +52,16 @@ SPackResult packSysexPool(uchar *pool, uint poolSize, const PoolList &list)
     return result;
 }
 
+uint poolBytesInUse(const PoolList &list, std::initializer_list<const uchar *> except)
+{
+    uint total = 0;
+    for (const SPoolEntry &e : list) {
+        if (std::find(except.begin(), except.end(), e.record) == except.end())
+            total += std::min(uint(sysexRefAt(e.record).length), kSysexMessageMax);
+    }
+    return total;
+}
+
 bool refsInsidePool(const PoolList &list, uint poolSize)
 {
     for (const SPoolEntry &e : list) {

@@ -13,6 +13,7 @@
 
 #include "devices/shared/controlrecords.h"
 
+#include <initializer_list>
 #include <set>
 #include <vector>
 
@@ -51,6 +52,11 @@ struct SPackResult
 // at poolSize: a message that does not fit is cut to what is left, its length
 // rewritten to match. Pool bytes beyond the fill keep their contents.
 SPackResult packSysexPool(uchar *pool, uint poolSize, const PoolList &list);
+
+// The bytes the listed messages take once packed (each at most 40), the
+// records in `except` left out: what a control's new message is checked
+// against, counted at that moment rather than at the last packing.
+uint poolBytesInUse(const PoolList &list, std::initializer_list<const uchar *> except);
 
 // True when every reference with a length above 0 lies inside the pool. A
 // reference of length 0 references nothing and passes wherever it points.

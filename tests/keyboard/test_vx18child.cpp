@@ -105,6 +105,8 @@ void TestVx18Child::okStores_data()
                                                     << hex("00 01 14 64 02") << int(CMD_WRITE_KNOBS) << "";
     QTest::newRow("knob equal values") << "knob_1" << hex("00 01 40 40 02") << "" << hex("00 01 40 40 02") << 0
                                        << "The maximum value and the minimum value cannot be equal.";
+    QTest::newRow("Relative stores its speed") << "knob_1" << hex("20 01 40 10 F2") << "data4=4"
+                                               << hex("20 01 40 10 F4") << int(CMD_WRITE_KNOBS) << "";
     QTest::newRow("MCP-Note keeps bit 7") << "knob_1" << hex("B0 3C 00 7F 02") << "ch3=0" << hex("B0 3C 00 7F 02")
                                           << int(CMD_WRITE_KNOBS) << "";
     QTest::newRow("knob keeps a byte no row shows") << "knob_1" << hex("00 C8 00 7F 02") << ""
@@ -153,22 +155,24 @@ void TestVx18Child::okStores()
 
 // The text of a pad's message: bytes either way of writing, and the refusals
 // (in the English catalogue's words), which change nothing. Pads 1..7 of bank 3 hold 40 bytes each, pad 1 of
-// bank 0 holds 10: 290 bytes in the pool.
+// bank 0 holds 10: 290 bytes in the pool, until pads of bank 3 are set to Note.
 void TestVx18Child::sysexTexts_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("stored"); // empty: refused
     QTest::addColumn<QString>("toast");
+    QTest::addColumn<int>("padsToNote");
     const QString twenty = QStringLiteral("F0") + QStringLiteral(" 01").repeated(18) + QStringLiteral(" F7");
     const QString twentyOne = QStringLiteral("F0") + QStringLiteral(" 01").repeated(19) + QStringLiteral(" F7");
-    QTest::newRow("upper case with blanks") << "F0 7E 7F 06 01 F7" << hex("F0 7E 7F 06 01 F7") << "";
-    QTest::newRow("lower case without") << "f07e7f0601f7" << hex("F0 7E 7F 06 01 F7") << "";
-    QTest::newRow("0x prefixes") << "0xF0 0x7E" << QByteArray() << "The customize message format is err";
+    QTest::newRow("upper case with blanks") << "F0 7E 7F 06 01 F7" << hex("F0 7E 7F 06 01 F7") << "" << 0;
+    QTest::newRow("lower case without") << "f07e7f0601f7" << hex("F0 7E 7F 06 01 F7") << "" << 0;
+    QTest::newRow("0x prefixes") << "0xF0 0x7E" << QByteArray() << "The customize message format is err" << 0;
     QTest::newRow("81 digits") << QString(81, QLatin1Char('1')) << QByteArray()
-                               << "Customize data maximum length is 40";
-    QTest::newRow("20 replace 10: 300 in all") << twenty << hex(twenty.toLatin1().constData()) << "";
+                               << "Customize data maximum length is 40" << 0;
+    QTest::newRow("20 replace 10: 300 in all") << twenty << hex(twenty.toLatin1().constData()) << "" << 0;
     QTest::newRow("21 replace 10: 301") << twentyOne << QByteArray()
-                                        << "The customize data has reached its maximum capacity of 300 bytes.";
+                                        << "The customize data has reached its maximum capacity of 300 bytes." << 0;
+    QTest::newRow("21 after a pad left Customize") << twentyOne << hex(twentyOne.toLatin1().constData()) << "" << 1;
 }
 
 void TestVx18Child::sysexTexts()
@@ -176,6 +180,7 @@ void TestVx18Child::sysexTexts()
     QFETCH(QString, text);
     QFETCH(QByteArray, stored);
     QFETCH(QString, toast);
+    QFETCH(int, padsToNote);
     SVX18ConfigData b = zeroBlock();
     b.PadData[0][0] = SControlRecord{0x40, 0, 0, 10};
     std::memset(b.SysexPool, 0x01, 10);
@@ -185,6 +190,8 @@ void TestVx18Child::sysexTexts()
     }
     Page p(b);
     QCOMPARE(int(p.page.model().sysex().poolFill), 290);
+    for (int pad = 0; pad < padsToNote; ++pad) // as the pad's OK leaves it; the pool is packed later
+        p.block().PadData[3][pad] = SControlRecord{0x00, 36, 0, 127};
     CVX18Child *dlg = p.open("pad1");
     QCOMPARE(dlg->form()->textEdit_Customize->toPlainText(), QStringLiteral("01 ").repeated(10));
     dlg->form()->textEdit_Customize->setPlainText(text);

@@ -107,6 +107,8 @@ void TestVx18Page::recordIsShownAsItCame()
     p.receive(frame(CMD_SYSTEM_CONFIG, rec));
     QTRY_VERIFY(!p.dialog());
     QCOMPARE(p.ui()->pad1->text(), bank0);
+    QCOMPARE(p.ui()->comboBox_PadBank->currentIndex(), 0); // the bank drawn and edited
+    QCOMPARE(int(p.page.model().system().padBank), 9);
 }
 
 // Until the shown preset's whole block has come, the poll asks for it and

@@ -292,7 +292,8 @@ private slots:
     }
 
     // A button edited on its Press page, then on its Long page: one OK stores
-    // both, and the device gets both.
+    // both, and the device gets both; so does an OK that gives the Long page a
+    // message.
     void buttonPressAndLongReachTheDevice()
     {
         using namespace tavrosim::kbblock;
@@ -308,6 +309,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(hexOf(s->simSlice(kKeys + 15 + 5, 2)), QStringLiteral("B5 05"), kWait);
         QCOMPARE(hexOf(s->simSlice(kKeys + 5, 2)), QStringLiteral("95 14")); // bit 7 set from Long
         QCOMPARE(s->edits(), QList<int>{tavrosim::kCmdWriteKeys});
+
+        ui = s->click("key_3")->form();
+        ui->comboBox_type->setCurrentIndex(0);
+        ui->comboBox_channel->setCurrentIndex(7);
+        ui->pushButton_long->click();
+        ui->comboBox_type->setCurrentIndex(4);
+        ui->textEdit_Customize->setPlainText(QStringLiteral("F0 02 F7"));
+        ui->pushButton_ok->click();
+        QTRY_COMPARE_WITH_TIMEOUT(hexOf(s->simSlice(kKeys + 15 + 10, 1)), QStringLiteral("50"), kWait);
+        QCOMPARE(hexOf(s->simSlice(kKeys + 10, 1)), QStringLiteral("07"));
     }
 
     // The keybed: each click reads the device's keybed and opens a new
