@@ -65,7 +65,9 @@ pc_connectui::~pc_connectui()
 
 bool pc_connectui::Slots_send_data(const uchar *frame, int len)
 {
-    const int result = m_midi.send(frame, len);
+    // What a page whose device has gone still sends (a colour chooser's
+    // restore as it closes with the page) goes nowhere.
+    const int result = m_deviceGone ? 0 : m_midi.send(frame, len);
     qDebug() << "Slots_send_data -- Result : " << result;
     return result != 0;
 }
@@ -168,6 +170,8 @@ void pc_connectui::deviceGone()
         m_factoryLinked = 0;
         return;
     }
+    if (m_page)
+        m_deviceGone = true;
     if (m_page && pageInModalLoop()) {
         m_removalPending = true; // tried again by the next scan
         return;
@@ -503,6 +507,7 @@ bool pc_connectui::clickPicture(uchar id)
         return true;
     }
     qDebug() << "Connect Succ----";
+    m_deviceGone = false;
     m_carryLen = 0;
     sendHostHello();
     sendDeviceInfoRequest();

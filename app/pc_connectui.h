@@ -107,6 +107,7 @@ private:
     bool m_pageClosesWindow = false; // its closing finishes the window (base closing behaviour)
     bool m_pageIsSelfTest = false;
     bool m_removalPending = false;
+    bool m_deviceGone = false;       // the open page's device left the scan: nothing more goes to it
     uint m_outPort = 0;
     uint m_inPort = 0;
     std::unique_ptr<MidiPortLister> m_lister;

@@ -357,7 +357,6 @@ void CVX18Child::click_color()
         emit signals_change_rgb(quint8(m_index));
     };
     road.confirmed = [this] { emit signals_colour_confirmed(); };
-    road.modal = false;
     m_chooser->open(road);
 }
 

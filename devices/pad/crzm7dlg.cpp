@@ -472,7 +472,6 @@ void CRZM7DLG::open_colour_picker()
             show_colour(colour);
         emit signals_change_rgb();
     };
-    road.modal = false;
     m_chooser->open(road);
 }
 

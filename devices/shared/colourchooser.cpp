@@ -65,10 +65,11 @@ ColorPicker *ColourChooserRoad::open(const SRoad &road)
     auto *picker = new ColorPicker(m_page);
     m_picker = picker;
     picker->setAttribute(Qt::WA_DeleteOnClose);
-    if (road.modal) {
-        picker->setModal(true);
-        picker->setWindowModality(Qt::WindowModal);
-    }
+    // Modal to its own window only: an application-modal chooser counts as a
+    // box the page waits on, so the connection window would keep a page whose
+    // device has gone until the chooser closed, every move going on to the
+    // gone device. This way the page goes with its device, the chooser with it.
+    picker->setWindowModality(Qt::WindowModal);
     picker->setCurrentColor(QColor(m_saved.r, m_saved.g, m_saved.b, 255));
     connect(picker, &ColorPicker::colorChanged, this, [this](QColor c) {
         SColourGRB *t = m_road.target ? m_road.target() : nullptr;

@@ -5,7 +5,11 @@
 // colour back and sends it once more. A preview still waiting in the chooser's
 // throttle never lands after the restore. The page can also abandon the
 // chooser (the device switched preset under it): it closes and nothing more is
-// written or sent.
+// written or sent. The chooser is modal to its own window (the page or the
+// per-control dialog), never to the whole application, so it never holds up
+// the page's end: when the device goes, the page is finished at once and the
+// chooser closes with it (the colour it puts back is not sent: the connection
+// window sends nothing more to a device that has gone).
 //
 // How a page uses it: one ColourChooserRoad (a child of the page); open() with
 // how to find the target colour (looked up at each change: the page may have
@@ -35,7 +39,6 @@ public:
         std::function<void(bool restored)> changed; // after the target changed: a preview, or the restore
         std::function<void()> confirmed;       // after OK left another colour than the one opened on
         std::function<void(bool)> busy;        // true while the chooser is open (may be empty)
-        bool modal = true;                     // window-modal over the page
     };
 
     explicit ColourChooserRoad(QWidget *page);

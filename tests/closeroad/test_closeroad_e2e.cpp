@@ -2,12 +2,15 @@
 // page as its close box does, through the window (an editor page hands back,
 // the upgrade-only page finishes the window), and a page that goes away
 // behind the window's back is taken as closed. Either way the next device
-// removal finds no page to finish, under the sanitizers.
+// removal finds no page to finish, under the sanitizers. A colour chooser open
+// on a per-control dialog does not keep a page whose device went.
 #include <QtTest>
 
+#include <QPushButton>
 #include <QTranslator>
 
 #include "cbasedlg.h"
+#include "colorpicker.h"
 #include "globals.h"
 #include "pagesession.h"
 #include "testmain.h"
@@ -17,6 +20,17 @@ using tavrotest::picture;
 
 namespace {
 constexpr int kWait = tavrotest::kSessionWait;
+
+// The colour button of the per-control dialog on screen.
+QPushButton *colourButtonOfOpenDialog()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        auto *button = w->isVisible() ? w->findChild<QPushButton *>(QStringLiteral("pushButton_color")) : nullptr;
+        if (button)
+            return button;
+    }
+    return nullptr;
+}
 } // namespace
 
 class TestCloseRoadEndToEnd : public QObject
@@ -76,6 +90,36 @@ private slots:
         s.sim->vanish();
         QTRY_VERIFY_WITH_TIMEOUT(!picture(*s.window, uint(model)), kWait);
         QVERIFY(!s.window->page());
+    }
+
+    void colourChooserGoesWithItsPage_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::newRow("pad") << 7;
+        QTest::newRow("small pad") << 8;
+        QTest::newRow("keyboard") << 9;
+    }
+    void colourChooserGoesWithItsPage()
+    {
+        QFETCH(int, model);
+        tavrotest::PageSession<CBaseDlg> s;
+        QVERIFY(s.open(tavrosim::optionsForModel(model)));
+        s.page->findChild<QPushButton *>(QStringLiteral("pad1"))->click();
+        QPushButton *colour = nullptr;
+        QTRY_VERIFY((colour = colourButtonOfOpenDialog()));
+        colour->click();
+        QPointer<ColorPicker> picker;
+        QTRY_VERIFY((picker = colour->window()->findChild<ColorPicker *>()));
+        QTRY_VERIFY(picker->isVisible());
+
+        // The device goes: the page goes with the chooser open, and the
+        // chooser with it; nothing more is sent to the gone device (the
+        // colour the chooser puts back as it closes included).
+        s.sim->vanish();
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->page(), kWait);
+        QTRY_VERIFY(picker.isNull());
+        QVERIFY(s.window->isVisible());
+        QVERIFY(!s.window->Slots_send_data(g_fixedFramePoll.bytes, int(g_fixedFramePoll.length)));
     }
 
     // A page deleted without a word to the window: the window comes back as
