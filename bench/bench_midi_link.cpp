@@ -1,6 +1,7 @@
 // The MIDI link's costs: one device frame's round trip through JACK (the
 // wrapper sends it, a peer echoes it, it is read back from the receive ring),
-// one 20 ms tick's read from a full ring, and the input callback's append.
+// closing the port pair as a page's close road does, one 20 ms tick's read
+// from a full ring, and the input callback's append.
 // The round trip needs a JACK server: run under scripts/jack-env.sh.
 #include "midiportwrapper.h"
 #include "midiports.h"
@@ -82,6 +83,46 @@ void BM_FrameRoundTrip(benchmark::State &state)
     state.counters["max_us"] = percentile(micros, 1.0);
 }
 BENCHMARK(BM_FrameRoundTrip)->UseManualTime()->Iterations(1000)->Unit(benchmark::kMicrosecond);
+
+// The wrapper's close of an open port pair (what the connection window does
+// when a page hands back or its device goes), timed alone; the open before it
+// is reported as a counter.
+void BM_PortPairClose(benchmark::State &state)
+{
+    if (!std::getenv("JACK_DEFAULT_SERVER")) {
+        state.SkipWithError("no JACK server (source scripts/jack-env.sh, start_private_jack)");
+        return;
+    }
+    MidiPeer peer("Bench Pad");
+    if (!peer.isReady()) {
+        state.SkipWithError(peer.error().c_str());
+        return;
+    }
+    MidiPortLister lister;
+    const int in = lister.inputPortNames().indexOf(QString::fromStdString(peer.editorInputName()));
+    const int out = lister.outputPortNames().indexOf(QString::fromStdString(peer.editorOutputName()));
+    auto wrapper = std::make_unique<MidiPortWrapper>();
+    std::vector<double> micros;
+    std::vector<double> openMicros;
+    for (auto _ : state) {
+        const auto opening = Clock::now();
+        if (in < 0 || out < 0 || !wrapper->open(uint(out), uint(in), true)) {
+            state.SkipWithError("cannot open the peer's ports");
+            return;
+        }
+        openMicros.push_back(std::chrono::duration<double>(Clock::now() - opening).count() * 1e6);
+        const auto start = Clock::now();
+        wrapper->close();
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        state.SetIterationTime(seconds);
+        micros.push_back(seconds * 1e6);
+    }
+    state.counters["median_us"] = percentile(micros, 0.5);
+    state.counters["p90_us"] = percentile(micros, 0.9);
+    state.counters["max_us"] = percentile(micros, 1.0);
+    state.counters["open_median_us"] = percentile(openMicros, 0.5);
+}
+BENCHMARK(BM_PortPairClose)->UseManualTime()->Iterations(100)->Unit(benchmark::kMicrosecond);
 
 // The connection window's tick reads up to 7,168 bytes; with a full ring the
 // read returns at once, without the 10 ms pause.

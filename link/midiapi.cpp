@@ -11,7 +11,7 @@
 #include <unistd.h>
 #endif
 #if defined(TAVRO_HAVE_JACK)
-#include <jack/jack.h>
+#include "jackmidiport.h"
 #endif
 
 namespace {
@@ -42,30 +42,6 @@ bool alsaSequencerUsable(std::string *error = nullptr)
 }
 #endif
 
-#if defined(TAVRO_HAVE_JACK)
-void silentJack(const char *) {}
-
-// Asks the JACK server for a client of its own, with JACK's messages held
-// back: without a server, every try prints several lines.
-bool jackServerRunning(std::string *error)
-{
-    void (*const previousError)(const char *) = jack_error_callback;
-    void (*const previousInfo)(const char *) = jack_info_callback;
-    jack_set_error_function(&silentJack);
-    jack_set_info_function(&silentJack);
-    jack_status_t status = jack_status_t(0);
-    jack_client_t *client = jack_client_open("TaSuite probe", JackNoStartServer, &status);
-    if (client)
-        jack_client_close(client);
-    jack_set_error_function(previousError);
-    jack_set_info_function(previousInfo);
-    if (!client && error) {
-        const char *name = std::getenv("JACK_DEFAULT_SERVER");
-        *error = std::string("no JACK server \"") + (name && *name ? name : "default") + "\" is running";
-    }
-    return client != nullptr;
-}
-#endif
 
 RtMidi::Api platformDefault()
 {
@@ -126,34 +102,9 @@ bool midiServiceAvailable(std::string *error)
 #endif
 #if defined(TAVRO_HAVE_JACK)
     if (api == RtMidi::UNIX_JACK)
-        available = jackServerRunning(error);
+        available = jackmidi::jackServerRunning(error);
 #endif
     if (available)
         g_settledApi.store(int(api));
     return available;
-}
-
-std::unique_ptr<RtMidiIn> createMidiIn(const std::string &clientName, unsigned int queueSizeLimit,
-                                       std::string *error)
-{
-    try {
-        auto in = std::make_unique<RtMidiIn>(midiApi(), clientName, queueSizeLimit);
-        in->ignoreTypes(false, false, false);
-        return in;
-    } catch (const RtMidiError &e) {
-        if (error)
-            *error = e.getMessage();
-    }
-    return nullptr;
-}
-
-std::unique_ptr<RtMidiOut> createMidiOut(const std::string &clientName, std::string *error)
-{
-    try {
-        return std::make_unique<RtMidiOut>(midiApi(), clientName);
-    } catch (const RtMidiError &e) {
-        if (error)
-            *error = e.getMessage();
-    }
-    return nullptr;
 }

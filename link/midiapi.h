@@ -1,12 +1,10 @@
-// The one place that chooses RtMidi's API for every RtMidi object the editor
-// creates, so that all of them see the same MIDI service and the same port
-// numbers. Construction errors are caught here: with no MIDI service at all the
-// factories return null and hand back the error text.
+// The one place that chooses the MIDI service (named by RtMidi's API) for every
+// MIDI client the editor creates (midiendpoint.h), so that all of them see the
+// same service and the same port numbers.
 #pragma once
 
 #include <RtMidi.h>
 
-#include <memory>
 #include <string>
 
 // Environment variable that forces an API: "jack", "alsa", "winmm", "core", ...
@@ -34,12 +32,3 @@ RtMidi::Api midiApi();
 // platform's MIDI is always there. When it cannot, *error (when given) says
 // why. A true answer settles midiApi().
 bool midiServiceAvailable(std::string *error = nullptr);
-
-// Input client on midiApi() that delivers every message type (SysEx, timing
-// clock and active sensing are not filtered). Null when the library raised an
-// error; *error (when given) then holds its text.
-std::unique_ptr<RtMidiIn> createMidiIn(const std::string &clientName, unsigned int queueSizeLimit,
-                                       std::string *error = nullptr);
-
-// Output client on midiApi(). Null when the library raised an error.
-std::unique_ptr<RtMidiOut> createMidiOut(const std::string &clientName, std::string *error = nullptr);

@@ -4,23 +4,14 @@
 
 namespace {
 
-template<typename Client>
-QStringList listPorts(Client *client, std::string *lastError)
+QStringList listPorts(MidiEndpoint *endpoint, std::string *lastError)
 {
     QStringList names;
-    if (!client)
+    if (!endpoint)
         return names;
-    try {
-        const RtMidi::Api api = client->getCurrentApi();
-        const unsigned int count = client->getPortCount();
-        for (unsigned int i = 0; i < count; ++i) {
-            // A port that vanished since the count still takes its place, so the
-            // numbers of the ports behind it stay right.
-            names.append(MidiPortLister::portName(client->getPortName(i), api));
-        }
-    } catch (const RtMidiError &e) {
-        *lastError = e.getMessage();
-    }
+    const RtMidi::Api api = endpoint->api();
+    for (const std::string &name : endpoint->portNames(lastError))
+        names.append(MidiPortLister::portName(name, api));
     return names;
 }
 
@@ -38,9 +29,9 @@ void MidiPortLister::createClients()
     if (!midiServiceAvailable(&m_lastError))
         return;
     if (!m_scanMidiIn)
-        m_scanMidiIn = createMidiIn("RtMidi Input Client", 100, &m_lastError);
+        m_scanMidiIn = createMidiInput("RtMidi Input Client", nullptr, nullptr, &m_lastError);
     if (!m_scanMidiOut)
-        m_scanMidiOut = createMidiOut("RtMidi Output Client", &m_lastError);
+        m_scanMidiOut = createMidiOutput("RtMidi Output Client", &m_lastError);
     if (isAvailable())
         m_lastError.clear();
 }
@@ -52,14 +43,7 @@ bool MidiPortLister::retry()
     return isAvailable();
 }
 
-MidiPortLister::~MidiPortLister()
-{
-    try {
-        m_scanMidiIn.reset();
-        m_scanMidiOut.reset();
-    } catch (const RtMidiError &) {
-    }
-}
+MidiPortLister::~MidiPortLister() = default;
 
 bool MidiPortLister::isAvailable() const
 {

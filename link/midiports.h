@@ -1,9 +1,9 @@
 // Lists the MIDI ports for the connection window's scan through two clients of
-// its own, "RtMidi Input Client" and "RtMidi Output Client". Port numbers are
+// its own (never with a port of their own), "RtMidi Input Client" and "RtMidi Output Client". Port numbers are
 // the positions in the lists, the same numbers MidiPortWrapper opens.
 #pragma once
 
-#include <RtMidi.h>
+#include "midiendpoint.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,7 +44,7 @@ public:
 private:
     void createClients();
 
-    std::unique_ptr<RtMidiIn> m_scanMidiIn;
-    std::unique_ptr<RtMidiOut> m_scanMidiOut;
+    std::unique_ptr<MidiEndpoint> m_scanMidiIn;
+    std::unique_ptr<MidiEndpoint> m_scanMidiOut;
     std::string m_lastError;
 };

@@ -1,6 +1,5 @@
 #include "midiportwrapper.h"
 
-#include "midiapi.h"
 #include "sysexpacking.h"
 
 #include <algorithm>
@@ -14,29 +13,16 @@ const char *const kOutputClientName = "RtMidi Output Client";
 const char *const kInputClientName = "RtMidi Input Client";
 const char *const kOutputPortName = "RtMidi Output";
 const char *const kInputPortName = "RtMidi Input";
-constexpr unsigned int kInputQueueLimit = 100;
-
-// Name of port number `port` in the client's list; false when there is no such
-// port. On JACK an invalid number would "open" without an error, so every open
-// goes through this check.
-bool portNameAt(RtMidi &client, uint port, std::string *name)
-{
-    if (port >= client.getPortCount())
-        return false;
-    *name = client.getPortName(port);
-    return true;
-}
 
 // Current number of the port called `name`, preferring `hint`. Opening or
 // closing one of our own ports can shift the numbers of the others (on JACK our
 // ports are listed too), so a port is looked up again by its name before use.
-int findPort(RtMidi &client, const std::string &name, uint hint)
+int findPort(const std::vector<std::string> &names, const std::string &name, uint hint)
 {
-    const uint count = client.getPortCount();
-    if (hint < count && client.getPortName(hint) == name)
+    if (hint < names.size() && names[hint] == name)
         return int(hint);
-    for (uint i = 0; i < count; ++i) {
-        if (client.getPortName(i) == name)
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name)
             return int(i);
     }
     return -1;
@@ -47,70 +33,39 @@ std::string portRangeError(const char *direction, uint port)
     return std::string("MIDI ") + direction + " port " + std::to_string(port) + " does not exist";
 }
 
-// Opens the client's port number `port`, or the port called *knownName when
-// the caller took its name earlier, under our port name ourName. Any port the
-// client had open is closed first. May throw RtMidiError.
-bool openPortByName(RtMidi &client, uint port, const std::string *knownName, const char *direction,
-                    const char *ourName, std::string *error)
-{
-    std::string name;
-    if (knownName) {
-        name = *knownName;
-    } else if (!portNameAt(client, port, &name)) {
-        if (client.isPortOpen())
-            client.closePort();
-        *error = portRangeError(direction, port);
-        return false;
-    }
-    if (client.isPortOpen())
-        client.closePort();
-    const int current = findPort(client, name, port);
-    if (current < 0) {
-        *error = std::string("MIDI ") + direction + " port \"" + name + "\" is gone";
-        return false;
-    }
-    client.openPort(uint(current), ourName);
-    return client.isPortOpen();
-}
-
 } // namespace
 
 MidiPortWrapper::MidiPortWrapper() = default;
 
 MidiPortWrapper::~MidiPortWrapper()
 {
-    closeOutput();
-    closeInput();
-    // The input client goes first: its destruction stops the callback, which
-    // writes into this object.
-    try {
-        m_midiIn.reset();
-        m_midiOut.reset();
-    } catch (const RtMidiError &) {
-    }
+    // The input goes first: closing it stops the callback, which writes into
+    // this object.
+    m_midiIn.reset();
+    m_midiOut.reset();
 }
 
 bool MidiPortWrapper::open(uint outPort, uint inPort, bool flag)
 {
+    (void)flag;
     // Take the input port's name before our own output port joins the lists.
+    // An input number that is invalid now could become valid (naming our own
+    // output port) once that port is open, so it fails here already.
     std::string inName;
     bool inNamed = false;
     if (ensureInput()) {
-        try {
-            inNamed = portNameAt(*m_midiIn, inPort, &inName);
-            if (!inNamed)
-                m_lastError = portRangeError("input", inPort);
-        } catch (const RtMidiError &e) {
-            m_lastError = e.getMessage();
-        }
+        const std::vector<std::string> names = m_midiIn->portNames(&m_lastError);
+        inNamed = inPort < names.size();
+        if (inNamed)
+            inName = names[inPort];
+        else
+            m_lastError = portRangeError("input", inPort);
     }
-    // An input number that is invalid now could become valid (naming our own
-    // output port) once that port is open, so it fails here already.
-    if (inNamed && openOutputPort(outPort, nullptr) && openInputPort(inPort, &inName)) {
+    if (inNamed && ensureOutput() && openPort(*m_midiOut, outPort, nullptr, "output", kOutputPortName)
+        && openPort(*m_midiIn, inPort, &inName, "input", kInputPortName)) {
         flush();
         return true;
     }
-    (void)flag;
     closeOutput();
     closeInput();
     return false;
@@ -119,87 +74,62 @@ bool MidiPortWrapper::open(uint outPort, uint inPort, bool flag)
 bool MidiPortWrapper::openOutput(uint port, bool flag)
 {
     (void)flag;
-    return openOutputPort(port, nullptr);
+    return ensureOutput() && openPort(*m_midiOut, port, nullptr, "output", kOutputPortName);
 }
 
 bool MidiPortWrapper::openInput(uint port, bool flag)
 {
     (void)flag;
-    return openInputPort(port, nullptr);
+    return ensureInput() && openPort(*m_midiIn, port, nullptr, "input", kInputPortName);
 }
 
 bool MidiPortWrapper::ensureOutput()
 {
     if (!m_midiOut)
-        m_midiOut = createMidiOut(kOutputClientName, &m_lastError);
+        m_midiOut = createMidiOutput(kOutputClientName, &m_lastError);
     return m_midiOut != nullptr;
 }
 
 bool MidiPortWrapper::ensureInput()
 {
-    if (m_midiIn)
-        return true;
-    m_midiIn = createMidiIn(kInputClientName, kInputQueueLimit, &m_lastError);
     if (!m_midiIn)
-        return false;
-    try {
-        // Registered once for the client's life; closing and opening ports
-        // leaves it in place.
-        m_midiIn->setCallback(&MidiPortWrapper::midiCallback, this);
-    } catch (const RtMidiError &e) {
-        m_lastError = e.getMessage();
-        m_midiIn.reset();
-        return false;
-    }
-    return true;
+        m_midiIn = createMidiInput(kInputClientName, &MidiPortWrapper::receive, this, &m_lastError);
+    return m_midiIn != nullptr;
 }
 
-bool MidiPortWrapper::openOutputPort(uint port, const std::string *knownName)
+bool MidiPortWrapper::openPort(MidiEndpoint &endpoint, uint port, const std::string *knownName,
+                               const char *direction, const char *ourName)
 {
-    if (!ensureOutput())
+    // Our own port of this direction closes first: it may be the one listed.
+    endpoint.closePort(&m_lastError);
+    const std::vector<std::string> names = endpoint.portNames(&m_lastError);
+    std::string name;
+    if (knownName) {
+        name = *knownName;
+    } else if (port < names.size()) {
+        name = names[port];
+    } else {
+        m_lastError = portRangeError(direction, port);
         return false;
-    try {
-        return openPortByName(*m_midiOut, port, knownName, "output", kOutputPortName, &m_lastError);
-    } catch (const RtMidiError &e) {
-        m_lastError = e.getMessage();
     }
-    return false;
-}
-
-bool MidiPortWrapper::openInputPort(uint port, const std::string *knownName)
-{
-    if (!ensureInput())
+    const int current = findPort(names, name, port);
+    if (current < 0) {
+        m_lastError = std::string("MIDI ") + direction + " port \"" + name + "\" is gone";
         return false;
-    try {
-        return openPortByName(*m_midiIn, port, knownName, "input", kInputPortName, &m_lastError);
-    } catch (const RtMidiError &e) {
-        m_lastError = e.getMessage();
     }
-    return false;
+    return endpoint.openPort(uint(current), name, ourName, &m_lastError);
 }
 
 void MidiPortWrapper::closeOutput()
 {
-    if (!m_midiOut)
-        return;
-    try {
-        if (m_midiOut->isPortOpen())
-            m_midiOut->closePort();
-    } catch (const RtMidiError &e) {
-        m_lastError = e.getMessage();
-    }
+    if (m_midiOut)
+        m_midiOut->closePort(&m_lastError);
 }
 
 void MidiPortWrapper::closeInput()
 {
-    if (!m_midiIn)
-        return;
-    try {
-        if (m_midiIn->isPortOpen())
-            m_midiIn->closePort();
-    } catch (const RtMidiError &e) {
-        m_lastError = e.getMessage();
-    }
+    if (m_midiIn)
+        m_midiIn->closePort(&m_lastError);
 }
 
 void MidiPortWrapper::close()
@@ -225,18 +155,12 @@ bool MidiPortWrapper::write(const uchar *frame, uint len)
         m_lastError = "frame of " + std::to_string(len) + " bytes does not fit the send buffer";
         return false;
     }
-    try {
-        if (!m_midiOut->isPortOpen()) {
-            m_lastError = "MIDI output port is not open";
-            return false;
-        }
-        const uint n = frameSysEx(frame, len, m_txBuf);
-        m_midiOut->sendMessage(m_txBuf, n);
-        return true;
-    } catch (const RtMidiError &e) {
-        m_lastError = e.getMessage();
+    if (!m_midiOut->isPortOpen()) {
+        m_lastError = "MIDI output port is not open";
+        return false;
     }
-    return false;
+    const uint n = frameSysEx(frame, len, m_txBuf);
+    return m_midiOut->send(m_txBuf, n, &m_lastError);
 }
 
 uint MidiPortWrapper::frameSysEx(const uchar *frame, uint len, uchar *out)
@@ -253,13 +177,24 @@ void MidiPortWrapper::midiCallback(double timeStamp, std::vector<uchar> *message
 
 void MidiPortWrapper::onMidiMessage(std::vector<uchar> *message)
 {
-    if (!message || message->empty())
+    if (message)
+        onMidiBytes(message->data(), message->size());
+}
+
+void MidiPortWrapper::receive(const uchar *data, size_t len, void *self)
+{
+    static_cast<MidiPortWrapper *>(self)->onMidiBytes(data, len);
+}
+
+void MidiPortWrapper::onMidiBytes(const uchar *data, size_t len)
+{
+    if (!data || len == 0)
         return;
-    if (message->size() >= kRxRingSize) {
+    if (len >= kRxRingSize) {
         m_rxDropped.fetch_add(1, std::memory_order_relaxed);
         return;
     }
-    ringWrite(message->data(), uint(message->size()));
+    ringWrite(data, uint(len));
 }
 
 void MidiPortWrapper::ringWrite(const uchar *data, uint len)

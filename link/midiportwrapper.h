@@ -4,8 +4,7 @@
 #pragma once
 
 #include "deviceframe.h"
-
-#include <RtMidi.h>
+#include "midiendpoint.h"
 
 #include <atomic>
 #include <cstdint>
@@ -45,9 +44,11 @@ public:
     // bytes, or len + 2 in raw mode); returns its length.
     uint frameSysEx(const uchar *frame, uint len, uchar *out);
 
-    // Input side, on the MIDI library's thread.
+    // Input side, on the MIDI service's thread.
     static void midiCallback(double timeStamp, std::vector<uchar> *message, void *userData);
     void onMidiMessage(std::vector<uchar> *message);
+    // One whole message; one that can never fit the ring is dropped and counted.
+    void onMidiBytes(const uchar *data, size_t len);
     // Appends one message to the ring; a message that does not fit the free space
     // is dropped whole and counted.
     void ringWrite(const uchar *data, uint len);
@@ -73,11 +74,12 @@ private:
     bool ensureInput();
     // Opens by number; knownName, when given, is the port's name as listed when
     // the number was taken, looked up again before opening.
-    bool openOutputPort(uint port, const std::string *knownName);
-    bool openInputPort(uint port, const std::string *knownName);
+    bool openPort(MidiEndpoint &endpoint, uint port, const std::string *knownName, const char *direction,
+                  const char *ourName);
+    static void receive(const uchar *data, size_t len, void *self);
 
-    std::unique_ptr<RtMidiOut> m_midiOut;
-    std::unique_ptr<RtMidiIn> m_midiIn;
+    std::unique_ptr<MidiEndpoint> m_midiOut;
+    std::unique_ptr<MidiEndpoint> m_midiIn;
     std::string m_lastError;
     uchar m_txBuf[kTxBufSize];
     uchar m_rxRing[kRxRingSize];

@@ -1,9 +1,10 @@
 // Plays the controller's side of the MIDI link over JACK: two clients of their
-// own with one port each, named like a device's ports. The editor receives what
+// own with one port each (the editor's own JACK ports, as the simulated
+// controller has them), named like a device's ports. The editor receives what
 // the peer sends on "<name> IN" and sends to the peer on "<name> OUT".
 #pragma once
 
-#include <RtMidi.h>
+#include "jackmidiport.h"
 
 #include <atomic>
 #include <chrono>
@@ -21,45 +22,35 @@ public:
     explicit MidiPeer(const std::string &name = "Tavro Test Pad")
         : m_inName(name + " IN"), m_outName(name + " OUT")
     {
-        try {
-            m_out = std::make_unique<RtMidiOut>(RtMidi::UNIX_JACK, "Peer " + name + " Tx");
-            m_out->openVirtualPort(m_inName);
-            m_in = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, "Peer " + name + " Rx", 100);
-            m_in->ignoreTypes(false, false, false);
-            m_in->setCallback(&MidiPeer::callback, this);
-            m_in->openVirtualPort(m_outName);
-        } catch (const RtMidiError &e) {
-            m_error = e.getMessage();
-            m_in.reset();
+        m_out = jackmidi::JackMidiPort::openOutput("Peer " + name + " Tx", m_inName, &m_error);
+        if (m_out)
+            m_in = jackmidi::JackMidiPort::openInput("Peer " + name + " Rx", m_outName, &MidiPeer::receive, this,
+                                                     &m_error);
+        if (!m_in)
             m_out.reset();
-        }
     }
 
-    ~MidiPeer()
-    {
-        m_in.reset(); // stops the callback before the members go
-        m_out.reset();
-    }
+    ~MidiPeer() { closePorts(); }
 
     bool isReady() const { return m_in && m_out; }
 
-    // Closes both ports and keeps the clients: on JACK, another client of the
-    // process may then be closed safely.
+    // Closes both ports (with their clients): the device leaves MIDI.
     void closePorts()
     {
-        if (m_in)
-            m_in->closePort();
-        if (m_out)
-            m_out->closePort();
+        m_in.reset(); // stops the callback before the members go
+        m_out.reset();
     }
     const std::string &error() const { return m_error; }
 
     // Port names as the editor's port lister shows them.
     const std::string &editorInputName() const { return m_inName; }
     const std::string &editorOutputName() const { return m_outName; }
+    // Full JACK names of the peer's sending and receiving ports.
+    std::string sourcePort() const { return m_out ? m_out->name() : std::string(); }
+    std::string destinationPort() const { return m_in ? m_in->name() : std::string(); }
 
     // Sends one message to the editor. Not while echoing (one writer only).
-    void send(const Message &message) { m_out->sendMessage(&message); }
+    bool send(const Message &message) { return m_out && m_out->send(message.data(), message.size()); }
 
     // Sends every received message straight back (from JACK's thread).
     void setEcho(bool on) { m_echo = on; }
@@ -85,16 +76,16 @@ public:
     }
 
 private:
-    static void callback(double, std::vector<unsigned char> *message, void *userData)
+    static void receive(const uint8_t *data, size_t size, void *userData)
     {
         auto *self = static_cast<MidiPeer *>(userData);
         if (self->m_echo) {
-            self->m_out->sendMessage(message);
+            self->m_out->send(data, size);
             return;
         }
         {
             std::lock_guard<std::mutex> lock(self->m_mutex);
-            self->m_received.push_back(*message);
+            self->m_received.emplace_back(data, data + size);
         }
         self->m_arrived.notify_all();
     }
@@ -102,8 +93,8 @@ private:
     std::string m_inName;
     std::string m_outName;
     std::string m_error;
-    std::unique_ptr<RtMidiOut> m_out;
-    std::unique_ptr<RtMidiIn> m_in;
+    std::unique_ptr<jackmidi::JackMidiPort> m_out;
+    std::unique_ptr<jackmidi::JackMidiPort> m_in;
     std::atomic<bool> m_echo{false};
     std::mutex m_mutex;
     std::condition_variable m_arrived;

@@ -8,7 +8,11 @@
 #include "bytes.h"
 #include "testmain.h"
 
+#include <jack/jack.h>
+
+#include <atomic>
 #include <memory>
+#include <thread>
 
 using namespace tavrotest;
 
@@ -103,6 +107,7 @@ private slots:
     void overflowDropsWholeMessages();
     void sendAfterCloseFails();
     void reopenFollowsPortNames();
+    void openCloseWhileConnectionsChange();
 };
 
 void TestMidiLink::initTestCase()
@@ -294,9 +299,13 @@ void TestMidiLink::sendAfterCloseFails()
     QVERIFY(deliver([&] { QCOMPARE(m_wrapper->send(u8(frame), frame.size()), frame.size()); },
                     [&] { return !m_peer->received().empty(); }));
 
-    // A frame whose packed form would not fit the send buffer is refused whole.
+    // A frame whose packed form would not fit the send buffer is refused
+    // whole, and so is one that fits it but is longer than a JACK cycle
+    // carries: it would never reach the device.
     QByteArray tooLong(int(MidiPortWrapper::kMaxFrameLen) + 1, 0);
     QCOMPARE(m_wrapper->send(u8(tooLong), tooLong.size()), 0);
+    QByteArray overCycle(int(MidiPortWrapper::kMaxFrameLen), 0);
+    QCOMPARE(m_wrapper->send(u8(overCycle), overCycle.size()), 0);
 
     m_wrapper->close();
     QCOMPARE(m_wrapper->send(u8(frame), frame.size()), 0);
@@ -344,6 +353,44 @@ void TestMidiLink::reopenFollowsPortNames()
     QVERIFY(m_wrapper->open(m_out, m_in, true));
     exchange(*m_peer);
     QCOMPARE(second->received().size(), secondGot);
+}
+
+// A page closes or its device goes while anything else on the server changes
+// its connections: every change makes libjack walk each client's ports on the
+// client's own thread, so a port closed under a running client would crash.
+void TestMidiLink::openCloseWhileConnectionsChange()
+{
+    MidiPeer other("Churn Pad");
+    QVERIFY2(other.isReady(), other.error().c_str());
+    jack_client_t *churner = jack_client_open("Churn", JackNoStartServer, nullptr);
+    QVERIFY(churner);
+    std::atomic<bool> stop{false};
+    std::atomic<int> changes{0};
+    std::thread churn([&] {
+        const std::string from = other.sourcePort();
+        const std::string to = other.destinationPort();
+        while (!stop) {
+            jack_connect(churner, from.c_str(), to.c_str());
+            jack_disconnect(churner, from.c_str(), to.c_str());
+            ++changes;
+        }
+    });
+    bool opened = true;
+    for (int i = 0; i < 150 && opened; ++i) {
+        opened = findPeer(*m_peer, &m_out, &m_in) && m_wrapper->open(m_out, m_in, true);
+        m_wrapper->close();
+    }
+    stop = true;
+    churn.join();
+    jack_client_close(churner);
+    QVERIFY2(opened, m_wrapper->lastError().c_str());
+    QVERIFY(changes > 0);
+
+    const QByteArray frame = hex("78 59 66 00 00 00 FF");
+    QVERIFY(findPeer(*m_peer, &m_out, &m_in));
+    QVERIFY(m_wrapper->open(m_out, m_in, true));
+    QVERIFY(deliver([&] { QCOMPARE(m_wrapper->send(u8(frame), frame.size()), frame.size()); },
+                    [&] { return !m_peer->received().empty(); }));
 }
 
 TAVRO_TEST_MAIN(TestMidiLink)

@@ -1,6 +1,6 @@
 #include "simulator.h"
 
-#include "simjack.h"
+#include "jackmidiport.h"
 
 #include <RtMidi.h>
 
@@ -196,11 +196,16 @@ bool Simulator::openPorts(std::string *error)
             }
 #if defined(TAVRO_SIM_HAVE_JACK)
             if (api == RtMidi::UNIX_JACK) {
-                m_jack = SimJackPorts::open(m_options.clientName, m_options.effectiveInPort(),
-                                            m_options.effectiveOutPort(),
-                                            [this](Bytes message) { enqueue(std::move(message)); }, error);
-                if (!m_jack)
+                // Two clients, as a device's two ports may carry one name.
+                m_jackIn = jackmidi::JackMidiPort::openInput(m_options.clientName, m_options.effectiveInPort(),
+                                                             &Simulator::jackReceive, this, error);
+                if (m_jackIn)
+                    m_jackOut = jackmidi::JackMidiPort::openOutput(m_options.clientName,
+                                                                   m_options.effectiveOutPort(), error);
+                if (!m_jackOut) {
+                    m_jackIn.reset();
                     return false;
+                }
                 m_portsOpen = true;
                 m_online = true;
                 return true;
@@ -251,12 +256,13 @@ void Simulator::closePorts()
 {
     std::lock_guard<std::mutex> lock(m_portMutex);
     m_online = false;
-    if ((!m_clients && !m_jack) || !m_portsOpen)
+    if ((!m_clients && !m_jackIn) || !m_portsOpen)
         return;
     m_portsOpen = false;
 #if defined(TAVRO_SIM_HAVE_JACK)
-    if (m_jack) {
-        m_jack.reset();
+    if (m_jackIn) {
+        m_jackIn.reset();
+        m_jackOut.reset();
         return;
     }
 #endif
@@ -310,6 +316,11 @@ bool Simulator::returnFromUpgrade(int firmwareVersion, std::string *error)
         m_upgradeMode = false;
     }
     return reappear(error);
+}
+
+void Simulator::jackReceive(const uint8_t *data, size_t size, void *self)
+{
+    static_cast<Simulator *>(self)->enqueue(Bytes(data, data + size));
 }
 
 void Simulator::enqueue(Bytes message)
@@ -449,8 +460,8 @@ bool Simulator::sendRaw(const Bytes &message)
     if (!m_portsOpen)
         return false;
 #if defined(TAVRO_SIM_HAVE_JACK)
-    if (m_jack)
-        return m_jack->send(message.data(), message.size());
+    if (m_jackOut)
+        return m_jackOut->send(message.data(), message.size());
 #endif
     try {
         m_clients->out->sendMessage(message.data(), message.size());

@@ -6,9 +6,10 @@
 // the MIDI thread into a queue and answered from the simulator's own worker
 // thread. Every method may be called from any thread.
 //
-// On JACK the simulator has JACK clients of its own (simjack.h): their ports
-// are never closed one by one, the clients are closed when the device
-// leaves MIDI and a new one opened when it comes back. On other services the
+// On JACK the simulator's ports are the editor's own JACK ports
+// (link/jackmidiport.h), each on a client of its own: a port is never closed
+// by itself, its client is closed when the device leaves MIDI and a new one
+// opened when it comes back. On other services the
 // ports are RtMidi's virtual ports on clients that are kept for the process's
 // life and reused by later simulators; there an input port registered again
 // can replay, in its first cycles, what an earlier port of the same client
@@ -31,9 +32,11 @@
 #include <thread>
 #include <vector>
 
-namespace tavrosim {
+namespace jackmidi {
+class JackMidiPort;
+}
 
-class SimJackPorts;
+namespace tavrosim {
 
 struct SimOptions
 {
@@ -160,6 +163,7 @@ private:
     void workerLoop();
     void process(const Bytes &message);
     bool openPorts(std::string *error);
+    static void jackReceive(const uint8_t *data, size_t size, void *self);
     void closePorts();
     void releaseClients();
     bool sendRaw(const Bytes &message);
@@ -175,7 +179,8 @@ private:
     // destroyed (see above).
     std::mutex m_portMutex;
     ClientPair *m_clients = nullptr;
-    std::unique_ptr<SimJackPorts> m_jack;
+    std::unique_ptr<jackmidi::JackMidiPort> m_jackIn;
+    std::unique_ptr<jackmidi::JackMidiPort> m_jackOut;
     bool m_portsOpen = false;
     std::atomic<std::chrono::steady_clock::time_point> m_acceptAfter{};
     std::atomic<bool> m_online{false};

@@ -1,0 +1,365 @@
+#include "jackmidiport.h"
+
+#include <jack/jack.h>
+#include <jack/midiport.h>
+#include <jack/ringbuffer.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+namespace jackmidi {
+
+namespace {
+
+void quietJack(const char *) {}
+
+// libjack prints several lines for every client it cannot open (no server,
+// say). Its message function is one global: the swap is serialised so that
+// two threads opening clients at once restore the right one.
+std::mutex g_errorFunctionMutex;
+
+jack_client_t *openClientQuietly(const std::string &name, std::string *error)
+{
+    jack_client_t *client = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_errorFunctionMutex);
+        void (*const previousError)(const char *) = jack_error_callback;
+        void (*const previousInfo)(const char *) = jack_info_callback;
+        jack_set_error_function(&quietJack);
+        jack_set_info_function(&quietJack);
+        jack_status_t status = jack_status_t(0);
+        client = jack_client_open(name.c_str(), JackNoStartServer, &status);
+        jack_set_error_function(previousError);
+        jack_set_info_function(previousInfo);
+    }
+    if (!client && error) {
+        const char *server = std::getenv("JACK_DEFAULT_SERVER");
+        *error = std::string("no JACK server \"") + (server && *server ? server : "default") + "\" is running";
+    }
+    return client;
+}
+
+constexpr auto kFirstCycleWait = std::chrono::seconds(2);
+// A server whose cycles have stopped must not hold a close for long.
+constexpr auto kDrainWait = std::chrono::milliseconds(500);
+
+} // namespace
+
+bool jackServerRunning(std::string *error)
+{
+    jack_client_t *client = openClientQuietly("TaSuite probe", error);
+    if (client)
+        jack_client_close(client);
+    return client != nullptr;
+}
+
+struct JackMidiPort::State
+{
+    jack_client_t *client = nullptr;
+    jack_port_t *port = nullptr;
+    std::atomic<bool> gone{false};
+
+    // Input side, touched only on the process thread once active.
+    Receiver receiver = nullptr;
+    void *user = nullptr;
+    std::vector<uint8_t> sysex; // reserved to kJoinCapacity before activation
+    size_t sysexLength = 0;
+    bool joining = false;    // a SysEx has begun and not ended
+    bool discarding = false; // the SysEx being joined is too long: skip to its end
+    std::atomic<uint32_t> dropped{0};
+
+    // Output side: length-prefixed messages from the sender to the process
+    // thread, and the largest event an empty cycle buffer takes.
+    jack_ringbuffer_t *queue = nullptr;
+    std::atomic<size_t> maxEvent{0};
+
+    ~State()
+    {
+        if (client && queue)
+            drain();
+        // Closing deactivates first: no process callback runs after this.
+        if (client)
+            jack_client_close(client);
+        if (queue)
+            jack_ringbuffer_free(queue);
+    }
+
+    // Waits until the cycles have taken every queued message into their port
+    // buffers, as a cable carries what was sent before it is pulled: a page's
+    // last frames (save, page close) go out just before its ports close.
+    void drain()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + kDrainWait;
+        while (jack_ringbuffer_read_space(queue) > 0 && !gone.load()
+               && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::microseconds(250));
+    }
+
+    void deliver(const uint8_t *data, size_t size)
+    {
+        if (receiver)
+            receiver(data, size, user);
+    }
+
+    void dropJoined()
+    {
+        if (joining)
+            dropped.fetch_add(1, std::memory_order_relaxed);
+        joining = discarding = false;
+        sysexLength = 0;
+    }
+
+    void takeEvent(const uint8_t *bytes, size_t size)
+    {
+        if (bytes[0] >= 0xF8) { // real-time bytes may come between the parts of a SysEx
+            deliver(bytes, size);
+            return;
+        }
+        if (bytes[0] & 0x80) { // a new message: a SysEx still being joined was cut
+            dropJoined();
+            if (bytes[0] != 0xF0) {
+                deliver(bytes, size);
+                return;
+            }
+            joining = true;
+        } else if (!joining) {
+            deliver(bytes, size); // data without a status: not ours to judge
+            return;
+        }
+        const bool ends = bytes[size - 1] == 0xF7;
+        if (!discarding && sysexLength + size > sysex.size()) {
+            discarding = true;
+            dropped.fetch_add(1, std::memory_order_relaxed);
+        }
+        if (!discarding) {
+            std::memcpy(sysex.data() + sysexLength, bytes, size);
+            sysexLength += size;
+        }
+        if (!ends)
+            return;
+        if (!discarding)
+            deliver(sysex.data(), sysexLength);
+        joining = discarding = false;
+        sysexLength = 0;
+    }
+
+    void receive(jack_nframes_t frames)
+    {
+        void *buffer = jack_port_get_buffer(port, frames);
+        const uint32_t count = jack_midi_get_event_count(buffer);
+        for (uint32_t k = 0; k < count; ++k) {
+            jack_midi_event_t event;
+            if (jack_midi_event_get(&event, buffer, k) == 0 && event.size > 0)
+                takeEvent(event.buffer, event.size);
+        }
+    }
+
+    void transmit(jack_nframes_t frames)
+    {
+        void *buffer = jack_port_get_buffer(port, frames);
+        jack_midi_clear_buffer(buffer);
+        maxEvent.store(jack_midi_max_event_size(buffer), std::memory_order_release);
+        uint32_t size = 0;
+        while (jack_ringbuffer_peek(queue, reinterpret_cast<char *>(&size), sizeof size) == sizeof size
+               && jack_ringbuffer_read_space(queue) >= sizeof size + size) {
+            jack_midi_data_t *slot = jack_midi_event_reserve(buffer, 0, size);
+            if (!slot && jack_midi_get_event_count(buffer) > 0)
+                return; // this cycle's buffer is full: the rest goes next cycle
+            jack_ringbuffer_read_advance(queue, sizeof size);
+            if (!slot) { // even an empty cycle cannot carry it (send refuses these)
+                jack_ringbuffer_read_advance(queue, size);
+                continue;
+            }
+            jack_ringbuffer_read(queue, reinterpret_cast<char *>(slot), size);
+        }
+    }
+
+    static int processIn(jack_nframes_t frames, void *arg)
+    {
+        static_cast<State *>(arg)->receive(frames);
+        return 0;
+    }
+    static int processOut(jack_nframes_t frames, void *arg)
+    {
+        static_cast<State *>(arg)->transmit(frames);
+        return 0;
+    }
+    static void shutdown(jack_status_t, const char *, void *arg) { static_cast<State *>(arg)->gone.store(true); }
+};
+
+namespace {
+
+// Opens the client and its one port, and activates it. An input port (with a
+// receiver) has its join buffer and receiver in place before the process
+// thread starts, which reads them without a lock; an output port its queue.
+std::unique_ptr<JackMidiPort::State> openPortClient(const std::string &clientName, const std::string &portName,
+                                                    Receiver receiver, void *user, std::string *error)
+{
+    const bool input = receiver != nullptr;
+    auto state = std::make_unique<JackMidiPort::State>();
+    if (input) {
+        state->receiver = receiver;
+        state->user = user;
+        state->sysex.resize(JackMidiPort::kJoinCapacity);
+    } else {
+        state->queue = jack_ringbuffer_create(JackMidiPort::kSendQueue);
+        if (!state->queue) {
+            if (error)
+                *error = "no memory for the MIDI send queue";
+            return nullptr;
+        }
+    }
+    state->client = openClientQuietly(clientName, error);
+    if (!state->client)
+        return nullptr;
+    state->port = jack_port_register(state->client, portName.c_str(), JACK_DEFAULT_MIDI_TYPE,
+                                     input ? JackPortIsInput : JackPortIsOutput, 0);
+    if (!state->port) {
+        if (error)
+            *error = "JACK refused the port \"" + portName + "\"";
+        return nullptr;
+    }
+    jack_on_info_shutdown(state->client, &JackMidiPort::State::shutdown, state.get());
+    if (jack_set_process_callback(state->client, input ? &JackMidiPort::State::processIn
+                                                       : &JackMidiPort::State::processOut,
+                                  state.get())
+            != 0
+        || jack_activate(state->client) != 0) {
+        if (error)
+            *error = "the JACK client could not be activated";
+        return nullptr;
+    }
+    return state;
+}
+
+} // namespace
+
+std::unique_ptr<JackMidiPort> JackMidiPort::openInput(const std::string &clientName, const std::string &portName,
+                                                      Receiver receiver, void *user, std::string *error)
+{
+    if (!receiver)
+        receiver = [](const uint8_t *, size_t, void *) {};
+    std::unique_ptr<State> state = openPortClient(clientName, portName, receiver, user, error);
+    if (!state)
+        return nullptr;
+    return std::unique_ptr<JackMidiPort>(new JackMidiPort(std::move(state)));
+}
+
+std::unique_ptr<JackMidiPort> JackMidiPort::openOutput(const std::string &clientName, const std::string &portName,
+                                                       std::string *error)
+{
+    std::unique_ptr<State> state = openPortClient(clientName, portName, nullptr, nullptr, error);
+    if (!state)
+        return nullptr;
+    const auto deadline = std::chrono::steady_clock::now() + kFirstCycleWait;
+    while (state->maxEvent.load(std::memory_order_acquire) == 0) {
+        if (state->gone.load() || std::chrono::steady_clock::now() > deadline) {
+            if (error)
+                *error = "the JACK server runs no cycle";
+            return nullptr;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return std::unique_ptr<JackMidiPort>(new JackMidiPort(std::move(state)));
+}
+
+JackMidiPort::JackMidiPort(std::unique_ptr<State> state) : m_state(std::move(state)) {}
+
+JackMidiPort::~JackMidiPort() = default;
+
+std::string JackMidiPort::name() const
+{
+    return jack_port_name(m_state->port);
+}
+
+bool JackMidiPort::connect(const std::string &other, std::string *error)
+{
+    const std::string ours = name();
+    const bool input = m_state->queue == nullptr;
+    const int result = input ? jack_connect(m_state->client, other.c_str(), ours.c_str())
+                             : jack_connect(m_state->client, ours.c_str(), other.c_str());
+    if (result == 0 || result == EEXIST)
+        return true;
+    if (error)
+        *error = "JACK could not connect \"" + ours + "\" with \"" + other + "\"";
+    return false;
+}
+
+bool JackMidiPort::send(const uint8_t *data, size_t size)
+{
+    jack_ringbuffer_t *queue = m_state->queue;
+    if (!queue || size == 0 || !data || m_state->gone.load())
+        return false;
+    if (size > m_state->maxEvent.load(std::memory_order_acquire))
+        return false;
+    const uint32_t length = uint32_t(size);
+    if (jack_ringbuffer_write_space(queue) < sizeof length + size)
+        return false;
+    jack_ringbuffer_write(queue, reinterpret_cast<const char *>(&length), sizeof length);
+    jack_ringbuffer_write(queue, reinterpret_cast<const char *>(data), size);
+    return true;
+}
+
+size_t JackMidiPort::maxMessageSize() const
+{
+    return m_state->maxEvent.load(std::memory_order_acquire);
+}
+
+uint32_t JackMidiPort::droppedMessages() const
+{
+    return m_state->dropped.load(std::memory_order_relaxed);
+}
+
+bool JackMidiPort::serverGone() const
+{
+    return m_state->gone.load();
+}
+
+struct JackMidiLister::State
+{
+    jack_client_t *client = nullptr;
+    std::atomic<bool> gone{false};
+
+    ~State()
+    {
+        if (client)
+            jack_client_close(client);
+    }
+    static void shutdown(jack_status_t, const char *, void *arg) { static_cast<State *>(arg)->gone.store(true); }
+};
+
+std::unique_ptr<JackMidiLister> JackMidiLister::open(const std::string &clientName, std::string *error)
+{
+    auto state = std::make_unique<State>();
+    state->client = openClientQuietly(clientName, error);
+    if (!state->client)
+        return nullptr;
+    jack_on_info_shutdown(state->client, &State::shutdown, state.get());
+    return std::unique_ptr<JackMidiLister>(new JackMidiLister(std::move(state)));
+}
+
+JackMidiLister::JackMidiLister(std::unique_ptr<State> state) : m_state(std::move(state)) {}
+
+JackMidiLister::~JackMidiLister() = default;
+
+std::vector<std::string> JackMidiLister::ports(PortKind kind) const
+{
+    std::vector<std::string> names;
+    if (m_state->gone.load())
+        return names;
+    const unsigned long flags = kind == PortKind::Sources ? JackPortIsOutput : JackPortIsInput;
+    const char **list = jack_get_ports(m_state->client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
+    if (!list)
+        return names;
+    for (const char **p = list; *p; ++p)
+        names.emplace_back(*p);
+    jack_free(list);
+    return names;
+}
+
+} // namespace jackmidi
