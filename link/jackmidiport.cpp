@@ -7,9 +7,12 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace jackmidi {
@@ -44,9 +47,19 @@ jack_client_t *openClientQuietly(const std::string &name, std::string *error)
     return client;
 }
 
-constexpr auto kFirstCycleWait = std::chrono::seconds(2);
 // A server whose cycles have stopped must not hold a close for long.
 constexpr auto kDrainWait = std::chrono::milliseconds(500);
+
+// Full names of the ports being closed by a JackPortCloser of this process:
+// no listing shows them.
+std::mutex g_closingMutex;
+std::set<std::string> g_closing;
+
+bool isClosing(const char *name)
+{
+    std::lock_guard<std::mutex> lock(g_closingMutex);
+    return g_closing.count(name) > 0;
+}
 
 } // namespace
 
@@ -72,11 +85,13 @@ struct JackMidiPort::State
     bool joining = false;    // a SysEx has begun and not ended
     bool discarding = false; // the SysEx being joined is too long: skip to its end
     std::atomic<uint32_t> dropped{0};
+    std::atomic<bool> muted{false};
+    std::atomic<bool> delivering{false};
 
     // Output side: length-prefixed messages from the sender to the process
     // thread, and the largest event an empty cycle buffer takes.
     jack_ringbuffer_t *queue = nullptr;
-    std::atomic<size_t> maxEvent{0};
+    std::atomic<size_t> maxEvent{0}; // measured on each cycle's empty buffer
 
     ~State()
     {
@@ -149,6 +164,16 @@ struct JackMidiPort::State
     }
 
     void receive(jack_nframes_t frames)
+    {
+        // Announced before muted is read, so that mute() (which writes muted,
+        // then reads this) either stops this cycle or waits for it.
+        delivering.store(true);
+        if (!muted.load())
+            receiveEvents(frames);
+        delivering.store(false);
+    }
+
+    void receiveEvents(jack_nframes_t frames)
     {
         void *buffer = jack_port_get_buffer(port, frames);
         const uint32_t count = jack_midi_get_event_count(buffer);
@@ -225,6 +250,12 @@ std::unique_ptr<JackMidiPort::State> openPortClient(const std::string &clientNam
         return nullptr;
     }
     jack_on_info_shutdown(state->client, &JackMidiPort::State::shutdown, state.get());
+    if (!input) {
+        // Until the first cycle has measured it, a bound below what an empty
+        // buffer of the port type's size takes (its header and one event's).
+        const size_t bufferSize = jack_port_type_get_buffer_size(state->client, JACK_DEFAULT_MIDI_TYPE);
+        state->maxEvent.store(bufferSize > 1024 ? bufferSize - 512 : 0);
+    }
     if (jack_set_process_callback(state->client, input ? &JackMidiPort::State::processIn
                                                        : &JackMidiPort::State::processOut,
                                   state.get())
@@ -256,15 +287,6 @@ std::unique_ptr<JackMidiPort> JackMidiPort::openOutput(const std::string &client
     std::unique_ptr<State> state = openPortClient(clientName, portName, nullptr, nullptr, error);
     if (!state)
         return nullptr;
-    const auto deadline = std::chrono::steady_clock::now() + kFirstCycleWait;
-    while (state->maxEvent.load(std::memory_order_acquire) == 0) {
-        if (state->gone.load() || std::chrono::steady_clock::now() > deadline) {
-            if (error)
-                *error = "the JACK server runs no cycle";
-            return nullptr;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
     return std::unique_ptr<JackMidiPort>(new JackMidiPort(std::move(state)));
 }
 
@@ -320,6 +342,71 @@ bool JackMidiPort::serverGone() const
     return m_state->gone.load();
 }
 
+void JackMidiPort::mute()
+{
+    m_state->muted.store(true);
+    while (m_state->delivering.load())
+        std::this_thread::yield();
+}
+
+struct JackPortCloser::State
+{
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<std::unique_ptr<JackMidiPort>> ports;
+    bool stopping = false;
+    std::thread worker;
+
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            wake.wait(lock, [this] { return stopping || !ports.empty(); });
+            if (ports.empty())
+                return;
+            std::unique_ptr<JackMidiPort> port = std::move(ports.front());
+            ports.pop_front();
+            lock.unlock();
+            const std::string name = port->name();
+            port.reset();
+            {
+                std::lock_guard<std::mutex> closing(g_closingMutex);
+                g_closing.erase(name);
+            }
+            lock.lock();
+        }
+    }
+};
+
+JackPortCloser::JackPortCloser() : m_state(std::make_unique<State>()) {}
+
+JackPortCloser::~JackPortCloser()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        m_state->stopping = true;
+    }
+    m_state->wake.notify_all();
+    if (m_state->worker.joinable())
+        m_state->worker.join(); // after every port handed over is closed
+}
+
+void JackPortCloser::close(std::unique_ptr<JackMidiPort> port)
+{
+    if (!port)
+        return;
+    port->mute();
+    {
+        std::lock_guard<std::mutex> closing(g_closingMutex);
+        g_closing.insert(port->name());
+    }
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    m_state->ports.push_back(std::move(port));
+    if (!m_state->worker.joinable())
+        m_state->worker = std::thread([state = m_state.get()] { state->run(); });
+    m_state->wake.notify_all();
+}
+
 struct JackMidiLister::State
 {
     jack_client_t *client = nullptr;
@@ -356,8 +443,10 @@ std::vector<std::string> JackMidiLister::ports(PortKind kind) const
     const char **list = jack_get_ports(m_state->client, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
     if (!list)
         return names;
-    for (const char **p = list; *p; ++p)
-        names.emplace_back(*p);
+    for (const char **p = list; *p; ++p) {
+        if (!isClosing(*p))
+            names.emplace_back(*p);
+    }
     jack_free(list);
     return names;
 }

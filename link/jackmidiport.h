@@ -49,12 +49,11 @@ public:
 
     // Opens a client called clientName (JACK makes the name unique), registers
     // an input port portName on it and activates it; receiver gets every
-    // message. Null, with the reason in *error, when there is no server or the
-    // port cannot be had.
+    // message until the port is muted or closed. Null, with the reason in
+    // *error, when there is no server or the port cannot be had.
     static std::unique_ptr<JackMidiPort> openInput(const std::string &clientName, const std::string &portName,
                                                    Receiver receiver, void *user, std::string *error);
-    // The same with an output port. Returns once the first cycle has run, so
-    // that the largest message one cycle carries is known.
+    // The same with an output port.
     static std::unique_ptr<JackMidiPort> openOutput(const std::string &clientName, const std::string &portName,
                                                     std::string *error);
     // Closes the client: its process thread has stopped when this returns. An
@@ -80,6 +79,9 @@ public:
     // Input: messages dropped because they were longer than kJoinCapacity or
     // cut by another message.
     uint32_t droppedMessages() const;
+    // Input: no message reaches the receiver any more; when this returns, the
+    // receiver is not running either.
+    void mute();
     // The server shut the client down (it stopped or threw the client out).
     bool serverGone() const;
 
@@ -87,6 +89,27 @@ public:
 
 private:
     explicit JackMidiPort(std::unique_ptr<State> state);
+    std::unique_ptr<State> m_state;
+};
+
+// Closes ports away from the caller. A client's close waits on the server
+// (several milliseconds, a period or two), which a page's close road should
+// not: a port handed over here is muted at once and left out of every
+// JackMidiLister listing of the process from then on, its queued messages
+// still go out, and its client closes on the closer's own thread. The
+// destructor waits for the closes still under way.
+class JackPortCloser
+{
+public:
+    JackPortCloser();
+    ~JackPortCloser();
+    JackPortCloser(const JackPortCloser &) = delete;
+    JackPortCloser &operator=(const JackPortCloser &) = delete;
+
+    void close(std::unique_ptr<JackMidiPort> port);
+
+private:
+    struct State;
     std::unique_ptr<State> m_state;
 };
 
@@ -102,7 +125,8 @@ public:
     JackMidiLister &operator=(const JackMidiLister &) = delete;
 
     // Full names ("client:port") of the server's MIDI ports of that kind, in
-    // the server's order; empty once the server has gone.
+    // the server's order, without the ports a JackPortCloser is closing;
+    // empty once the server has gone.
     std::vector<std::string> ports(PortKind kind) const;
 
 private:

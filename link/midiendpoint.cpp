@@ -112,7 +112,8 @@ private:
 };
 
 #if defined(TAVRO_HAVE_JACK)
-// The editor's own JACK ports: a port client per open port, closed whole.
+// The editor's own JACK ports: a port client per open port, closed whole on
+// a thread of its own (a closed port is muted and unlisted at once).
 class JackEndpoint : public MidiEndpoint
 {
 public:
@@ -121,6 +122,7 @@ public:
         : m_lister(std::move(lister)), m_clientName(std::move(clientName)), m_receiver(receiver), m_user(user)
     {
     }
+    ~JackEndpoint() override { m_closer.close(std::move(m_port)); } // the closer then waits for it
 
     RtMidi::Api api() const override { return RtMidi::UNIX_JACK; }
 
@@ -131,17 +133,17 @@ public:
 
     bool openPort(unsigned int, const std::string &name, const std::string &ourName, std::string *error) override
     {
-        m_port.reset();
+        m_closer.close(std::move(m_port));
         m_port = m_receiver ? jackmidi::JackMidiPort::openInput(m_clientName, ourName, m_receiver, m_user, error)
                             : jackmidi::JackMidiPort::openOutput(m_clientName, ourName, error);
         if (m_port && !m_port->connect(name, error))
-            m_port.reset();
+            m_closer.close(std::move(m_port));
         return m_port != nullptr;
     }
 
     bool isPortOpen() const override { return m_port != nullptr; }
 
-    void closePort(std::string *) override { m_port.reset(); }
+    void closePort(std::string *) override { m_closer.close(std::move(m_port)); }
 
     bool send(const unsigned char *data, size_t size, std::string *error) override
     {
@@ -167,6 +169,7 @@ private:
     Receiver m_receiver;
     void *m_user;
     std::unique_ptr<jackmidi::JackMidiPort> m_port;
+    jackmidi::JackPortCloser m_closer;
 };
 #endif
 

@@ -376,7 +376,7 @@ void TestMidiLink::openCloseWhileConnectionsChange()
         }
     });
     bool opened = true;
-    for (int i = 0; i < 150 && opened; ++i) {
+    for (int i = 0; i < 60 && opened; ++i) {
         opened = findPeer(*m_peer, &m_out, &m_in) && m_wrapper->open(m_out, m_in, true);
         m_wrapper->close();
     }
