@@ -47,9 +47,7 @@ pc_connectui::pc_connectui(CBaseDlg *owner, QWidget *parent)
 pc_connectui::~pc_connectui()
 {
     killTimer(m_timerId);
-    // Close the device's ports before any MIDI client goes away: on JACK,
-    // closing a client while another client of the process still has an
-    // input port open can crash inside the MIDI library.
+    // The device's ports close before the page and the rest go.
     m_midi.close();
     if (m_page) {
         // A page still open at the end goes with the window.

@@ -208,11 +208,7 @@ private slots:
     // them on its port: each frame one packed SysEx message.
     void clickSendsPackedFrames()
     {
-        // Never deleted: on JACK, closing a client while another client of
-        // the process has an open input port can crash (the simulators keep
-        // theirs pooled for the same reason). Its ports close at the end.
-        static MidiPeer *const device = new MidiPeer("ORB_LINKER");
-        MidiPeer &peer = *device;
+        MidiPeer peer("ORB_LINKER");
         QVERIFY2(peer.isReady(), peer.error().c_str());
         {
             pc_connectui w;
@@ -234,7 +230,6 @@ private slots:
                 wire << QString::fromStdString(tavrosim::toHex(m));
             QCOMPARE(wire, QStringList({"F0 78 32 49 08 00 00 40 00 7E 01 F7", "F0 78 32 45 00 00 00 40 7F F7",
                                         "F0 78 32 19 03 00 00 40 7F F7"}));
-            peer.closePorts();
         }
     }
 

@@ -1,11 +1,11 @@
-// The simulated controller on a real JACK server: a host made of plain RtMidi
-// clients talks to it the way the editor does.
+// The simulated controller on a real JACK server: a host made of the editor's
+// JACK ports talks to it the way the editor does.
 #include "bytes.h"
 #include "simulator.h"
 #include "sysexpacking.h"
 #include "testmain.h"
 
-#include <RtMidi.h>
+#include "jackmidiport.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -31,44 +31,49 @@ QString H(const Bytes &b)
     return QString::fromStdString(toHex(b));
 }
 
-// Port names as JACK lists them: "client:port". The listing clients live as
-// long as the process: on JACK, closing a client while another client of the
-// same process has an open input port can crash the process.
+// Port names as JACK lists them: "client:port".
 QStringList portList(bool inputs)
 {
-    static auto *lister = new std::pair<RtMidiIn *, RtMidiOut *>(
-        new RtMidiIn(RtMidi::UNIX_JACK, "tavro-sim-test-list"),
-        new RtMidiOut(RtMidi::UNIX_JACK, "tavro-sim-test-list"));
+    // Left to the process's end, as the host below.
+    static jackmidi::JackMidiLister *const lister =
+        jackmidi::JackMidiLister::open("tavro-sim-test-list", nullptr).release();
     static std::mutex mutex;
     std::lock_guard<std::mutex> lock(mutex);
-    RtMidi &m = inputs ? static_cast<RtMidi &>(*lister->first) : *lister->second;
     QStringList names;
-    try {
-        for (unsigned i = 0; i < m.getPortCount(); ++i)
-            names << QString::fromStdString(m.getPortName(i));
-    } catch (const RtMidiError &) {
+    if (lister) {
+        for (const std::string &name :
+             lister->ports(inputs ? jackmidi::PortKind::Sources : jackmidi::PortKind::Destinations))
+            names << QString::fromStdString(name);
     }
     return names;
 }
 
-bool hasPort(const QStringList &names, const std::string &port)
+// The full name of the listed port called port; empty when none is.
+QString portNamed(const QStringList &names, const std::string &port)
 {
     const QString suffix = QLatin1Char(':') + QString::fromStdString(port);
     for (const QString &n : names) {
         if (n.endsWith(suffix))
-            return true;
+            return n;
     }
-    return false;
+    return QString();
+}
+
+bool hasPort(const QStringList &names, const std::string &port)
+{
+    return !portNamed(names, port).isEmpty();
 }
 
 // The editor's side: connects to the device's two ports and collects what the
 // device sends, unpacking frames with the editor's own code. One for the whole
-// process (see portList), reconnected for each case.
+// process, reconnected for each case.
 class Host
 {
 public:
     static Host &instance()
     {
+        // Left to the process's end: its clients must not close in the
+        // static destructors, after libjack's own may have run.
         static Host *host = new Host;
         return *host;
     }
@@ -77,24 +82,16 @@ public:
     // each way; then both sides start with empty records.
     bool connect(Simulator &sim)
     {
-        try {
-            if (!m_in) {
-                m_in = new RtMidiIn(RtMidi::UNIX_JACK, "tavro-sim-test-host");
-                m_out = new RtMidiOut(RtMidi::UNIX_JACK, "tavro-sim-test-host");
-                m_in->ignoreTypes(false, false, false);
-                m_in->setCallback(&Host::callback, this);
-            }
-            m_in->closePort();
-            m_out->closePort();
-            const int in = find(*m_in, sim.outPortName());
-            const int out = find(*m_out, sim.inPortName());
-            if (in < 0 || out < 0)
-                return false;
-            m_in->openPort(unsigned(in), "host in");
-            m_out->openPort(unsigned(out), "host out");
-        } catch (const RtMidiError &) {
+        m_in.reset();
+        m_out.reset();
+        const QString from = portNamed(portList(true), sim.outPortName());
+        const QString to = portNamed(portList(false), sim.inPortName());
+        if (from.isEmpty() || to.isEmpty())
             return false;
-        }
+        m_in = jackmidi::JackMidiPort::openInput("tavro-sim-test-host", "host in", &Host::receive, this, nullptr);
+        m_out = jackmidi::JackMidiPort::openOutput("tavro-sim-test-host", "host out", nullptr);
+        if (!m_in || !m_out || !m_in->connect(from.toStdString(), nullptr) || !m_out->connect(to.toStdString(), nullptr))
+            return false;
         auto seen = [&] {
             for (const SimLogEntry &e : sim.log()) {
                 if (e.received && e.bytes == Bytes{0xFE})
@@ -123,7 +120,7 @@ public:
         return up && down;
     }
 
-    void send(const Bytes &message) { m_out->sendMessage(message.data(), message.size()); }
+    void send(const Bytes &message) { m_out->send(message.data(), message.size()); }
     void sendFrame(uint8_t cmd, const Bytes &payload) { send(packSysEx(makeFrame(cmd, payload))); }
 
     std::vector<Bytes> messages() const
@@ -149,25 +146,15 @@ public:
     }
 
 private:
-    static int find(RtMidi &m, const std::string &port)
-    {
-        const std::string suffix = ":" + port;
-        for (unsigned i = 0; i < m.getPortCount(); ++i) {
-            const std::string n = m.getPortName(i);
-            if (n.size() >= suffix.size() && n.compare(n.size() - suffix.size(), suffix.size(), suffix) == 0)
-                return int(i);
-        }
-        return -1;
-    }
-    static void callback(double, std::vector<unsigned char> *msg, void *user)
+    static void receive(const uint8_t *data, size_t size, void *user)
     {
         auto *self = static_cast<Host *>(user);
         std::lock_guard<std::mutex> lock(self->m_mutex);
-        self->m_messages.emplace_back(msg->begin(), msg->end());
+        self->m_messages.emplace_back(data, data + size);
     }
 
-    RtMidiIn *m_in = nullptr;
-    RtMidiOut *m_out = nullptr;
+    std::unique_ptr<jackmidi::JackMidiPort> m_in;
+    std::unique_ptr<jackmidi::JackMidiPort> m_out;
     mutable std::mutex m_mutex;
     std::vector<Bytes> m_messages;
 };
