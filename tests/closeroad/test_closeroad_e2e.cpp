@@ -104,7 +104,10 @@ private slots:
         QFETCH(int, model);
         tavrotest::PageSession<CBaseDlg> s;
         QVERIFY(s.open(tavrosim::optionsForModel(model)));
-        s.page->findChild<QPushButton *>(QStringLiteral("pad1"))->click();
+        // The controls take clicks once the page holds the device's block.
+        QPushButton *pad = s.page->findChild<QPushButton *>(QStringLiteral("pad1"));
+        QTRY_VERIFY_WITH_TIMEOUT(pad->isEnabled(), kWait);
+        pad->click();
         QPushButton *colour = nullptr;
         QTRY_VERIFY((colour = colourButtonOfOpenDialog()));
         colour->click();
