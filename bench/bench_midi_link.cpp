@@ -30,23 +30,40 @@ double percentile(std::vector<double> sorted, double p)
     return sorted[i];
 }
 
-void BM_FrameRoundTrip(benchmark::State &state)
+// The numbers of the peer's ports in the editor's lists; false, with the
+// benchmark skipped, when there is no server or no peer.
+bool findPeer(benchmark::State &state, const MidiPeer &peer, uint *out, uint *in)
 {
     if (!std::getenv("JACK_DEFAULT_SERVER")) {
         state.SkipWithError("no JACK server (source scripts/jack-env.sh, start_private_jack)");
-        return;
+        return false;
     }
-    MidiPeer peer("Bench Pad");
     if (!peer.isReady()) {
         state.SkipWithError(peer.error().c_str());
-        return;
+        return false;
     }
-    peer.setEcho(true);
     MidiPortLister lister;
-    const int in = lister.inputPortNames().indexOf(QString::fromStdString(peer.editorInputName()));
-    const int out = lister.outputPortNames().indexOf(QString::fromStdString(peer.editorOutputName()));
+    const int inPort = lister.inputPortNames().indexOf(QString::fromStdString(peer.editorInputName()));
+    const int outPort = lister.outputPortNames().indexOf(QString::fromStdString(peer.editorOutputName()));
+    if (inPort < 0 || outPort < 0) {
+        state.SkipWithError("the peer's ports are not listed");
+        return false;
+    }
+    *in = uint(inPort);
+    *out = uint(outPort);
+    return true;
+}
+
+void BM_FrameRoundTrip(benchmark::State &state)
+{
+    MidiPeer peer("Bench Pad");
+    uint in = 0;
+    uint out = 0;
+    if (!findPeer(state, peer, &out, &in))
+        return;
+    peer.setEcho(true);
     auto wrapper = std::make_unique<MidiPortWrapper>();
-    if (in < 0 || out < 0 || !wrapper->open(uint(out), uint(in), true)) {
+    if (!wrapper->open(out, in, true)) {
         state.SkipWithError("cannot open the peer's ports");
         return;
     }
@@ -89,24 +106,17 @@ BENCHMARK(BM_FrameRoundTrip)->UseManualTime()->Iterations(1000)->Unit(benchmark:
 // is reported as a counter.
 void BM_PortPairClose(benchmark::State &state)
 {
-    if (!std::getenv("JACK_DEFAULT_SERVER")) {
-        state.SkipWithError("no JACK server (source scripts/jack-env.sh, start_private_jack)");
-        return;
-    }
     MidiPeer peer("Bench Pad");
-    if (!peer.isReady()) {
-        state.SkipWithError(peer.error().c_str());
+    uint in = 0;
+    uint out = 0;
+    if (!findPeer(state, peer, &out, &in))
         return;
-    }
-    MidiPortLister lister;
-    const int in = lister.inputPortNames().indexOf(QString::fromStdString(peer.editorInputName()));
-    const int out = lister.outputPortNames().indexOf(QString::fromStdString(peer.editorOutputName()));
     auto wrapper = std::make_unique<MidiPortWrapper>();
     std::vector<double> micros;
     std::vector<double> openMicros;
     for (auto _ : state) {
         const auto opening = Clock::now();
-        if (in < 0 || out < 0 || !wrapper->open(uint(out), uint(in), true)) {
+        if (!wrapper->open(out, in, true)) {
             state.SkipWithError("cannot open the peer's ports");
             return;
         }

@@ -175,11 +175,12 @@ private:
 
 } // namespace
 
-std::unique_ptr<MidiEndpoint> createMidiInput(const std::string &clientName, MidiEndpoint::Receiver receiver,
-                                              void *user, std::string *error)
+namespace {
+
+// An input endpoint when receiver is given, else an output endpoint.
+std::unique_ptr<MidiEndpoint> createEndpoint(const std::string &clientName, MidiEndpoint::Receiver receiver,
+                                             void *user, std::string *error)
 {
-    if (!receiver)
-        receiver = [](const unsigned char *, size_t, void *) {};
 #if defined(TAVRO_HAVE_JACK)
     if (midiApi() == RtMidi::UNIX_JACK) {
         auto lister = jackmidi::JackMidiLister::open(clientName, error);
@@ -189,6 +190,8 @@ std::unique_ptr<MidiEndpoint> createMidiInput(const std::string &clientName, Mid
     }
 #endif
     try {
+        if (!receiver)
+            return std::make_unique<RtMidiEndpoint>(std::make_unique<RtMidiOut>(midiApi(), clientName));
         auto in = std::make_unique<RtMidiIn>(midiApi(), clientName, kInputQueueLimit);
         in->ignoreTypes(false, false, false);
         return std::make_unique<RtMidiEndpoint>(std::move(in), receiver, user);
@@ -199,21 +202,17 @@ std::unique_ptr<MidiEndpoint> createMidiInput(const std::string &clientName, Mid
     return nullptr;
 }
 
+} // namespace
+
+std::unique_ptr<MidiEndpoint> createMidiInput(const std::string &clientName, MidiEndpoint::Receiver receiver,
+                                              void *user, std::string *error)
+{
+    if (!receiver)
+        receiver = [](const unsigned char *, size_t, void *) {};
+    return createEndpoint(clientName, receiver, user, error);
+}
+
 std::unique_ptr<MidiEndpoint> createMidiOutput(const std::string &clientName, std::string *error)
 {
-#if defined(TAVRO_HAVE_JACK)
-    if (midiApi() == RtMidi::UNIX_JACK) {
-        auto lister = jackmidi::JackMidiLister::open(clientName, error);
-        if (!lister)
-            return nullptr;
-        return std::make_unique<JackEndpoint>(std::move(lister), clientName, nullptr, nullptr);
-    }
-#endif
-    try {
-        return std::make_unique<RtMidiEndpoint>(std::make_unique<RtMidiOut>(midiApi(), clientName));
-    } catch (const RtMidiError &e) {
-        if (error)
-            *error = e.getMessage();
-    }
-    return nullptr;
+    return createEndpoint(clientName, nullptr, nullptr, error);
 }
