@@ -90,6 +90,8 @@ void CDlgVX18::init_ui()
         ui->comboBox_delay->addItem(QString::number(i));
     for (int i = 1; i <= 127; ++i)
         ui->comboBox_full_vel->addItem(QString::number(i));
+    // Return on a focused list must not click "Save" and write the flash.
+    pagekit::clearDefaultButtons(this);
 }
 
 void CDlgVX18::init_connect()

@@ -65,8 +65,8 @@ void CRZM7::init()
                            m_ui->pushButton_LowBattery, m_ui->pushButton_BT, m_ui->pushButton_setting,
                            m_ui->pushButton_pad, m_ui->pushButton_knob_button})
         b->setCheckable(true);
-    m_ui->pushButton_DAW->setAutoDefault(false);
-    m_ui->pushButton_DAW->setDefault(false);
+    // Return on a focused list must not click "Save" and write the flash.
+    pagekit::clearDefaultButtons(this);
     m_ui->pushButton_ConfigData->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
 
     for (int i = 1; i <= 99; ++i)

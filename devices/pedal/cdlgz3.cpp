@@ -97,6 +97,8 @@ void cDlgZ3::init_ui()
     }
     ui->pushButton_Dot->setCheckable(true);
     ui->stackedWidget->setCurrentIndex(0);
+    // Return on a focused list must not open the online preset list.
+    pagekit::clearDefaultButtons(this);
 }
 
 void cDlgZ3::init_connect()

@@ -92,6 +92,31 @@ private slots:
         QVERIFY(!s.window->page());
     }
 
+    // Return that no list takes reaches the page: it clicks no button there
+    // (it was "Save", writing the flash, or the online preset list).
+    void returnClicksNoButton_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("firmware");
+        QTest::newRow("pad") << 7 << 3;
+        QTest::newRow("small pad") << 8 << 3;
+        QTest::newRow("keyboard") << 9 << 3;
+        QTest::newRow("foot pedal") << 1 << 5;
+        QTest::newRow("older foot pedal") << 1 << 4;
+    }
+    void returnClicksNoButton()
+    {
+        QFETCH(int, model);
+        QFETCH(int, firmware);
+        tavrotest::PageSession<CBaseDlg> s;
+        QVERIFY(s.open(tavrosim::optionsForModel(model, firmware)));
+        QStringList clicked;
+        for (QPushButton *b : s.page->findChildren<QPushButton *>())
+            connect(b, &QPushButton::clicked, s.page, [&clicked, b] { clicked << b->objectName(); });
+        QTest::keyClick(s.page, Qt::Key_Return);
+        QCOMPARE(clicked, QStringList());
+    }
+
     void colourChooserGoesWithItsPage_data()
     {
         QTest::addColumn<int>("model");
