@@ -386,6 +386,7 @@ void CRZM7::open_control_dialog(int nIndex, int nKind, uchar *pbySetAll, int nBa
     m_controlDlg = dlg;
     if (nKind == 1 || nKind == 2)
         connect(dlg, &CRZM7DLG::signals_change_rgb, this, &CRZM7::slots_change_rgb);
+    connect(dlg, &CRZM7DLG::signals_colour_confirmed, this, [this] { m_model.colourConfirmed(); });
     if (nKind == 1 && pColour)
         dlg->show_colour(pColour);
     dlg->load_control();

@@ -472,6 +472,7 @@ void CRZM7DLG::open_colour_picker()
             show_colour(colour);
         emit signals_change_rgb();
     };
+    road.confirmed = [this] { emit signals_colour_confirmed(); };
     m_chooser->open(road);
 }
 

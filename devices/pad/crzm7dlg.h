@@ -37,6 +37,9 @@ public:
 signals:
     // The pad colour (or all colours of the bank) changed in the block.
     void signals_change_rgb();
+    // The chooser's OK left the pad another colour: an edit the device holds
+    // only until it is saved.
+    void signals_colour_confirmed();
     // A section of the block changed: 1 knobs, 2 buttons, 3 pads, 4 SysEx pool
     // then pads then buttons, 5 SysEx pool then buttons then pads.
     void signals_click_ok_send(uchar byFlag);

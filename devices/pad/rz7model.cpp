@@ -154,8 +154,10 @@ bool CRZ7Model::takeDroppedBlock(uchar *presetOut)
     return true;
 }
 
-uint CRZ7Model::padColoursFrame(uchar *out, uchar pad) const
+uint CRZ7Model::padColoursFrame(uchar *out, uchar pad)
 {
+    if (pad == kAllPads)
+        m_unsavedChanges = true;
     return buildPadColoursFrame(out, m_config, pad, padBank(), knobGroup());
 }
 

@@ -59,6 +59,9 @@ public:
     bool systemAccepted() const { return m_systemAccepted; }
     bool hasUnsavedChanges() const { return m_unsavedChanges; }
     void setUnsavedChanges(bool on) { m_unsavedChanges = on; }
+    // A pad colour the user confirmed is in the device's preset: the save
+    // stores it (its live previews alone do not count).
+    void colourConfirmed() { m_unsavedChanges = true; }
     // The page goes to another preset: a save still on its way is about the
     // preset left, and its refusal marks nothing here.
     void forgetPendingSave() { m_pendingSave.forget(); }
@@ -108,8 +111,10 @@ public:
     // Nothing (0) before a record has been accepted from the device; busy is
     // cleared all the same.
     uint systemConfigFrame(uchar *out);
-    // Colour preview of the current bank; pad 0..15 or rz7::kAllPads.
-    uint padColoursFrame(uchar *out, uchar pad) const;
+    // Colour preview of the current bank; pad 0..15 or rz7::kAllPads. One
+    // pad's colour is a live preview; a colour given to all pads is the
+    // user's choice and marks the configuration as changed.
+    uint padColoursFrame(uchar *out, uchar pad);
     // Section writes; each marks the configuration as changed.
     uint keysFrame(uchar *out);
     uint padsFrame(uchar *out);

@@ -311,9 +311,10 @@ void TestRz7Model::unsavedChangesAndSectionFrames()
     QVERIFY(m.hasUnsavedChanges());
     m.setUnsavedChanges(false);
 
-    // Colour previews, the whole block and the close frame leave the mark alone.
-    QCOMPARE(m.padColoursFrame(buf, kAllPads), 62u);
-    QCOMPARE(int(buf[6]), 0xFF);
+    // A pad's colour preview, the whole block and the close frame leave the
+    // mark alone (a colour given to all pads is an edit).
+    QCOMPARE(m.padColoursFrame(buf, 3), 62u);
+    QCOMPARE(int(buf[6]), 3);
     QCOMPARE(m.configFrame(buf), 830u);
     QCOMPARE(toHex(sent(buf, m.pageCloseFrame(buf))), QStringLiteral("78 59 75 00 00 00 FF"));
     QVERIFY(!m.hasUnsavedChanges());

@@ -542,37 +542,55 @@ private slots:
         QCOMPARE(openDialogs(), 0);
     }
 
-    // Colour previews from the dialog and "To All Pad".
+    // Colour previews from the dialog and "To All Pad". A colour is an edit
+    // once confirmed (the chooser's OK, Yes to a set-all question), not while
+    // it is previewed.
     void padColourPreviews()
     {
         Opened o;
         o.page.form()->pushButton_pad->click();
         padButton(o.page, 4)->click(); // records the pad the dialog edits
+        QWidget *dlg = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->inherits("CRZM7DLG"))
-                w->close();
+            if (w->inherits("CRZM7DLG") && w->isVisible())
+                dlg = w;
         }
+        QVERIFY(dlg);
+        dlg->findChild<QPushButton *>(QStringLiteral("pushButton_color"))->click();
+        auto *picker = dlg->findChild<ColorPicker *>();
+        QVERIFY(picker);
+        emit picker->colorChanged(QColor(9, 9, 9));
+        QVERIFY(!o.page.model().hasUnsavedChanges());
+        picker->setColor(QColor(9, 9, 9));
+        picker->accept();
+        QVERIFY(o.page.model().hasUnsavedChanges());
+        dlg->close();
         QCOMPARE(o.page.dialogIndex(), 3);
         QCOMPARE(o.page.dialogKind(), 1);
+        o.page.model().setUnsavedChanges(false);
         o.owner.frames.clear();
         o.page.model().config().PadRGB[0][3] = SColourGRB{0x11, 0x22, 0x33};
+        o.page.slots_change_rgb();
+        QVERIFY(!o.page.model().hasUnsavedChanges());
         *o.page.setAllColoursFlag() = 1;
         o.page.slots_change_rgb();
-        o.page.slots_change_rgb();
+        QVERIFY(o.page.model().hasUnsavedChanges());
         QCOMPARE(o.owner.frames.size(), 2);
-        QCOMPARE(int(uchar(o.owner.frames[0][6])), 0xFF);
-        QCOMPARE(int(uchar(o.owner.frames[1][6])), 3);
-        QCOMPARE(o.owner.frames[1].size(), 62);
-        QCOMPARE(toHex(o.owner.frames[1].mid(6 + 1 + 9, 3)), QStringLiteral("11 22 33"));
+        QCOMPARE(int(uchar(o.owner.frames[1][6])), 0xFF);
+        QCOMPARE(int(uchar(o.owner.frames[0][6])), 3);
+        QCOMPARE(o.owner.frames[0].size(), 62);
+        QCOMPARE(toHex(o.owner.frames[0].mid(6 + 1 + 9, 3)), QStringLiteral("11 22 33"));
         QVERIFY(padButton(o.page, 1)->styleSheet().contains(QStringLiteral("rgb(34, 17, 51)")));
-        QVERIFY(!o.page.model().hasUnsavedChanges());
 
         // "To All Pad": No does nothing, Yes paints the bank in its colour.
+        o.page.model().setUnsavedChanges(false);
         o.owner.frames.clear();
         o.page.apply_bank_colour_to_pads(ANSWER_NO);
         o.page.apply_bank_colour_to_pads(ANSWER_OTHER);
         QVERIFY(o.owner.frames.isEmpty());
+        QVERIFY(!o.page.model().hasUnsavedChanges());
         o.page.apply_bank_colour_to_pads(ANSWER_YES);
+        QVERIFY(o.page.model().hasUnsavedChanges());
         QCOMPARE(o.owner.frames.size(), 1);
         const QByteArray q = o.owner.frames[0];
         QCOMPARE(int(uchar(q[6])), 0xFF);
