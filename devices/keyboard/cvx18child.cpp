@@ -414,11 +414,8 @@ void CVX18Child::click_set_all_data1()
         const int v = ui->comboBox_data1->currentIndex();
         if (v < 0)
             return;
-        // Pads in Customize hold a pool reference there, and pads in Program
-        // Change their Bank MSB: both keep theirs.
-        const uint skip = 0xF8; // modes 3..7
         pagekit::setAllData1ByPadOrder(config().PadData[m_bank], kPadsPerBank, uint(m_index % kPadsPerBank), v,
-                                       skip);
+                                       pagekit::kPadOrderSkipModes);
         emit signals_click_ok_send(3);
     });
 }

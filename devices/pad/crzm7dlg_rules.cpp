@@ -34,7 +34,7 @@ void setAllData1ByPadOrder(SRZ7ConfigData &block, uint bank, uint pad, int data1
 {
     if (bank < rz7::kPadBanks)
         pagekit::setAllData1ByPadOrder(block.PadData[bank], rz7::kPadsPerBank, pad, data1,
-                                       1u << rz7::kPadSysexMode);
+                                       pagekit::kPadOrderSkipModes);
 }
 
 } // namespace rz7dlg

@@ -31,8 +31,8 @@ void setAllPadColours(SRZ7ConfigData &block, uint bank, uint pad);
 // records of the buttons but those in Customize. Mode and flag bits are kept.
 // Returns the section to send.
 SendKind setAllChannels(SRZ7ConfigData &block, int kind, uint bank, bool longPress, uint channel);
-// Byte 1 of every pad of the bank not in Customize becomes data1 + p - pad,
-// held to 0..127.
+// Byte 1 of every Note and CC pad of the bank becomes data1 + p - pad, held to
+// 0..127; Program Change and Customize pads keep theirs.
 void setAllData1ByPadOrder(SRZ7ConfigData &block, uint bank, uint pad, int data1);
 
 } // namespace rz7dlg

@@ -120,5 +120,9 @@ void setAllChannels(SKnobRecord *records, uint count, uint channel);
 // Byte 1 of every record of the span becomes data1 + p - pad, held to 0..127;
 // records whose mode is in skipModes (bit n for mode n) keep theirs.
 void setAllData1ByPadOrder(SControlRecord *records, uint count, uint pad, int data1, uint skipModes);
+// The pads that numbering by pad order leaves alone: only Note and CC pads
+// take a number, byte 1 of a Program Change pad is its Bank MSB, of a
+// Customize pad a place in the pool (modes 3..7).
+constexpr uint kPadOrderSkipModes = 0xF8;
 
 } // namespace pagekit

@@ -492,11 +492,8 @@ void CDlgRzChild::click_set_all_data1()
     showStyledQuestion(this, tr("Set All"), tr("Set %1 according to the pad order?").arg(word), [this](int answer) {
         if (answer != ANSWER_YES || !isPad())
             return;
-        // Only Note and CC pads take a number: byte 1 of a Program Change pad
-        // is its Bank MSB, of a Customize pad a place in the pool.
-        const uint skip = 0xF8; // modes 3..7
         pagekit::setAllData1ByPadOrder(config->PadData[bank], kPadsPerBank, index,
-                                       qMax(0, ui->comboBox_data1->currentIndex()), skip);
+                                       qMax(0, ui->comboBox_data1->currentIndex()), pagekit::kPadOrderSkipModes);
         emit signals_click_ok_send(3);
     });
 }

@@ -557,9 +557,12 @@ void TestCrzm7Dlg::setAll_channelsSendTheirKind()
     QCOMPARE(b.block.KeyData[0].channel(), uchar(0));
 }
 
+// Program Change pads (byte 1 their Bank MSB) and Customize pads keep byte 1.
 void TestCrzm7Dlg::setAll_data1ByPadOrder()
 {
     Bench b;
+    b.block.PadData[1][6] = SControlRecord{0x30, 5, 6, 7};
+    b.block.PadData[1][9] = SControlRecord{0x40, 8, 0, 0};
     b.open(1, 4, 1);
     b.combo("comboBox_data1")->setCurrentIndex(60);
     QVERIFY(b.w<QWidget>("pushButton_setData1")->isVisible());
@@ -567,7 +570,7 @@ void TestCrzm7Dlg::setAll_data1ByPadOrder()
     QCOMPARE(b.answer(QMessageBox::Yes), QStringLiteral("Set Note according to the pad order?"));
     QCOMPARE(b.sections(), QList<int>{3});
     for (int p = 0; p < 16; ++p)
-        QCOMPARE(int(b.block.PadData[1][p].data1), 56 + p);
+        QCOMPARE(int(b.block.PadData[1][p].data1), p == 6 ? 5 : p == 9 ? 8 : 56 + p);
 
     b.open(1, 0, 1);
     b.combo("comboBox_type")->setCurrentIndex(2);
