@@ -88,8 +88,12 @@ CRZM7DLG::CRZM7DLG(SRZ7ConfigData *pConfig, int iKind, int iIndex, int iBank, SR
     if (m_kind == KindButton)
         m_ui->pushButton_down->setChecked(true);
 
-    connect(m_ui->comboBox_type, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this](int index) { on_type_changed(index); });
+    connect(m_ui->comboBox_type, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        m_keptMode = -1;
+        on_type_changed(index);
+    });
+    // Picking the first type again is a choice too.
+    connect(m_ui->comboBox_type, qOverload<int>(&QComboBox::activated), this, [this] { m_keptMode = -1; });
     connect(m_ui->comboBox_channel, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { on_channel_changed(index); });
     connect(m_ui->pushButton_color, &QPushButton::clicked, this, [this] { open_colour_picker(); });
@@ -121,6 +125,31 @@ bool CRZM7DLG::isFifthButton() const
 bool CRZM7DLG::typeListWithoutMmc() const
 {
     return m_kind == KindButton && (m_longSelected || isFifthButton());
+}
+
+uint CRZM7DLG::shownMode() const
+{
+    if (m_keptMode >= 0)
+        return uint(m_keptMode);
+    const int type = comboValue(m_ui->comboBox_type);
+    return m_kind == KindButton ? keyModeFromIndex(type, typeListWithoutMmc()) : uint(type);
+}
+
+void CRZM7DLG::show_type(uint mode, bool withoutMmc)
+{
+    int index = m_kind == KindButton ? keyIndexFromMode(mode, withoutMmc) : int(mode);
+    const bool listed = index >= 0 && index < m_ui->comboBox_type->count();
+    if (!listed)
+        index = 0;
+    if (index == m_ui->comboBox_type->currentIndex()) {
+        // No signal: set up the fields directly (mode 0 and index 0 mean the
+        // same type everywhere).
+        m_typeIsComboIndex = false;
+        on_type_changed(m_kind == KindButton ? int(keyModeFromIndex(index, withoutMmc)) : index);
+    } else {
+        m_ui->comboBox_type->setCurrentIndex(index);
+    }
+    m_keptMode = listed ? -1 : int(mode);
 }
 
 SControlRecord *CRZM7DLG::editedRecord() const
@@ -184,17 +213,7 @@ void CRZM7DLG::load_control()
     }
 
     const uint mode = ctrlbyte::mode(ctrl);
-    int index = m_kind == KindButton ? keyIndexFromMode(mode, isFifthButton()) : int(mode);
-    if (index < 0 || index >= m_ui->comboBox_type->count())
-        index = 0; // a mode this control has no entry for is shown as the first type
-    if (index == m_ui->comboBox_type->currentIndex()) {
-        // Index 0 is current since the list was filled: no signal, so set up the
-        // fields directly (mode 0 and index 0 mean the same type everywhere).
-        m_typeIsComboIndex = false;
-        on_type_changed(0);
-    } else {
-        m_ui->comboBox_type->setCurrentIndex(index);
-    }
+    show_type(mode, isFifthButton());
 
     m_ui->comboBox_channel->setCurrentIndex(ctrlbyte::channel(ctrl));
 
@@ -396,7 +415,7 @@ void CRZM7DLG::fill_data1_list(uchar byList)
 
 void CRZM7DLG::store_press(SControlRecord *pCopy)
 {
-    const uint mode = keyModeFromIndex(comboValue(m_ui->comboBox_type), typeListWithoutMmc());
+    const uint mode = shownMode();
     pCopy->ctrl = uchar((mode & 0x07) << 4 | (comboValue(m_ui->comboBox_channel) & 0x0F)
                         | (m_ui->pushButton_CH3->isChecked() ? 0x80 : 0x00));
     pCopy->data1 = fieldByte(m_ui->comboBox_data1, pCopy->data1);
@@ -427,10 +446,7 @@ void CRZM7DLG::on_press_toggled(bool bLong)
     }
 
     const SControlRecord &copy = bLong ? m_longCopy : m_downCopy;
-    int index = keyIndexFromMode(copy.mode(), bLong);
-    if (index < 0 || index >= m_ui->comboBox_type->count())
-        index = 0;
-    m_ui->comboBox_type->setCurrentIndex(index);
+    show_type(copy.mode(), bLong);
     m_ui->comboBox_channel->setCurrentIndex(copy.channel());
     m_ui->comboBox_data1->setCurrentIndex(copy.data1);
     m_ui->comboBox_data2->setCurrentIndex(copy.value1);
@@ -438,7 +454,7 @@ void CRZM7DLG::on_press_toggled(bool bLong)
     // Each press keeps its own MCP flag.
     m_ui->pushButton_CH3->setChecked(copy.flag());
     m_typeIsComboIndex = false;
-    on_type_changed(int(keyModeFromIndex(index, bLong)));
+    on_type_changed(int(keyModeFromIndex(comboValue(m_ui->comboBox_type), bLong)));
 }
 
 void CRZM7DLG::show_colour(const SColourGRB *pColour)
@@ -507,7 +523,8 @@ bool CRZM7DLG::check_sysex_text(uchar byOldLength)
 void CRZM7DLG::on_ok()
 {
     SFields f;
-    const int type = comboValue(m_ui->comboBox_type);
+    // A stored mode without a row stays, whatever the first type shows.
+    f.mode = shownMode();
     f.channel = uint(comboValue(m_ui->comboBox_channel));
     f.flag = m_ui->pushButton_CH3->isChecked();
     f.d1 = fieldValue(m_ui->comboBox_data1);
@@ -518,7 +535,6 @@ void CRZM7DLG::on_ok()
 
     uchar send = SendNothing;
     if (m_kind == KindKnob) {
-        f.mode = uint(type);
         if (!storeKnob(m_config->KnobData[m_bank][m_index], f)) {
             AutoDisapperMsgBox::showMessage(
                 this, tr("The maximum value and the minimum value cannot be equal."), kMessageMs);
@@ -527,12 +543,14 @@ void CRZM7DLG::on_ok()
         send = SendKnobs;
     } else if (m_kind == KindPad) {
         SControlRecord &rec = m_config->PadData[m_bank][m_index];
-        f.mode = uint(type);
         if (f.mode == rz7::kPadSysexMode) {
             if (!check_sysex_text(sysexLength(rec, KindPad)))
                 return;
             rec.ctrl = uchar(rz7::kPadSysexMode << 4 | flagBit);
             send = SendPoolKeysPads;
+        } else if (m_keptMode >= 0) {
+            storeKey(rec, f); // the fields as shown, under the kept mode
+            send = SendPads;
         } else {
             if (!storePad(rec, f)) {
                 AutoDisapperMsgBox::showMessage(
@@ -543,7 +561,6 @@ void CRZM7DLG::on_ok()
         }
     } else {
         SControlRecord &rec = *editedRecord();
-        f.mode = keyModeFromIndex(type, typeListWithoutMmc());
         if (f.mode == rz7::kKeySysexMode) {
             if (!check_sysex_text(sysexLength(rec, KindButton)))
                 return;

@@ -60,6 +60,12 @@ private:
     void show_customize_page();
     bool isFifthButton() const;
     bool typeListWithoutMmc() const;
+    // The mode the type list's row stands for, or the stored mode that has no
+    // row while the user has picked no type.
+    uint shownMode() const;
+    // Selects the row of a stored mode: the first one when the list has none,
+    // and the mode is then kept until the user picks a type.
+    void show_type(uint mode, bool withoutMmc);
     SControlRecord *editedRecord() const;
     uchar *sysexBuffer() const;
     SColourGRB *padColour() const;
@@ -79,6 +85,9 @@ private:
     bool m_nameListShown = false;
     uchar *m_setAllColours = nullptr;
     bool m_typeIsComboIndex = true;
+    // The stored mode of the shown record when its type list has no row for
+    // it (mode 7; mode 4 on a list without "MMC"); -1 otherwise.
+    int m_keptMode = -1;
     uchar m_data1List = 4;
     SRZ7SysexStore *m_sysex = nullptr;
     pagekit::ColourChooserRoad *m_chooser = nullptr;

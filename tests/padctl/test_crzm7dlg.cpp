@@ -599,9 +599,9 @@ void TestCrzm7Dlg::setAll_noChangesNothing()
     QCOMPARE(b.setAll, uchar(0));
 }
 
-// Bytes that no row of their list shows (above 127, a speed above 4) go back
-// as they were on OK when the user did not touch them; a touched field is
-// written.
+// Bytes that no row of their list shows (above 127, a speed above 4, a mode
+// without a type row) go back as they were on OK when the user did not touch
+// them; a touched field is written.
 void TestCrzm7Dlg::ok_untouchedFieldsKeepTheirBytes()
 {
     Bench b;
@@ -621,6 +621,24 @@ void TestCrzm7Dlg::ok_untouchedFieldsKeepTheirBytes()
     b.open(2, 3, 0);
     b.click("pushButton_ok");
     QCOMPARE(recordBytes(&b.block.KeyData[3], 4), hex("32 81 05 82"));
+
+    // Pad mode 7, mode 4 on a long press: the first type shows, the mode stays.
+    b.block.PadData[0][5] = SControlRecord{0x73, 0x10, 0x20, 0x30};
+    b.open(1, 5, 0);
+    QCOMPARE(b.combo("comboBox_type")->currentIndex(), 0);
+    b.click("pushButton_ok");
+    QCOMPARE(recordBytes(&b.block.PadData[0][5], 4), hex("73 10 20 30"));
+    b.block.KeyLongData[1] = SControlRecord{0x42, 0x11, 0x22, 0x33};
+    b.open(2, 1, 0);
+    b.click("pushButton_long");
+    b.click("pushButton_ok");
+    QCOMPARE(recordBytes(&b.block.KeyLongData[1], 4), hex("42 11 22 33"));
+    // Picking the first type is a choice.
+    b.open(2, 1, 0);
+    b.click("pushButton_long");
+    emit b.combo("comboBox_type")->activated(0);
+    b.click("pushButton_ok");
+    QCOMPARE(recordBytes(&b.block.KeyLongData[1], 4), hex("02 11 22 33"));
 }
 
 TAVRO_TEST_MAIN(TestCrzm7Dlg)
