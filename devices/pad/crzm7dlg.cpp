@@ -498,8 +498,11 @@ bool CRZM7DLG::check_sysex_text(uchar byOldLength)
     uchar *buffer = sysexBuffer();
     if (!rec || !buffer)
         return false;
+    // The room is counted from the records now: the count of the last packing
+    // still holds the message of a control that has left Customize since.
+    const uint inUse = poolBytesInUse(rz7::sysexPoolList(*m_config, *m_sysex), {});
     const SParsedText parsed =
-        parseSysexText(m_ui->textEdit_Customize->toPlainText(), m_sysex->sysexTotal, byOldLength, rz7::kPoolSize);
+        parseSysexText(m_ui->textEdit_Customize->toPlainText(), inUse, byOldLength, rz7::kPoolSize);
     switch (parsed.result) {
     case TextResult::TooLong:
         AutoDisapperMsgBox::showMessage(this, tr("Sysex data maximum length is 40"), kMessageMs);

@@ -375,8 +375,11 @@ void CDlgRzChild::click_down_long()
 
 bool CDlgRzChild::save_sysex_text(quint8 oldLength)
 {
-    const pagekit::SParsedText parsed = pagekit::parseSysexText(ui->textEdit_Customize->toPlainText(),
-                                                                sysexWork->sysexPoolUsed, oldLength, kPoolSize, kSysexMax);
+    // The room is counted from the records now: the count of the last packing
+    // still holds the message of a control that has left Customize since.
+    const uint inUse = pagekit::poolBytesInUse(poolList(*config, *sysexWork), {});
+    const pagekit::SParsedText parsed =
+        pagekit::parseSysexText(ui->textEdit_Customize->toPlainText(), inUse, oldLength, kPoolSize, kSysexMax);
     switch (parsed.result) {
     case pagekit::TextResult::TooLong:
         AutoDisapperMsgBox::showMessage(this, tr("Sysex data maximum length is 40"), 1200);

@@ -16,6 +16,7 @@
 #include <QStackedWidget>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -69,6 +70,14 @@ struct Bench
     QComboBox *combo(const char *name) const { return w<QComboBox>(name); }
     void click(const char *name) const { w<QPushButton>(name)->click(); }
     void type(const QString &text) const { w<QTextEdit>("textEdit_Customize")->setPlainText(text); }
+    // Customize pads of bank 2 holding n bytes of the pool, as the last packing
+    // counted them.
+    void fillPool(int n)
+    {
+        store.sysexTotal = quint16(store.sysexTotal + n);
+        for (int p = 0; n > 0; ++p, n -= 40)
+            block.PadData[2][p] = SControlRecord{0x40, 0, 0, uchar(std::min(n, 40))};
+    }
 
     // The sections the dialog asked for, in order.
     QList<int> sections() const
@@ -322,7 +331,8 @@ void TestCrzm7Dlg::customize_refusalsChangeNothing()
     // Pad 4 of bank 0 holds a four-byte string of the pool's total.
     b.block.PadData[0][3] = SControlRecord{0x40, 0, 0, 4};
     std::memcpy(b.store.padSysex[0][3], "\xF0\x01\x02\xF7\x55\x55", 6);
-    b.store.sysexTotal = quint16(others + 4);
+    b.store.sysexTotal = 4;
+    b.fillPool(others);
     const QByteArray recordBefore = recordBytes(&b.block.PadData[0][3], 4);
     const QByteArray bufferBefore = recordBytes(b.store.padSysex[0][3], 40);
 
@@ -344,13 +354,20 @@ void TestCrzm7Dlg::customize_oldLengthOnlyFromCustomize()
     // its byte 3 (a value, here 10) does not count as an old length.
     Bench b;
     b.block.KeyData[3] = SControlRecord{0x10, 0, 0, 10};
-    b.store.sysexTotal = 290;
+    b.fillPool(290);
     b.open(2, 3, 0);
     b.combo("comboBox_type")->setCurrentIndex(5);
     b.type(QStringLiteral("F0 01 02 03 04 05 06 07 08 09 F7")); // 11 bytes
     b.click("pushButton_ok");
     QVERIFY(b.sent->isEmpty());
     QCOMPARE(b.block.KeyData[3].ctrl, uchar(0x10));
+
+    // The room is counted from the records: once a pad has left Customize
+    // (its OK leaves the packing for later), the message fits.
+    b.block.PadData[2][0].ctrl = 0x00;
+    b.click("pushButton_ok");
+    QCOMPARE(b.sections(), QList<int>{4});
+    QCOMPARE(b.block.KeyData[3].ctrl, uchar(0x50));
 }
 
 void TestCrzm7Dlg::button_longPressModesAndOtherRecord()
