@@ -23,25 +23,22 @@ CVX18Model::SReceived CVX18Model::receiveFrame(const uchar *frame, uint received
                 m_blockDropped = true;
             return r;
         }
-        if (received <= SDeviceFrame::kOffsetPayload || framePayloadLength(frame) < 1)
+        // Only the block of the preset shown is taken.
+        switch (m_block.judge(frame, received, m_system.preset)) {
+        case pagekit::PresetBlock::Reply::Take:
+            break;
+        case pagekit::PresetBlock::Reply::AskAgain:
+            r.requestPreset = true;
+            r.preset = m_system.preset;
             return r;
-        // Only the block of the preset shown is taken: a late answer to an
-        // earlier request (the read of preset 0 after a factory reset) would
-        // show another preset under this one's name, and the next edit would
-        // write it there. The shown preset is asked for again, once a poll.
-        if (frame[SDeviceFrame::kOffsetPayload] != m_system.preset) {
-            if (!blockHeld() && !m_askedAgain) {
-                m_askedAgain = true;
-                r.requestPreset = true;
-                r.preset = m_system.preset;
-            }
+        case pagekit::PresetBlock::Reply::Drop:
             return r;
         }
         const uint taken = pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, nullptr);
         if (taken == 0)
             return r;
         // A reply cut short is shown but holds no block: it is asked for again.
-        m_heldPreset = taken == kBlockSize ? int(m_system.preset) : -1;
+        m_block.stored(taken == kBlockSize, m_system.preset);
         unpackSysexPool();
         r.kind = SReceived::Configuration;
         return r;
@@ -103,7 +100,7 @@ CVX18Model::STick CVX18Model::tick()
         --m_echoTicks;
     const pagekit::PagePoll::STick p = m_poll.tick(!blockHeld() || isConfigEmpty());
     if (p.sendPoll)
-        m_askedAgain = false;
+        m_block.polled();
     STick t;
     t.sendPoll = p.sendPoll;
     t.requestPreset = p.requestBlock;

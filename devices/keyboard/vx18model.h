@@ -8,6 +8,7 @@
 #include "vx18config.h"
 #include "devices/shared/pagepoll.h"
 #include "devices/shared/pendingsave.h"
+#include "devices/shared/presetblock.h"
 
 #include <set>
 
@@ -30,9 +31,9 @@ public:
     // Until it is, the poll asks for it (whatever a keybed reply or a reply cut
     // short has put into the block), and no section of it is sent: the device
     // would get back bytes it never sent, over its own.
-    bool blockHeld() const { return m_heldPreset == int(m_system.preset); }
+    bool blockHeld() const { return m_block.held(m_system.preset); }
     // A block from a file was stored: it is the shown preset's now.
-    void setBlockStored() { m_heldPreset = m_system.preset; }
+    void setBlockStored() { m_block.stored(true, m_system.preset); }
 
     // Banks of the system record as block indexes (out of range: 0).
     uint padBank() const { return vx18::bankIndex(m_system.padBank); }
@@ -136,8 +137,7 @@ private:
     bool m_presetRequested = false;
     bool m_recordHeard = false;
     bool m_blockDropped = false;
-    int m_heldPreset = -1;     // the preset whose whole block is held; -1: none
-    bool m_askedAgain = false; // a block of another preset was answered by a request since the last poll
+    pagekit::PresetBlock m_block; // the shown preset's block, and the replies taken
     int m_echoTicks = 0; // ticks left to wait for the echo of the last record sent
     pagekit::PagePoll m_poll;
     std::set<int> m_movedBanks;

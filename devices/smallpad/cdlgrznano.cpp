@@ -245,12 +245,20 @@ void cDlgRznano::Slots_recv_frame(const uchar *frame, uint len)
                 blockDropped = 1;
             return;
         }
-        uchar preset = 0;
-        const uint taken = pagekit::parseConfigReply(frame, len, &configData, kBlockSize, &preset);
+        // Only the block of the preset shown is taken.
+        switch (presetBlock.judge(frame, len, systemConfig.preset)) {
+        case pagekit::PresetBlock::Reply::Take:
+            break;
+        case pagekit::PresetBlock::Reply::AskAgain:
+            send_request_preset(systemConfig.preset);
+            return;
+        case pagekit::PresetBlock::Reply::Drop:
+            return;
+        }
+        const uint taken = pagekit::parseConfigReply(frame, len, &configData, kBlockSize, nullptr);
         if (taken == 0)
             return; // a reply without block bytes
-        if (taken == kBlockSize)
-            blockStored = 1;
+        presetBlock.stored(taken == kBlockSize, systemConfig.preset);
         block_replaced();
         break;
     }
@@ -282,9 +290,11 @@ void cDlgRznano::timerEvent(QTimerEvent *event)
     monitor->flush();
     // A short reply fills only the head of the block: until a whole one is
     // stored the page keeps asking, and stays disabled.
-    const pagekit::PagePoll::STick t = poll.tick(!blockStored || isConfigEmpty(configData));
+    const pagekit::PagePoll::STick t =
+        poll.tick(!presetBlock.held(systemConfig.preset) || isConfigEmpty(configData));
     if (!t.sendPoll)
         return;
+    presetBlock.polled();
     send_frame(g_fixedFramePoll.bytes, g_fixedFramePoll.length);
     if (t.requestBlock) {
         send_request_preset(systemConfig.preset);

@@ -13,6 +13,7 @@
 #include "devices/shared/colourchooser.h"
 #include "devices/shared/pagepoll.h"
 #include "devices/shared/pendingsave.h"
+#include "devices/shared/presetblock.h"
 #include "devices/smallpad/rznanoconfig.h"
 
 class CDlgPreset;
@@ -166,8 +167,8 @@ private:
     quint8 recordAccepted = 0;
     // A block arrived while busy and was dropped.
     quint8 blockDropped = 0;
-    // A whole block has been stored (from the device or a file).
-    quint8 blockStored = 0;
+    // The shown preset's block, and the replies that may replace it.
+    pagekit::PresetBlock presetBlock;
     // The edits a save was sent for, until the device answers it.
     pagekit::PendingSave pendingSave;
 };

@@ -59,7 +59,7 @@ void cDlgRznano::click_preset_file()
     // the record.
     busy = 1;
     if (load_config_data_from_XML(&configData, QString())) {
-        blockStored = 1;
+        presetBlock.stored(true, systemConfig.preset);
         block_replaced();
         send_config_block();
         qDebug() << "load_config_data_from_XML succ";
@@ -78,7 +78,7 @@ void cDlgRznano::slots_RZNANO_apply_preset(QString strPresetPath)
         AutoDisapperMsgBox::showMessage(shownOn, tr("Configuration file error!"), 1500);
         return;
     }
-    blockStored = 1;
+    presetBlock.stored(true, systemConfig.preset);
     block_replaced();
     send_config_block();
     if (presetDlg)

@@ -157,6 +157,26 @@ private slots:
         o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, systemRecord(4)));
         QCOMPARE(o.owner.frames.size(), 1);
     }
+    // A reset reads the shown preset at its answer and preset 0 after 250
+    // ms; of the replies, only the shown preset's block is taken, whichever
+    // comes last.
+    void resetTakesOnlyTheShownPresetsBlock()
+    {
+        Opened o;
+        o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, systemRecord(3)));
+        QByteArray preset3 = block();
+        preset3[1] = char(48); // bank 0, pad 1 plays note 48
+        o.page.click_reset();
+        tavrotest::shownQuestion(&o.page)->done(QMessageBox::Yes);
+        o.feed(tavrotest::frame(CMD_FACTORY_RESET, hex("01")));
+        QCOMPARE(o.owner.sent(CMD_READ_PRESET).last(), hex("78 59 67 01 00 00 03 FC"));
+        QTRY_COMPARE(o.owner.sent(CMD_READ_PRESET).last(), hex("78 59 67 01 00 00 00 FF"));
+        const int reads = o.owner.sent(CMD_READ_PRESET).size();
+        o.feed(tavrotest::configReply(3, preset3));
+        o.feed(tavrotest::configReply(0, block()));
+        QCOMPARE(o.page.config().PadData[0][0].data1, uchar(48));
+        QCOMPARE(o.owner.sent(CMD_READ_PRESET).size(), reads);
+    }
     void blockWhileTheChooserIsOpen()
     {
         Opened o;
