@@ -244,47 +244,42 @@ private slots:
     void typedMessages_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("used");   // the pool's bytes in use at the last packing
+        QTest::addColumn<int>("used");   // the pool's bytes the records hold
         QTest::addColumn<int>("old");    // the record's message now (0: not Customize)
-        QTest::addColumn<int>("left");   // bytes of pads that have left Customize since
         QTest::addColumn<QString>("stored"); // empty: refused
         const QString six = QStringLiteral("F0 7E 7F 06 01 F7 ");
-        QTest::newRow("six bytes") << "F0 7E 7F 06 01 F7" << 0 << 0 << 0 << six;
-        QTest::newRow("lower case, no blanks") << "f07e7f0601f7" << 0 << 0 << 0 << six;
-        QTest::newRow("separators") << "F0,7E;7F-06 01 F7" << 0 << 0 << 0 << six;
+        QTest::newRow("six bytes") << "F0 7E 7F 06 01 F7" << 0 << 0 << six;
+        QTest::newRow("lower case, no blanks") << "f07e7f0601f7" << 0 << 0 << six;
+        QTest::newRow("separators") << "F0,7E;7F-06 01 F7" << 0 << 0 << six;
         for (const char *bad : {"F0 7E 7F", "F7", "3C", "7F", "90 3C", "C0", "F0 80 F7", "G1", "F0 5 F7",
                                 "F0 7E 7F 06 01 F7 5"})
-            QTest::newRow(bad) << bad << 0 << 0 << 0 << QString();
-        QTest::newRow("note on") << "90 3C 64" << 0 << 0 << 0 << "90 3C 64 ";
-        QTest::newRow("program change") << "C0 05" << 0 << 0 << 0 << "C0 05 ";
-        QTest::newRow("clock, start, stop") << "F8 FA FC" << 0 << 0 << 0 << "F8 FA FC ";
-        QTest::newRow("FF") << "FF" << 0 << 0 << 0 << "FF ";
-        QTest::newRow("empty") << "" << 0 << 0 << 0 << "";
-        QTest::newRow("80 digits") << QString("F8").repeated(40) << 0 << 0 << 0 << QString("F8 ").repeated(40);
-        QTest::newRow("81 digits") << QString("F8").repeated(40) + "F" << 0 << 0 << 0 << QString();
-        QTest::newRow("290 used, 10 bytes") << QString("F8").repeated(10) << 290 << 0 << 0
-                                            << QString("F8 ").repeated(10);
-        QTest::newRow("290 used, 11 bytes") << QString("F8").repeated(11) << 290 << 0 << 0 << QString();
-        QTest::newRow("300 used, 10 over 10") << QString("F8").repeated(10) << 300 << 10 << 0
-                                              << QString("F8 ").repeated(10);
-        QTest::newRow("290 used, 11 after 40 left") << QString("F8").repeated(11) << 290 << 0 << 40
-                                                    << QString("F8 ").repeated(11);
+            QTest::newRow(bad) << bad << 0 << 0 << QString();
+        QTest::newRow("note on") << "90 3C 64" << 0 << 0 << "90 3C 64 ";
+        QTest::newRow("program change") << "C0 05" << 0 << 0 << "C0 05 ";
+        QTest::newRow("clock, start, stop") << "F8 FA FC" << 0 << 0 << "F8 FA FC ";
+        QTest::newRow("FF") << "FF" << 0 << 0 << "FF ";
+        QTest::newRow("empty") << "" << 0 << 0 << "";
+        QTest::newRow("80 digits") << QString("F8").repeated(40) << 0 << 0 << QString("F8 ").repeated(40);
+        QTest::newRow("81 digits") << QString("F8").repeated(40) + "F" << 0 << 0 << QString();
+        QTest::newRow("290 used, 10 bytes") << QString("F8").repeated(10) << 290 << 0 << QString("F8 ").repeated(10);
+        QTest::newRow("290 used, 11 bytes") << QString("F8").repeated(11) << 290 << 0 << QString();
+        QTest::newRow("300 used, 10 over 10") << QString("F8").repeated(10) << 300 << 10 << QString("F8 ").repeated(10);
     }
     void typedMessages()
     {
         QFETCH(QString, text);
         QFETCH(int, used);
         QFETCH(int, old);
-        QFETCH(int, left);
         QFETCH(QString, stored);
         QByteArray blk = block();
         if (old > 0)
             blk.replace(4 * 5, 4, QByteArray("\x40\x00\x00", 3) + char(old)); // pad 5 holds a message
-        // Customize pads 9.. hold the others' bytes.
-        for (int p = 8, n = used - old - left; n > 0; ++p, n -= 40)
+        for (int p = 8, n = used - old; n > 0; ++p, n -= 40) // pads 9.. hold the others' bytes
             blk.replace(4 * p, 4, QByteArray("\x40\x00\x00", 3) + char(qMin(n, 40)));
         Edit e(blk);
-        e.page.sysexWork().sysexPoolUsed = std::uint16_t(used);
+        // The count of an earlier packing, before pads left Customize: the
+        // room is counted from the records.
+        e.page.sysexWork().sysexPoolUsed = 300;
         CDlgRzChild *d = e.pad(5);
         Edit::ui(d)->comboBox_type->setCurrentIndex(4);
         Edit::ui(d)->textEdit_Customize->setPlainText(text);
