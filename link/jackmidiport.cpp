@@ -1,4 +1,5 @@
 #include "jackmidiport.h"
+#include "sysexjoiner.h"
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
@@ -80,11 +81,7 @@ struct JackMidiPort::State
     // Input side, touched only on the process thread once active.
     Receiver receiver = nullptr;
     void *user = nullptr;
-    std::vector<uint8_t> sysex; // reserved to kJoinCapacity before activation
-    size_t sysexLength = 0;
-    bool joining = false;    // a SysEx has begun and not ended
-    bool discarding = false; // the SysEx being joined is too long: skip to its end
-    std::atomic<uint32_t> dropped{0};
+    std::unique_ptr<SysExJoiner> joiner; // made before activation
     std::atomic<bool> muted{false};
     std::atomic<bool> delivering{false};
 
@@ -115,54 +112,6 @@ struct JackMidiPort::State
             std::this_thread::sleep_for(std::chrono::microseconds(250));
     }
 
-    void deliver(const uint8_t *data, size_t size)
-    {
-        if (receiver)
-            receiver(data, size, user);
-    }
-
-    void dropJoined()
-    {
-        if (joining)
-            dropped.fetch_add(1, std::memory_order_relaxed);
-        joining = discarding = false;
-        sysexLength = 0;
-    }
-
-    void takeEvent(const uint8_t *bytes, size_t size)
-    {
-        if (bytes[0] >= 0xF8) { // real-time bytes may come between the parts of a SysEx
-            deliver(bytes, size);
-            return;
-        }
-        if (bytes[0] & 0x80) { // a new message: a SysEx still being joined was cut
-            dropJoined();
-            if (bytes[0] != 0xF0) {
-                deliver(bytes, size);
-                return;
-            }
-            joining = true;
-        } else if (!joining) {
-            deliver(bytes, size); // data without a status: not ours to judge
-            return;
-        }
-        const bool ends = bytes[size - 1] == 0xF7;
-        if (!discarding && sysexLength + size > sysex.size()) {
-            discarding = true;
-            dropped.fetch_add(1, std::memory_order_relaxed);
-        }
-        if (!discarding) {
-            std::memcpy(sysex.data() + sysexLength, bytes, size);
-            sysexLength += size;
-        }
-        if (!ends)
-            return;
-        if (!discarding)
-            deliver(sysex.data(), sysexLength);
-        joining = discarding = false;
-        sysexLength = 0;
-    }
-
     void receive(jack_nframes_t frames)
     {
         // Announced before muted is read, so that mute() (which writes muted,
@@ -180,7 +129,8 @@ struct JackMidiPort::State
         for (uint32_t k = 0; k < count; ++k) {
             jack_midi_event_t event;
             if (jack_midi_event_get(&event, buffer, k) == 0 && event.size > 0)
-                takeEvent(event.buffer, event.size);
+                joiner->take(event.buffer, event.size,
+                            [this](const uint8_t *data, size_t size) { receiver(data, size, user); });
         }
     }
 
@@ -230,7 +180,7 @@ std::unique_ptr<JackMidiPort::State> openPortClient(const std::string &clientNam
     if (input) {
         state->receiver = receiver;
         state->user = user;
-        state->sysex.resize(JackMidiPort::kJoinCapacity);
+        state->joiner = std::make_unique<SysExJoiner>(JackMidiPort::kJoinCapacity);
     } else {
         state->queue = jack_ringbuffer_create(JackMidiPort::kSendQueue);
         if (!state->queue) {
@@ -334,7 +284,7 @@ size_t JackMidiPort::maxMessageSize() const
 
 uint32_t JackMidiPort::droppedMessages() const
 {
-    return m_state->dropped.load(std::memory_order_relaxed);
+    return m_state->joiner ? m_state->joiner->dropped() : 0;
 }
 
 bool JackMidiPort::serverGone() const

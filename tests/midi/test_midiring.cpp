@@ -3,6 +3,7 @@
 // reader (also run under ThreadSanitizer by scripts/tsan-ring.sh).
 #include "midiapi.h"
 #include "midiportwrapper.h"
+#include "sysexjoiner.h"
 
 #include "bytes.h"
 #include "testmain.h"
@@ -58,6 +59,8 @@ private slots:
     void flushDiscardsUnread();
     void concurrentWriterAndReader();
     void apiChoice();
+    void sysExJoinedAcrossEvents_data();
+    void sysExJoinedAcrossEvents();
 };
 
 void TestMidiRing::frameSysExFollowsMode()
@@ -304,6 +307,39 @@ void TestMidiRing::apiChoice()
     if (!QFile::exists(QStringLiteral("/dev/snd/seq")))
         QCOMPARE(fallback, RtMidi::UNIX_JACK);
 #endif
+}
+
+// Events as an input port receives them, each hex text one event; the
+// messages passed on, and how many were dropped.
+void TestMidiRing::sysExJoinedAcrossEvents_data()
+{
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("dropped");
+    QTest::newRow("whole") << QStringList{"F0 01 F7", "90 40 7F"} << QStringList{"F0 01 F7", "90 40 7F"} << 0;
+    QTest::newRow("split, clock between")
+        << QStringList{"F0 01 02", "F8", "03 04", "05 F7"} << QStringList{"F8", "F0 01 02 03 04 05 F7"} << 0;
+    QTest::newRow("cut by a note") << QStringList{"F0 01 02", "90 40 7F", "03 F7"}
+                                   << QStringList{"90 40 7F", "03 F7"} << 1;
+    QTest::newRow("longer than the buffer") << QStringList{"F0 01 02 03", "04 05 06", "07 F7", "F0 09 F7"}
+                                            << QStringList{"F0 09 F7"} << 1;
+}
+
+void TestMidiRing::sysExJoinedAcrossEvents()
+{
+    QFETCH(QStringList, events);
+    QFETCH(QStringList, messages);
+    QFETCH(int, dropped);
+    SysExJoiner joiner(8);
+    QStringList got;
+    for (const QString &event : events) {
+        const QByteArray bytes = hex(event.toLatin1().constData());
+        joiner.take(u8(bytes), size_t(bytes.size()), [&got](const uint8_t *data, size_t size) {
+            got << QString(QByteArray(reinterpret_cast<const char *>(data), int(size)).toHex(' ')).toUpper();
+        });
+    }
+    QCOMPARE(got, messages);
+    QCOMPARE(int(joiner.dropped()), dropped);
 }
 
 TAVRO_TEST_MAIN(TestMidiRing)
