@@ -498,7 +498,7 @@ bool pc_connectui::clickPicture(uchar id)
             opened = true;
             break;
         }
-        qDebug() << "Connect Err----";
+        qDebug() << "Connect Err----" << QString::fromStdString(m_midi.lastError());
     }
     if (!opened) {
         showInformation(tr("Warning"), tr("MIDI port is occupied !"));

@@ -27,26 +27,38 @@ void quietJack(const char *) {}
 // two threads opening clients at once restore the right one.
 std::mutex g_errorFunctionMutex;
 
-jack_client_t *openClientQuietly(const std::string &name, std::string *error)
+// A client called name, or null with the reason in *error; *serverThere
+// (when given) tells whether a server answered at all.
+jack_client_t *openClientQuietly(const std::string &name, std::string *error, bool *serverThere = nullptr)
 {
     jack_client_t *client = nullptr;
+    jack_status_t status = jack_status_t(0);
     {
         std::lock_guard<std::mutex> lock(g_errorFunctionMutex);
         void (*const previousError)(const char *) = jack_error_callback;
         void (*const previousInfo)(const char *) = jack_info_callback;
         jack_set_error_function(&quietJack);
         jack_set_info_function(&quietJack);
-        jack_status_t status = jack_status_t(0);
         client = jack_client_open(name.c_str(), JackNoStartServer, &status);
         jack_set_error_function(previousError);
         jack_set_info_function(previousInfo);
     }
+    const bool answered = client || !(status & JackServerFailed);
+    if (serverThere)
+        *serverThere = answered;
     if (!client && error) {
         const char *server = std::getenv("JACK_DEFAULT_SERVER");
-        *error = std::string("no JACK server \"") + (server && *server ? server : "default") + "\" is running";
+        *error = answered ? "the JACK server refused a client (status " + std::to_string(int(status)) + ")"
+                          : std::string("no JACK server \"") + (server && *server ? server : "default")
+                                + "\" is running";
     }
     return client;
 }
+
+// A busy server can fail a client's opening or activation now and then (it
+// gives up on a notification the new client answers late): such a failure
+// is tried again a few times before it counts.
+constexpr int kOpenTries = 3;
 
 // A server whose cycles have stopped must not hold a close for long.
 constexpr auto kDrainWait = std::chrono::milliseconds(500);
@@ -172,8 +184,9 @@ namespace {
 // Opens the client and its one port, and activates it. An input port (with a
 // receiver) has its join buffer and receiver in place before the process
 // thread starts, which reads them without a lock; an output port its queue.
-std::unique_ptr<JackMidiPort::State> openPortClient(const std::string &clientName, const std::string &portName,
-                                                    Receiver receiver, void *user, std::string *error)
+std::unique_ptr<JackMidiPort::State> openPortClientOnce(const std::string &clientName, const std::string &portName,
+                                                        Receiver receiver, void *user, std::string *error,
+                                                        bool *serverThere)
 {
     const bool input = receiver != nullptr;
     auto state = std::make_unique<JackMidiPort::State>();
@@ -189,7 +202,7 @@ std::unique_ptr<JackMidiPort::State> openPortClient(const std::string &clientNam
             return nullptr;
         }
     }
-    state->client = openClientQuietly(clientName, error);
+    state->client = openClientQuietly(clientName, error, serverThere);
     if (!state->client)
         return nullptr;
     state->port = jack_port_register(state->client, portName.c_str(), JACK_DEFAULT_MIDI_TYPE,
@@ -216,6 +229,19 @@ std::unique_ptr<JackMidiPort::State> openPortClient(const std::string &clientNam
         return nullptr;
     }
     return state;
+}
+
+std::unique_ptr<JackMidiPort::State> openPortClient(const std::string &clientName, const std::string &portName,
+                                                    Receiver receiver, void *user, std::string *error)
+{
+    for (int attempt = 1;; ++attempt) {
+        bool serverThere = true;
+        std::unique_ptr<JackMidiPort::State> state =
+            openPortClientOnce(clientName, portName, receiver, user, error, &serverThere);
+        if (state || !serverThere || attempt == kOpenTries)
+            return state;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
+    }
 }
 
 } // namespace
@@ -253,10 +279,15 @@ bool JackMidiPort::connect(const std::string &other, std::string *error)
 {
     const std::string ours = name();
     const bool input = m_state->queue == nullptr;
-    const int result = input ? jack_connect(m_state->client, other.c_str(), ours.c_str())
-                             : jack_connect(m_state->client, ours.c_str(), other.c_str());
-    if (result == 0 || result == EEXIST)
-        return true;
+    for (int attempt = 1; attempt <= kOpenTries && !m_state->gone.load(); ++attempt) {
+        const int result = input ? jack_connect(m_state->client, other.c_str(), ours.c_str())
+                                 : jack_connect(m_state->client, ours.c_str(), other.c_str());
+        if (result == 0 || result == EEXIST)
+            return true;
+        if (!jack_port_by_name(m_state->client, other.c_str()))
+            break; // gone: no try will find it
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
+    }
     if (error)
         *error = "JACK could not connect \"" + ours + "\" with \"" + other + "\"";
     return false;
@@ -373,9 +404,14 @@ struct JackMidiLister::State
 std::unique_ptr<JackMidiLister> JackMidiLister::open(const std::string &clientName, std::string *error)
 {
     auto state = std::make_unique<State>();
-    state->client = openClientQuietly(clientName, error);
-    if (!state->client)
-        return nullptr;
+    for (int attempt = 1; !state->client; ++attempt) {
+        bool serverThere = true;
+        state->client = openClientQuietly(clientName, error, &serverThere);
+        if (!state->client && (!serverThere || attempt == kOpenTries))
+            return nullptr;
+        if (!state->client)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
+    }
     jack_on_info_shutdown(state->client, &State::shutdown, state.get());
     return std::unique_ptr<JackMidiLister>(new JackMidiLister(std::move(state)));
 }
