@@ -55,10 +55,23 @@ jack_client_t *openClientQuietly(const std::string &name, std::string *error, bo
     return client;
 }
 
-// A busy server can fail a client's opening or activation now and then (it
-// gives up on a notification the new client answers late): such a failure
-// is tried again a few times before it counts.
+// A busy server can fail a client's opening, activation or connection now and
+// then (it gives up on a notification the client answers late): such a step
+// is tried again a few times before it fails. attempt(&again) returns what it
+// got, false-like on failure, and clears again when no try can help.
 constexpr int kOpenTries = 3;
+
+template <typename Attempt>
+auto withRetries(Attempt attempt)
+{
+    for (int n = 1;; ++n) {
+        bool again = true;
+        auto result = attempt(&again);
+        if (result || !again || n == kOpenTries)
+            return result;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 * n));
+    }
+}
 
 // A server whose cycles have stopped must not hold a close for long.
 constexpr auto kDrainWait = std::chrono::milliseconds(500);
@@ -234,14 +247,9 @@ std::unique_ptr<JackMidiPort::State> openPortClientOnce(const std::string &clien
 std::unique_ptr<JackMidiPort::State> openPortClient(const std::string &clientName, const std::string &portName,
                                                     Receiver receiver, void *user, std::string *error)
 {
-    for (int attempt = 1;; ++attempt) {
-        bool serverThere = true;
-        std::unique_ptr<JackMidiPort::State> state =
-            openPortClientOnce(clientName, portName, receiver, user, error, &serverThere);
-        if (state || !serverThere || attempt == kOpenTries)
-            return state;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
-    }
+    return withRetries([&](bool *serverThere) {
+        return openPortClientOnce(clientName, portName, receiver, user, error, serverThere);
+    });
 }
 
 } // namespace
@@ -279,15 +287,15 @@ bool JackMidiPort::connect(const std::string &other, std::string *error)
 {
     const std::string ours = name();
     const bool input = m_state->queue == nullptr;
-    for (int attempt = 1; attempt <= kOpenTries && !m_state->gone.load(); ++attempt) {
+    const bool connected = withRetries([&](bool *again) {
         const int result = input ? jack_connect(m_state->client, other.c_str(), ours.c_str())
                                  : jack_connect(m_state->client, ours.c_str(), other.c_str());
-        if (result == 0 || result == EEXIST)
-            return true;
-        if (!jack_port_by_name(m_state->client, other.c_str()))
-            break; // gone: no try will find it
-        std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
-    }
+        // No try helps once either side has gone.
+        *again = !m_state->gone.load() && jack_port_by_name(m_state->client, other.c_str());
+        return result == 0 || result == EEXIST;
+    });
+    if (connected)
+        return true;
     if (error)
         *error = "JACK could not connect \"" + ours + "\" with \"" + other + "\"";
     return false;
@@ -311,11 +319,6 @@ bool JackMidiPort::send(const uint8_t *data, size_t size)
 size_t JackMidiPort::maxMessageSize() const
 {
     return m_state->maxEvent.load(std::memory_order_acquire);
-}
-
-uint32_t JackMidiPort::droppedMessages() const
-{
-    return m_state->joiner ? m_state->joiner->dropped() : 0;
 }
 
 bool JackMidiPort::serverGone() const
@@ -404,14 +407,9 @@ struct JackMidiLister::State
 std::unique_ptr<JackMidiLister> JackMidiLister::open(const std::string &clientName, std::string *error)
 {
     auto state = std::make_unique<State>();
-    for (int attempt = 1; !state->client; ++attempt) {
-        bool serverThere = true;
-        state->client = openClientQuietly(clientName, error, &serverThere);
-        if (!state->client && (!serverThere || attempt == kOpenTries))
-            return nullptr;
-        if (!state->client)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
-    }
+    state->client = withRetries([&](bool *serverThere) { return openClientQuietly(clientName, error, serverThere); });
+    if (!state->client)
+        return nullptr;
     jack_on_info_shutdown(state->client, &State::shutdown, state.get());
     return std::unique_ptr<JackMidiLister>(new JackMidiLister(std::move(state)));
 }

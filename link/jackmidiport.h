@@ -42,7 +42,7 @@ class JackMidiPort
 {
 public:
     // Longest SysEx an input port joins from several events; a longer one is
-    // dropped whole and counted.
+    // dropped whole.
     static constexpr size_t kJoinCapacity = 65536;
     // Room for the messages an output port queues between two cycles.
     static constexpr size_t kSendQueue = 1 << 18;
@@ -76,9 +76,6 @@ public:
     // Output: the largest message one cycle carries.
     size_t maxMessageSize() const;
 
-    // Input: messages dropped because they were longer than kJoinCapacity or
-    // cut by another message.
-    uint32_t droppedMessages() const;
     // Input: no message reaches the receiver any more; when this returns, the
     // receiver is not running either.
     void mute();

@@ -54,9 +54,8 @@ public:
 
     bool openPort(unsigned int number, const std::string &, const std::string &ourName, std::string *error) override
     {
+        closePort(error);
         try {
-            if (m_midi->isPortOpen())
-                m_midi->closePort();
             m_midi->openPort(number, ourName);
             return m_midi->isPortOpen();
         } catch (const RtMidiError &e) {

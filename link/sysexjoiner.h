@@ -4,7 +4,6 @@
 // its buffer is allocated once, up front, and nothing else allocates.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -38,7 +37,7 @@ public:
         }
         if (!m_discarding && m_length + size > m_buffer.size()) {
             m_discarding = true;
-            m_dropped.fetch_add(1, std::memory_order_relaxed);
+            ++m_dropped;
         }
         if (!m_discarding) {
             std::memcpy(m_buffer.data() + m_length, bytes, size);
@@ -52,14 +51,13 @@ public:
     }
 
     // Messages dropped: longer than the capacity, or cut by another message.
-    // May be read from any thread.
-    uint32_t dropped() const { return m_dropped.load(std::memory_order_relaxed); }
+    uint32_t dropped() const { return m_dropped; }
 
 private:
     void drop()
     {
         if (m_joining && !m_discarding)
-            m_dropped.fetch_add(1, std::memory_order_relaxed);
+            ++m_dropped;
         reset();
     }
     void reset()
@@ -72,5 +70,5 @@ private:
     size_t m_length = 0;
     bool m_joining = false;    // a SysEx has begun and not ended
     bool m_discarding = false; // the SysEx being joined is too long: skip to its end
-    std::atomic<uint32_t> m_dropped{0};
+    uint32_t m_dropped = 0;
 };
