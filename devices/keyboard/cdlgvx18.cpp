@@ -692,12 +692,13 @@ bool CDlgVX18::load_config_data_from_XML(SVX18ConfigData &config, const QString 
     const QString path = preset_file_path(strPath, false, QString::fromLatin1(kPresetFilter));
     if (path.isEmpty())
         return false;
-    const PresetLoadResult result = readPresetFile(path, config);
-    if (result == PresetLoadResult::WrongHeader) {
-        const NestedLoopScope loop;
-        askQuestion(tr("File Error!"), tr("Configuration file error!"));
-    }
-    return result == PresetLoadResult::Ok;
+    // Any file refused says so, as one of another model does (a silent
+    // refusal of the online list looks as if the click was lost).
+    if (readPresetFile(path, config) == PresetLoadResult::Ok)
+        return true;
+    const NestedLoopScope loop;
+    askQuestion(tr("File Error!"), tr("Configuration file error!"));
+    return false;
 }
 
 void CDlgVX18::release_loading()

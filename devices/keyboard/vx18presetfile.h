@@ -29,7 +29,7 @@ namespace vx18 {
 enum class PresetLoadResult {
     Ok,
     CannotOpen,       // the file cannot be opened or read
-    WrongHeader,      // the file does not start with the model name (the page asks "File Error!")
+    WrongHeader,      // the file does not start with the model name
     Unusable,         // nothing after the name, not compressed, cut or damaged, or above 1 MiB
     XmlError,         // the text is not well-formed XML
     SysexOutsidePool, // a control in Customize points past the 300 pool bytes

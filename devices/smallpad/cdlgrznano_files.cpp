@@ -43,7 +43,15 @@ void cDlgRznano::save_config_data_to_XML(const SRznanoConfigData *block, const Q
 bool cDlgRznano::load_config_data_from_XML(SRznanoConfigData *block, const QString &strPath)
 {
     const QString path = preset_file_path(strPath, false, QString::fromLatin1(kPresetFilter));
-    return !path.isEmpty() && readPresetFile(path, *block);
+    if (path.isEmpty())
+        return false;
+    if (readPresetFile(path, *block))
+        return true;
+    // A refused file is said so where the user is looking: on the online
+    // preset list while it is open over the page, else on the page.
+    QWidget *shownOn = presetDlg && presetDlg->isVisible() ? presetDlg.data() : static_cast<QWidget *>(this);
+    AutoDisapperMsgBox::showMessage(shownOn, tr("Configuration file error!"), 1500);
+    return false;
 }
 
 void cDlgRznano::click_preset_file()
@@ -71,13 +79,8 @@ void cDlgRznano::click_preset_file()
 
 void cDlgRznano::slots_RZNANO_apply_preset(QString strPresetPath)
 {
-    if (!load_config_data_from_XML(&configData, strPresetPath)) {
-        // The list stays open over the page: the refusal shows where the
-        // user is looking.
-        QWidget *shownOn = presetDlg && presetDlg->isVisible() ? presetDlg.data() : static_cast<QWidget *>(this);
-        AutoDisapperMsgBox::showMessage(shownOn, tr("Configuration file error!"), 1500);
-        return;
-    }
+    if (!load_config_data_from_XML(&configData, strPresetPath))
+        return; // the list stays open over the page
     presetBlock.stored(true, systemConfig.preset);
     block_replaced();
     send_config_block();

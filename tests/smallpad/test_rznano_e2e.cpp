@@ -417,7 +417,7 @@ private slots:
         QCOMPARE(bytesOf(m_s.page->config()), bytesOf(otherBlock()));
     }
 
-    // A refused file changes nothing, sends nothing and says nothing.
+    // A refused file changes nothing, sends nothing and says so.
     void refusedFile()
     {
         const QString path = m_dir.filePath(QStringLiteral("pad.rzp"));
@@ -425,14 +425,12 @@ private slots:
         tavrotest::ChosenPath chosen;
         chosen.path = path;
         const QByteArray before = bytesOf(m_s.page->config());
-        const QStringList toasts = toastTexts(m_s.page);
         m_s.sim->clearLog();
         m_s.ui()->pushButton_In->click();
+        QVERIFY(toastTexts(m_s.page).contains(QStringLiteral("Configuration file error!")));
         QVERIFY(m_s.settle());
         QCOMPARE(m_s.commands(), QList<int>());
         QCOMPARE(bytesOf(m_s.page->config()), before);
-        for (const QString &shown : toastTexts(m_s.page))
-            QVERIFY2(toasts.contains(shown), qPrintable(shown)); // nothing new
     }
 
     // Ctrl+S writes the 679 bytes of the block.
