@@ -111,19 +111,6 @@ private slots:
         QCOMPARE(o.owner.backCalls, stays ? 0 : 1);
     }
 
-    // Return on a focused list clicks no button of the page: nothing goes
-    // to flash.
-    void returnClicksNoButton()
-    {
-        Opened o;
-        o.page.setEnabled(true);
-        o.page.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&o.page));
-        o.ui()->comboBox_tempo->setFocus();
-        QTest::keyClick(o.ui()->comboBox_tempo, Qt::Key_Return);
-        QCOMPARE(o.owner.frames, QList<QByteArray>());
-    }
-
     // The bank colour's text: the colour, and its complement for the number.
     void bankColourText_data()
     {
