@@ -24,7 +24,11 @@ public:
             deliver(bytes, size);
             return;
         }
-        if (bytes[0] & 0x80) { // a new message: a SysEx still being joined was cut
+        // An F7 may end the SysEx being joined in an event of its own (a bridge
+        // that splits at its buffer's edge does so when a message ends just
+        // past it); any other status byte begins a new message.
+        const bool endOfJoin = bytes[0] == 0xF7 && m_joining;
+        if ((bytes[0] & 0x80) && !endOfJoin) { // a SysEx still being joined was cut
             drop();
             if (bytes[0] != 0xF0) {
                 deliver(bytes, size);

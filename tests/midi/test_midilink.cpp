@@ -198,6 +198,9 @@ void TestMidiLink::peerMessagesArriveInOrder()
         hex("C0 05"),
         sysex(5645, 1),
         hex("E0 00 40"),
+        // A packed frame whose F7 comes as an event of its own.
+        hex("F0 78 32 19 03 00 00 40 7F"),
+        hex("F7"),
         hex("80 3C 00"),
     };
     QByteArray expected;

@@ -321,6 +321,9 @@ void TestMidiRing::sysExJoinedAcrossEvents_data()
         << QStringList{"F0 01 02", "F8", "03 04", "05 F7"} << QStringList{"F8", "F0 01 02 03 04 05 F7"} << 0;
     QTest::newRow("cut by a note") << QStringList{"F0 01 02", "90 40 7F", "03 F7"}
                                    << QStringList{"90 40 7F", "03 F7"} << 1;
+    QTest::newRow("end alone") << QStringList{"F0 01 02", "F7"} << QStringList{"F0 01 02 F7"} << 0;
+    QTest::newRow("end alone after a middle") << QStringList{"F0 01", "02", "F7"} << QStringList{"F0 01 02 F7"} << 0;
+    QTest::newRow("stray end") << QStringList{"F7", "F0 01 F7"} << QStringList{"F7", "F0 01 F7"} << 0;
     QTest::newRow("longer than the buffer") << QStringList{"F0 01 02 03", "04 05 06", "07 F7", "F0 09 F7"}
                                             << QStringList{"F0 09 F7"} << 1;
 }
