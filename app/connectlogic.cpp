@@ -11,6 +11,20 @@ bool PortScan::isPresent(uint id) const
     return false;
 }
 
+int PortScan::indexOf(uint id, const PortPair &pair) const
+{
+    int sameNames = -1;
+    for (int k = 0; k < count; ++k) {
+        if (matches[k].deviceId != id)
+            continue;
+        if (pairs[k].outKey == pair.outKey && pairs[k].inKey == pair.inKey)
+            return k;
+        if (sameNames < 0 && pairs[k].outName == pair.outName && pairs[k].inName == pair.inName)
+            sameNames = k;
+    }
+    return sameNames;
+}
+
 QString cleanPortName(const QString &name)
 {
     static const QRegularExpression inOut(QStringLiteral("(IN|OUT)"));
@@ -20,7 +34,7 @@ QString cleanPortName(const QString &name)
 }
 
 PortScan matchPorts(const QVector<DeviceEntry> &devices, const QStringList &inputs,
-                    const QStringList &outputs)
+                    const QStringList &outputs, const QStringList &inputKeys, const QStringList &outputKeys)
 {
     PortScan scan;
     QStringList cleanIn;
@@ -47,7 +61,11 @@ PortScan matchPorts(const QVector<DeviceEntry> &devices, const QStringList &inpu
                     m.deviceId = entry.id;
                     m.outPort = uint32_t(j);
                     m.inPort = uint32_t(i);
-                    scan.outNames[scan.count] = outputs[j];
+                    PortPair &pair = scan.pairs[scan.count];
+                    pair.outName = outputs[j];
+                    pair.inName = inputs[i];
+                    pair.outKey = j < outputKeys.size() ? outputKeys[j] : outputs[j];
+                    pair.inKey = i < inputKeys.size() ? inputKeys[i] : inputs[i];
                     ++scan.count;
                 }
             }

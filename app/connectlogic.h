@@ -21,14 +21,29 @@ struct PortMatch
 
 constexpr int kMaxPortMatches = 50;
 
+// A matched pair's ports by name: as shown (raw port names) and as the MIDI
+// service lists them (keys, by which the pair is opened: numbers shift as
+// soon as any port comes or goes).
+struct PortPair
+{
+    QString outName;
+    QString inName;
+    QString outKey;
+    QString inKey;
+};
+
 // The port-match table of one scan.
 struct PortScan
 {
     PortMatch matches[kMaxPortMatches];
-    QString outNames[kMaxPortMatches]; // raw output-port name of each match
+    PortPair pairs[kMaxPortMatches];
     int count = 0;
     QString lastOutName;               // output name of the last pair matched
     bool isPresent(uint id) const;
+    // The match of model id that is the pair given: the same keys, else the
+    // same shown names (a service may list a replugged device under another
+    // client); -1 when that pair is not here.
+    int indexOf(uint id, const PortPair &pair) const;
 };
 
 // The name with every upper-case IN and OUT removed, trimmed at both ends.
@@ -36,9 +51,12 @@ QString cleanPortName(const QString &name);
 
 // Pairs every input port with every output port of the same cleaned name and
 // enters a match for each fragment of each model that the raw input name
-// contains. Stops at kMaxPortMatches entries.
+// contains. Stops at kMaxPortMatches entries. inputKeys and outputKeys are
+// the service's own names of the same ports (the names themselves when not
+// given).
 PortScan matchPorts(const QVector<DeviceEntry> &devices, const QStringList &inputs,
-                    const QStringList &outputs);
+                    const QStringList &outputs, const QStringList &inputKeys = {},
+                    const QStringList &outputKeys = {});
 
 // Where the k-th picture sits in the two-column grid.
 inline int gridRow(int index) { return index / 2; }

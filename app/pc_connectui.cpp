@@ -80,7 +80,21 @@ void pc_connectui::sendHostHello()
 
 bool pc_connectui::reopenPorts()
 {
-    return m_midi.open(m_outPort, m_inPort, true);
+    return m_midi.open(m_openedPair.outKey.toStdString(), m_openedPair.inKey.toStdString(), m_outPort, m_inPort);
+}
+
+// Opens the pair of match k by the names it was listed under: numbers taken
+// by an earlier scan may name other ports by now.
+bool pc_connectui::openMatch(int k)
+{
+    const PortMatch &match = m_scan.matches[k];
+    m_outPort = match.outPort;
+    m_inPort = match.inPort;
+    const PortPair &pair = m_scan.pairs[k];
+    if (!m_midi.open(pair.outKey.toStdString(), pair.inKey.toStdString(), match.outPort, match.inPort))
+        return false;
+    m_openedPair = pair;
+    return true;
 }
 
 void pc_connectui::sendDeviceInfoRequest()
@@ -270,7 +284,7 @@ void pc_connectui::handleDeviceInfo(const uchar *frame, uint len)
     if (QGuiApplication::keyboardModifiers() & Qt::AltModifier)
         m_factoryMode = 1;
 
-    const PageChoice choice = choosePage(g_deviceId, g_firmwareVersion, m_openedPortName, m_factoryMode);
+    const PageChoice choice = choosePage(g_deviceId, g_firmwareVersion, m_openedPair.outName, m_factoryMode);
     g_deviceId = choice.deviceId;
     if (choice.pedalFolder)
         g_downloadFolder = QStringLiteral("Z3/");
@@ -314,9 +328,11 @@ void pc_connectui::scanDevices()
         m_midiServiceError.clear();
         showMidiServiceHint();
     }
-    const QStringList inputs = m_lister->inputPortNames();
-    const QStringList outputs = m_lister->outputPortNames();
-    m_scan = matchPorts(g_deviceList, inputs, outputs);
+    QStringList inputKeys;
+    QStringList outputKeys;
+    const QStringList inputs = m_lister->inputPortNames(&inputKeys);
+    const QStringList outputs = m_lister->outputPortNames(&outputKeys);
+    m_scan = matchPorts(g_deviceList, inputs, outputs, inputKeys, outputKeys);
     if (m_scan.count > 0) {
         m_portName = m_scan.lastOutName;
         ui->label_2->hide();
@@ -332,26 +348,9 @@ void pc_connectui::scanDevices()
 
     bool anyPresent = false;
     for (uint id = 1; id <= 9; ++id) {
-        bool found = false;
-        for (int k = 0; k < m_scan.count; ++k) {
-            const PortMatch &match = m_scan.matches[k];
-            if (match.deviceId != id)
-                continue;
-            if (m_factoryMode && m_factoryDeviceId == id && !m_factoryLinked && m_page && m_pageIsSelfTest) {
-                // The self-test device is back.
-                m_outPort = match.outPort;
-                m_inPort = match.inPort;
-                if (m_midi.open(m_outPort, m_inPort, true)) {
-                    m_carryLen = 0;
-                    Slots_send_data(g_fixedFrameTestStart.bytes, g_fixedFrameTestStart.length);
-                    m_factoryLinked = 1;
-                    m_pageShown = 1;
-                    if (auto *test = qobject_cast<SelfTestPage *>(m_page.data()))
-                        test->unit_relinked();
-                }
-            }
-            found = true;
-        }
+        const bool found = m_scan.isPresent(id);
+        if (found && m_factoryMode && m_factoryDeviceId == id && !m_factoryLinked && m_page && m_pageIsSelfTest)
+            relinkSelfTestDevice(id);
         anyPresent = anyPresent || found;
         updateDevicePicture(uchar(id), found);
         if (!found && g_deviceId == id)
@@ -361,6 +360,24 @@ void pc_connectui::scanDevices()
     if (!anyPresent) {
         ui->label_2->show();
         ui->label_Disconnect->show();
+    }
+}
+
+// The self-test device is back, or it fell silent: the pair the test had
+// open is taken again when it is listed, so that the unit in the operator's
+// hands stays the one under test; only without it another unit of the model.
+void pc_connectui::relinkSelfTestDevice(uint id)
+{
+    const int same = m_scan.indexOf(id, m_openedPair);
+    for (int k = 0; k < m_scan.count && !m_factoryLinked; ++k) {
+        if (m_scan.matches[k].deviceId != id || (same >= 0 && k != same) || !openMatch(k))
+            continue;
+        m_carryLen = 0;
+        Slots_send_data(g_fixedFrameTestStart.bytes, g_fixedFrameTestStart.length);
+        m_factoryLinked = 1;
+        m_pageShown = 1;
+        if (auto *test = qobject_cast<SelfTestPage *>(m_page.data()))
+            test->unit_relinked();
     }
 }
 
@@ -488,13 +505,9 @@ bool pc_connectui::clickPicture(uchar id)
     }
     bool opened = false;
     for (int k = kMaxPortMatches - 1; k >= 0; --k) {
-        const PortMatch &match = m_scan.matches[k];
-        if (match.deviceId != id)
+        if (m_scan.matches[k].deviceId != id)
             continue;
-        m_outPort = match.outPort;
-        m_inPort = match.inPort;
-        if (m_midi.open(m_outPort, m_inPort, true)) {
-            m_openedPortName = m_scan.outNames[k];
+        if (openMatch(k)) {
             opened = true;
             break;
         }

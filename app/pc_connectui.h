@@ -86,15 +86,17 @@ private:
     void handleDeviceInfo(const uchar *frame, uint len);
     void deviceGone();
     void relinkSelfTestUnit();
+    void relinkSelfTestDevice(uint id);
     void finishPage();
     void pageWentAway();
     bool pageInModalLoop() const;
     bool clickPicture(uchar id);
+    bool openMatch(int k);
     void showMidiServiceHint();
 
     Ui::pc_connectui *ui = nullptr;
     QString m_portName;         // output name of the last pair the latest scan matched
-    QString m_openedPortName;   // output name of the pair the click opened
+    PortPair m_openedPair;      // the pair last opened; its output name decides the page
     QSettings *m_settings = nullptr;
     uchar m_tick = 0;
     uchar m_factoryMode = 0;

@@ -4,14 +4,19 @@
 
 namespace {
 
-QStringList listPorts(MidiEndpoint *endpoint, std::string *lastError)
+QStringList listPorts(MidiEndpoint *endpoint, std::string *lastError, QStringList *keys)
 {
     QStringList names;
+    if (keys)
+        keys->clear();
     if (!endpoint)
         return names;
     const RtMidi::Api api = endpoint->api();
-    for (const std::string &name : endpoint->portNames(lastError))
+    for (const std::string &name : endpoint->portNames(lastError)) {
         names.append(MidiPortLister::portName(name, api));
+        if (keys)
+            keys->append(QString::fromStdString(name));
+    }
     return names;
 }
 
@@ -50,14 +55,14 @@ bool MidiPortLister::isAvailable() const
     return m_scanMidiIn && m_scanMidiOut;
 }
 
-QStringList MidiPortLister::inputPortNames()
+QStringList MidiPortLister::inputPortNames(QStringList *keys)
 {
-    return listPorts(m_scanMidiIn.get(), &m_lastError);
+    return listPorts(m_scanMidiIn.get(), &m_lastError, keys);
 }
 
-QStringList MidiPortLister::outputPortNames()
+QStringList MidiPortLister::outputPortNames(QStringList *keys)
 {
-    return listPorts(m_scanMidiOut.get(), &m_lastError);
+    return listPorts(m_scanMidiOut.get(), &m_lastError, keys);
 }
 
 QString MidiPortLister::portName(const std::string &libraryName, RtMidi::Api api)

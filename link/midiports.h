@@ -30,9 +30,11 @@ public:
     bool retry();
 
     // Names of the ports the editor can receive from (input) or send to
-    // (output), by port number; on JACK without the "client:" part.
-    QStringList inputPortNames();
-    QStringList outputPortNames();
+    // (output), by port number; on JACK without the "client:" part. keys,
+    // when given, gets the MIDI service's own names of the same ports, by
+    // which MidiPortWrapper opens them.
+    QStringList inputPortNames(QStringList *keys = nullptr);
+    QStringList outputPortNames(QStringList *keys = nullptr);
 
     // Text of the last MIDI library error; empty when there was none.
     QString lastError() const { return QString::fromStdString(m_lastError); }

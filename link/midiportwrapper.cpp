@@ -71,6 +71,18 @@ bool MidiPortWrapper::open(uint outPort, uint inPort, bool flag)
     return false;
 }
 
+bool MidiPortWrapper::open(const std::string &outName, const std::string &inName, uint outHint, uint inHint)
+{
+    if (ensureInput() && ensureOutput() && openPort(*m_midiOut, outHint, &outName, "output", kOutputPortName)
+        && openPort(*m_midiIn, inHint, &inName, "input", kInputPortName)) {
+        flush();
+        return true;
+    }
+    closeOutput();
+    closeInput();
+    return false;
+}
+
 bool MidiPortWrapper::openOutput(uint port, bool flag)
 {
     (void)flag;

@@ -28,6 +28,11 @@ public:
     // Opens output port outPort, then input port inPort; on success empties the
     // ring and returns true. On failure both ports end closed. flag is unused.
     bool open(uint outPort, uint inPort, bool flag);
+    // Opens the output port listed as outName, then the input port listed as
+    // inName (the MIDI service's own names, MidiPortLister's keys). Where two
+    // ports share a name, the one at the number given as a hint wins. A name
+    // that is no longer listed fails the open.
+    bool open(const std::string &outName, const std::string &inName, uint outHint = ~0u, uint inHint = ~0u);
     bool openOutput(uint port, bool flag = true);
     bool openInput(uint port, bool flag = true);
     void closeOutput();
@@ -73,7 +78,8 @@ private:
     bool ensureOutput();
     bool ensureInput();
     // Opens by number; knownName, when given, is the port's name as listed when
-    // the number was taken, looked up again before opening.
+    // the number was taken (or the name alone, the number a hint), looked up
+    // again before opening.
     bool openPort(MidiEndpoint &endpoint, uint port, const std::string *knownName, const char *direction,
                   const char *ourName);
     static void receive(const uchar *data, size_t len, void *self);

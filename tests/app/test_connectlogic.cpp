@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(s.count, 2);
         QCOMPARE(s.matches[0].deviceId, 8u);
         QCOMPARE(s.matches[1].deviceId, 9u);
-        QCOMPARE(s.outNames[0], QString("RZ-Nano OUT"));
+        QCOMPARE(s.pairs[0].outName, QString("RZ-Nano OUT"));
         QCOMPARE(s.lastOutName, QString("VX-18 OUT"));
     }
 

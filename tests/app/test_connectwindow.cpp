@@ -316,6 +316,36 @@ private slots:
         QCOMPARE(keys->receivedCount(tavrosim::kCmdDeviceInfo), 0);
     }
 
+    // The editor's own ports take free places in front of the devices' ports
+    // and leave the lists the moment a page closes: a click before the next
+    // scan still opens the pair whose picture was clicked.
+    void clickOpensClickedPairAfterClose()
+    {
+        RecordingPages pages;
+        auto placeholder = std::make_unique<MidiPeer>("Placeholder");
+        QVERIFY(placeholder->isReady());
+        auto pad = startSim("RZ-7 Pad", 7, "rz7", 1);
+        auto nano = startSim("RZ-Nano", 8, "nano", 1);
+        QVERIFY(pad && nano);
+        placeholder.reset();
+        pc_connectui w;
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(picture(w, 7) && picture(w, 8), kWait);
+        QVERIFY(click(picture(w, 7)));
+        QTRY_VERIFY_WITH_TIMEOUT(w.page(), kWait);
+        w.scanDevices(); // the table now counts the editor's own ports
+        QPointer<CBaseDlg> page = w.page();
+        page->close();
+        QTRY_VERIFY(page.isNull());
+
+        QVERIFY(click(picture(w, 7)));
+        QTRY_VERIFY_WITH_TIMEOUT(w.page(), kWait);
+        QCOMPARE(w.page()->objectName(), QString("CRZM7"));
+        QCOMPARE(pad->receivedCount(tavrosim::kCmdDeviceInfo), 2);
+        QCOMPARE(nano->receivedCount(tavrosim::kCmdDeviceInfo), 0);
+        QCOMPARE(nano->receivedCount(tavrosim::kCmdHostHello), 0);
+    }
+
     void unknownModel()
     {
         auto sim = startSim("VX-18", 42, "x", 1);

@@ -172,18 +172,31 @@ private slots:
         QTest::newRow("away and back") << "away";
         QTest::newRow("plugged in again at once") << "replug";
         QTest::newRow("second unit before the first goes") << "second";
+        QTest::newRow("replugged, the next unit listed in front") << "next";
     }
     void reconnection()
     {
         QFETCH(QString, road);
         Session s;
-        QVERIFY(s.open(tavrosim::optionsForModel(7)));
+        // The next unit on the bench, plugged in first: its ports are listed
+        // in front of those of the unit under test.
+        std::unique_ptr<Simulator> next;
+        QVERIFY(s.open(tavrosim::optionsForModel(7), [&](Simulator &) {
+            if (road != "next")
+                return;
+            tavrosim::SimOptions options = tavrosim::optionsForModel(7);
+            options.name += " 2";
+            next = std::make_unique<Simulator>(options);
+            QVERIFY(next->start());
+        }));
         Ui_cTestDlg *ui = s.page->form();
         QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_MIDI->isChecked(), kSessionWait);
         if (road == "away")
             tavrotest::unitAwayAndBack(s, [ui] { return !ui->pushButton_MIDI->isChecked(); });
         else
             tavrotest::unitReplaced(s, road == "second", ui->pushButton_MIDI);
+        if (next)
+            QCOMPARE(next->receivedCount(tavrosim::kCmdTestStart), 0);
     }
 };
 
