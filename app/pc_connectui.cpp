@@ -317,15 +317,21 @@ void pc_connectui::scanDevices()
     // The listing clients come with the first scan, once the window is on
     // screen: a MIDI client can take a good part of a start (on JACK several
     // tens of milliseconds each).
-    if (!m_lister) {
+    if (!m_lister)
         m_lister = std::make_unique<MidiPortLister>();
-        if (!m_lister->isAvailable()) {
-            m_midiServiceError = m_lister->lastError();
-            showMidiServiceHint();
-        }
-    } else if (!m_midiServiceError.isEmpty() && m_lister->retry()) {
-        // Without a MIDI service the lister asks for one, quietly, until it comes.
-        m_midiServiceError.clear();
+    // Without a MIDI service, or once it has gone (a JACK server that
+    // stopped), the lister asks for one, quietly, until it comes; the hint
+    // says why meanwhile. The device's ports of a service that has gone are
+    // let go first: no client is had while one of the old service is open.
+    m_midi.releaseGoneService();
+    QString serviceError;
+    if (!m_lister->retry()) {
+        serviceError = m_lister->lastError();
+        if (serviceError.isEmpty())
+            serviceError = QStringLiteral("the MIDI service cannot be reached");
+    }
+    if (serviceError != m_midiServiceError) {
+        m_midiServiceError = serviceError;
         showMidiServiceHint();
     }
     QStringList inputKeys;

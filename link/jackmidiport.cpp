@@ -27,6 +27,30 @@ void quietJack(const char *) {}
 // two threads opening clients at once restore the right one.
 std::mutex g_errorFunctionMutex;
 
+// Clients of ours whose server has gone and that are not closed yet. libjack
+// keeps one state for all the clients of a process: once their server has
+// gone, the next client opened makes it free every client still open, and a
+// later jack_client_close of one of those crashes. So no client is opened
+// while one of a gone server is still open; their owners close them first.
+std::atomic<int> g_goneClients{0};
+
+// Called on a client's own thread when the server shuts it down (it stopped,
+// or threw the client out); libjack calls it once per client.
+void noteClientGone(std::atomic<bool> &gone)
+{
+    ++g_goneClients;
+    gone.store(true);
+}
+
+// Closes a client; gone tells whether its server had shut it down. Read once
+// the close is done: no shutdown call can come after it.
+void closeClient(jack_client_t *client, const std::atomic<bool> &gone)
+{
+    jack_client_close(client);
+    if (gone.load())
+        --g_goneClients;
+}
+
 // A client called name, or null with the reason in *error; *serverThere
 // (when given) tells whether a server answered at all.
 jack_client_t *openClientQuietly(const std::string &name, std::string *error, bool *serverThere = nullptr)
@@ -35,6 +59,13 @@ jack_client_t *openClientQuietly(const std::string &name, std::string *error, bo
     jack_status_t status = jack_status_t(0);
     {
         std::lock_guard<std::mutex> lock(g_errorFunctionMutex);
+        if (g_goneClients.load() > 0) {
+            if (serverThere)
+                *serverThere = false;
+            if (error)
+                *error = "the JACK server has gone";
+            return nullptr;
+        }
         void (*const previousError)(const char *) = jack_error_callback;
         void (*const previousInfo)(const char *) = jack_info_callback;
         jack_set_error_function(&quietJack);
@@ -93,7 +124,7 @@ bool jackServerRunning(std::string *error)
 {
     jack_client_t *client = openClientQuietly("TaSuite probe", error);
     if (client)
-        jack_client_close(client);
+        jack_client_close(client); // no shutdown call was asked for
     return client != nullptr;
 }
 
@@ -121,7 +152,7 @@ struct JackMidiPort::State
             drain();
         // Closing deactivates first: no process callback runs after this.
         if (client)
-            jack_client_close(client);
+            closeClient(client, gone);
         if (queue)
             jack_ringbuffer_free(queue);
     }
@@ -189,7 +220,7 @@ struct JackMidiPort::State
         static_cast<State *>(arg)->transmit(frames);
         return 0;
     }
-    static void shutdown(jack_status_t, const char *, void *arg) { static_cast<State *>(arg)->gone.store(true); }
+    static void shutdown(jack_status_t, const char *, void *arg) { noteClientGone(static_cast<State *>(arg)->gone); }
 };
 
 namespace {
@@ -399,9 +430,9 @@ struct JackMidiLister::State
     ~State()
     {
         if (client)
-            jack_client_close(client);
+            closeClient(client, gone);
     }
-    static void shutdown(jack_status_t, const char *, void *arg) { static_cast<State *>(arg)->gone.store(true); }
+    static void shutdown(jack_status_t, const char *, void *arg) { noteClientGone(static_cast<State *>(arg)->gone); }
 };
 
 std::unique_ptr<JackMidiLister> JackMidiLister::open(const std::string &clientName, std::string *error)
@@ -417,6 +448,11 @@ std::unique_ptr<JackMidiLister> JackMidiLister::open(const std::string &clientNa
 JackMidiLister::JackMidiLister(std::unique_ptr<State> state) : m_state(std::move(state)) {}
 
 JackMidiLister::~JackMidiLister() = default;
+
+bool JackMidiLister::serverGone() const
+{
+    return m_state->gone.load();
+}
 
 std::vector<std::string> JackMidiLister::ports(PortKind kind) const
 {

@@ -125,6 +125,8 @@ public:
     // the server's order, without the ports a JackPortCloser is closing;
     // empty once the server has gone.
     std::vector<std::string> ports(PortKind kind) const;
+    // The server this client was opened on has stopped.
+    bool serverGone() const;
 
 private:
     struct State;

@@ -142,6 +142,8 @@ public:
 
     bool isPortOpen() const override { return m_port != nullptr; }
 
+    bool serviceGone() const override { return m_lister->serverGone() || (m_port && m_port->serverGone()); }
+
     void closePort(std::string *) override { m_closer.close(std::move(m_port)); }
 
     bool send(const unsigned char *data, size_t size, std::string *error) override

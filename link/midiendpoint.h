@@ -32,6 +32,10 @@ public:
     virtual bool openPort(unsigned int number, const std::string &name, const std::string &ourName,
                           std::string *error) = 0;
     virtual bool isPortOpen() const = 0;
+    // The MIDI service this endpoint was made on has gone (a JACK server
+    // that stopped): it lists and carries nothing any more, and a new
+    // endpoint is needed once the service is back.
+    virtual bool serviceGone() const { return false; }
     virtual void closePort(std::string *error) = 0;
     // Output only: sends one whole message. False, with the reason, when the
     // port is not open or the message cannot be carried whole.

@@ -43,8 +43,13 @@ void MidiPortLister::createClients()
 
 bool MidiPortLister::retry()
 {
-    if (!isAvailable())
-        createClients();
+    if (isAvailable())
+        return true;
+    if (m_scanMidiIn && m_scanMidiIn->serviceGone())
+        m_scanMidiIn.reset();
+    if (m_scanMidiOut && m_scanMidiOut->serviceGone())
+        m_scanMidiOut.reset();
+    createClients();
     return isAvailable();
 }
 
@@ -52,7 +57,7 @@ MidiPortLister::~MidiPortLister() = default;
 
 bool MidiPortLister::isAvailable() const
 {
-    return m_scanMidiIn && m_scanMidiOut;
+    return m_scanMidiIn && m_scanMidiOut && !m_scanMidiIn->serviceGone() && !m_scanMidiOut->serviceGone();
 }
 
 QStringList MidiPortLister::inputPortNames(QStringList *keys)

@@ -22,11 +22,13 @@ public:
     MidiPortLister(const MidiPortLister &) = delete;
     MidiPortLister &operator=(const MidiPortLister &) = delete;
 
-    // True when both clients exist.
+    // True when both clients exist and their MIDI service has not gone.
     bool isAvailable() const;
-    // Creates the missing clients once the MIDI service has appeared; asks
-    // the service quietly, so that it can be called once a second for as
-    // long as there is none. True when both clients exist.
+    // Creates the missing clients once the MIDI service has appeared, and
+    // new ones in place of clients whose service has gone (a JACK server
+    // that stopped and may start again); asks the service quietly, so that
+    // it can be called once a second for as long as there is none. True
+    // when both clients are available.
     bool retry();
 
     // Names of the ports the editor can receive from (input) or send to

@@ -95,8 +95,17 @@ bool MidiPortWrapper::openInput(uint port, bool flag)
     return ensureInput() && openPort(*m_midiIn, port, nullptr, "input", kInputPortName);
 }
 
+void MidiPortWrapper::releaseGoneService()
+{
+    if (m_midiIn && m_midiIn->serviceGone())
+        m_midiIn.reset();
+    if (m_midiOut && m_midiOut->serviceGone())
+        m_midiOut.reset();
+}
+
 bool MidiPortWrapper::ensureOutput()
 {
+    releaseGoneService();
     if (!m_midiOut)
         m_midiOut = createMidiOutput(kOutputClientName, &m_lastError);
     return m_midiOut != nullptr;
@@ -104,6 +113,7 @@ bool MidiPortWrapper::ensureOutput()
 
 bool MidiPortWrapper::ensureInput()
 {
+    releaseGoneService();
     if (!m_midiIn)
         m_midiIn = createMidiInput(kInputClientName, &MidiPortWrapper::receive, this, &m_lastError);
     return m_midiIn != nullptr;

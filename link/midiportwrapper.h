@@ -38,6 +38,10 @@ public:
     void closeOutput();
     void closeInput();
     void close();
+    // Drops the clients of a MIDI service that has gone (a JACK server that
+    // stopped): they are of no use, also once it is back, and new ones are
+    // made on the service as it is then by the next open.
+    void releaseGoneService();
 
     // Sends one frame; returns len on success, 0 on failure.
     int send(const uchar *frame, int len);

@@ -1,7 +1,8 @@
 // No MIDI service at all, on the default road (no ALSA sequencer, no JACK
 // server): the window says so once in its hint, in both languages, stays
 // silent on standard error while it keeps asking, and takes the service as
-// soon as a JACK server starts.
+// soon as a JACK server starts; a server that stops and starts again is found
+// again, with the controllers on it.
 #include <QtTest>
 
 #include <QLabel>
@@ -16,9 +17,11 @@
 #include <unistd.h>
 #endif
 
+#include "connectwindowtest.h"
 #include "globals.h"
 #include "midiapi.h"
 #include "pc_connectui.h"
+#include "simulator.h"
 #include "testmain.h"
 #include "ui_pc_connectui.h"
 
@@ -102,37 +105,67 @@ private slots:
 
         // A server starts: the next scans find it and the usual hint returns.
         QProcess jackd;
-        jackd.setProcessChannelMode(QProcess::MergedChannels);
-        jackd.start(QStringLiteral("jackd"), {QStringLiteral("-n"), m_server, QStringLiteral("--no-realtime"),
-                                              QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
-                                              QStringLiteral("48000"), QStringLiteral("-p"), QStringLiteral("1024")});
-        QVERIFY(jackd.waitForStarted());
-        const bool found = QTest::qWaitFor(
-            [&] {
-                window->scanDevices();
-                return window->midiServiceError().isEmpty() || jackd.state() == QProcess::NotRunning;
-            },
-            10000);
-        if (jackd.state() == QProcess::NotRunning) {
-            // JACK keeps at most eight servers per machine; other runs may
-            // hold every place.
-            const QByteArray said = jackd.readAll().trimmed();
-            if (said.contains("Too many servers"))
-                QSKIP(qPrintable(QStringLiteral("no JACK server can start here, its registry of servers is full: ")
-                                 + QString::fromLocal8Bit(said)));
-            QFAIL(("jackd ended at once: " + said).constData());
-        }
-        QVERIFY(found);
+        const QString failed = startServer(jackd, *window);
+        if (failed.contains(QLatin1String("Too many servers")))
+            QSKIP(qPrintable(failed));
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
         QCOMPARE(hint->text(), QStringLiteral("connect the device to the computer using USB cable"));
         QCOMPARE(midiApi(), RtMidi::UNIX_JACK);
 
+        // A controller's page is open, then the server stops: the page goes
+        // and the hint says there is no service; the server starts again with
+        // the controller, and its picture comes back.
+        window->show();
+        auto sim = std::make_unique<tavrosim::Simulator>(tavrosim::optionsForModel(7));
+        QVERIFY(sim->start());
+        QTRY_VERIFY_WITH_TIMEOUT(tavrotest::picture(*window, 7), 8000);
+        QTest::mousePress(tavrotest::picture(*window, 7), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(window->page(), 8000);
+        jackd.terminate();
+        QVERIFY(jackd.waitForFinished(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->midiServiceError().isEmpty() && !window->page(), 8000);
+        QVERIFY(!tavrotest::picture(*window, 7));
+        QCOMPARE(hint->text(), QString::fromLatin1(kHint).arg(window->midiServiceError()));
+        QVERIFY(hint->isVisible());
+        sim.reset();
+
+        QVERIFY2(startServer(jackd, *window).isEmpty(), "the JACK server did not start again");
+        sim = std::make_unique<tavrosim::Simulator>(tavrosim::optionsForModel(7));
+        QVERIFY(sim->start());
+        QTRY_VERIFY_WITH_TIMEOUT(tavrotest::picture(*window, 7), 8000);
+        QCOMPARE(hint->text(), QStringLiteral("connect the device to the computer using USB cable"));
+
         window.reset();
+        sim.reset();
         jackd.terminate();
         QVERIFY(jackd.waitForFinished(10000));
 #endif
     }
 
 private:
+    // Starts this test's own JACK server and waits until the window's scans
+    // have found it; why not, when it failed.
+    QString startServer(QProcess &jackd, pc_connectui &window)
+    {
+        jackd.setProcessChannelMode(QProcess::MergedChannels);
+        jackd.start(QStringLiteral("jackd"), {QStringLiteral("-n"), m_server, QStringLiteral("--no-realtime"),
+                                              QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
+                                              QStringLiteral("48000"), QStringLiteral("-p"), QStringLiteral("1024")});
+        if (!jackd.waitForStarted())
+            return QStringLiteral("jackd did not start");
+        const bool found = QTest::qWaitFor(
+            [&] {
+                window.scanDevices();
+                return window.midiServiceError().isEmpty() || jackd.state() == QProcess::NotRunning;
+            },
+            10000);
+        // JACK keeps at most eight servers per machine ("Too many servers"):
+        // other runs may hold every place.
+        if (jackd.state() == QProcess::NotRunning)
+            return QStringLiteral("jackd ended at once: ") + QString::fromLocal8Bit(jackd.readAll().trimmed());
+        return found ? QString() : QStringLiteral("the window did not find the JACK server");
+    }
+
     QString m_server;
 };
 
