@@ -35,8 +35,10 @@ void cDlgZ3::show_key_lists()
 {
     if (m_curKey > 3)
         m_curKey = 0;
+    const uchar type = currentRecord().triggerType();
+    ui->stackedWidget_2->setVisible(pedal::namesAction(type));
     show_key_list(1);
-    const bool oneList = !pedal::hasTwoLists(currentRecord().triggerType());
+    const bool oneList = !pedal::hasTwoLists(type);
     ui->pushButton_Group1->setVisible(!oneList);
     ui->pushButton_Group2->setVisible(!oneList);
     if (!oneList)

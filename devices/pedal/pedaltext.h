@@ -37,6 +37,11 @@ QString sysexRowText(const quint8 *bytes, int len);
 // no action.
 inline bool hasTwoLists(quint8 type) { return type == 2 || type == 3 || type == 5; }
 
+// Whether a switch's trigger type names an action of the list ("Up" .. "Up+Long",
+// 1..5). A pedal may hold another (0, or above 5): the switch then shows no
+// action and no list until the user picks one.
+inline bool namesAction(quint8 type) { return type >= 1 && type <= 5; }
+
 // ---- expression-pedal list ------------------------------------------------
 
 // One row of the expression-pedal list, and the text from which the entry

@@ -39,8 +39,6 @@ bool check_config_data(const SZ3ProConfigData &image)
         const Z3KeyRecord record = image.key(group, k);
         if (record.rawCount(1) > z3::kMaxEntries || record.rawCount(2) > z3::kMaxEntries)
             return false;
-        if (image.mode() == 4 && record.triggerType() > 5)
-            return false;
     }
     if (image.pedalCount() > z3::kMaxPedalEntries)
         return false;
@@ -79,9 +77,7 @@ Z3PresetLoad z3Result(PedalPresetFile::Load load, const QByteArray &body, SZ3Pro
         return Z3PresetLoad::Refused;
     }
     SZ3ProConfigData loaded = SZ3ProConfigData::fromByteArray(body);
-    SZ3ProConfigData asApplied = loaded;
-    asApplied.setMode(1);
-    if (!check_config_data(asApplied))
+    if (!check_config_data(loaded))
         return Z3PresetLoad::Refused;
     fitListCounts(loaded);
     *image = loaded;

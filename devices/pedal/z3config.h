@@ -188,8 +188,12 @@ private:
 
 // The test an image from the pedal or a preset file must pass: the current
 // group and the last group in use are 0..7; the current group has counts of
-// at most 16 and, in mode 4, trigger types of at most 5; pedalCount is at
-// most 16; every display byte names a code of at most 39.
+// at most 16; pedalCount is at most 16; every display byte names a code of at
+// most 39. A trigger type is no reason to refuse an image, in any mode or
+// group: the page lets the user choose any group and mode, so the pedal's
+// next image may hold a type the page has no row for. Such a key shows no
+// action and no list until the user picks one, and its type goes back as
+// stored.
 bool check_config_data(const SZ3ProConfigData &image);
 
 // What the page keeps of an image that passed the check, from the pedal or a
@@ -212,8 +216,6 @@ enum class Z3PresetLoad {
 };
 // A ".z3" file (PedalPresetFile) whose image passes check_config_data, as one
 // from the pedal must, with its counts fitted: a loaded image is used as a
-// received one is. An applied preset leaves the pedal in mode 1, so its
-// trigger types are held to mode 1's rule whatever mode the file holds: a
-// file the page saved in mode 4 loads again.
+// received one is, so a file the page saved loads again.
 Z3PresetLoad decodeZ3Preset(const QByteArray &file, SZ3ProConfigData *image);
 Z3PresetLoad readZ3Preset(const QString &path, SZ3ProConfigData *image);

@@ -151,8 +151,8 @@ private slots:
     }
 
     // The page's own file loads again: a count of 17 in a group the pedal's
-    // check did not look at is held as the 16 shown and sent, and trigger
-    // types are held to mode 1's rule, where an applied preset leaves the pedal.
+    // check did not look at is held as the 16 shown and sent, and a trigger
+    // type the page has no row for is kept.
     void ownFileLoadsAgain()
     {
         QTemporaryDir dir;

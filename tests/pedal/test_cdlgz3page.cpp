@@ -140,9 +140,6 @@ private slots:
         QTest::newRow("pedal count 17") << broken(z3::kPedalCount, 17);
         QTest::newRow("display 0x28") << broken(z3::kDisplayChars + 5, 0x28);
         QTest::newRow("group 8") << broken(z3::kGroupSelect, char(0x80));
-        QByteArray type6 = broken(z3::kMode, 4);
-        type6[SZ3ProConfigData::keyOffset(0, 1)] = 6;
-        QTest::newRow("trigger 6 in mode 4") << type6;
     }
     void refusedImagesChangeNothing()
     {
