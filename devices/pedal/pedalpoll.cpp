@@ -25,13 +25,13 @@ void sendFactoryReset(QObject *page, const SendFrame &send)
     QTimer::singleShot(kResetSettleMs, page, [send] { poll(send); });
 }
 
-void watchFirstImage(QObject *page, const std::function<bool()> &accepted, const SendFrame &send,
+void watchFirstImage(QObject *page, const std::function<bool()> &done, const SendFrame &send,
                      const std::function<void()> &giveUp)
 {
     auto *timer = new QTimer(page);
     timer->setInterval(kImageWaitMs);
-    QObject::connect(timer, &QTimer::timeout, page, [timer, accepted, send, giveUp, polls = 0]() mutable {
-        if (accepted()) {
+    QObject::connect(timer, &QTimer::timeout, page, [timer, done, send, giveUp, polls = 0]() mutable {
+        if (done()) {
             timer->stop();
             timer->deleteLater();
             return;

@@ -21,9 +21,11 @@ using SendFrame = std::function<void(const quint8 *frame, uint len)>;
 void sendFactoryReset(QObject *page, const SendFrame &send);
 
 // Watches for the first image after a page opened, as the poll may go
-// unanswered: every 3 s without an accepted image it polls again, twice at
-// most, then calls giveUp once. It stops as soon as accepted() is true.
-void watchFirstImage(QObject *page, const std::function<bool()> &accepted, const SendFrame &send,
+// unanswered: every 3 s until done() is true it polls again, twice at most,
+// then calls giveUp once. A page that polls again after each image it refuses
+// is done at the first answer of any kind: polls of the watch beside its own
+// would each start one more answer-and-poll chain.
+void watchFirstImage(QObject *page, const std::function<bool()> &done, const SendFrame &send,
                      const std::function<void()> &giveUp);
 
 } // namespace pedal

@@ -52,7 +52,7 @@ master::master(CBaseDlg *owner, QWidget *parent)
     AutoDisapperMsgBox::showMessage(this, tr("Receive data..."), 600);
     // The connection window's poll may go unanswered.
     pedal::watchFirstImage(
-        this, [this] { return m_imageApplied; }, [this](const quint8 *frame, uint len) { send(frame, len); },
+        this, [this] { return m_pollAnswered; }, [this](const quint8 *frame, uint len) { send(frame, len); },
         [this] { AutoDisapperMsgBox::showMessage(this, tr("Data error,Please reconnect..."), 800); });
 }
 
@@ -149,6 +149,7 @@ void master::Slots_recv_frame(const uchar *frame, uint len)
     const uchar *payload = frame + SDeviceFrame::kOffsetPayload;
     switch (frame[SDeviceFrame::kOffsetCommand]) {
     case CMD_POLL: {
+        m_pollAnswered = true;
         // Only a whole image of the right size is looked at, and only a valid
         // one enters m_config: edits and frames are built from it later.
         SMIDIConfigData image;

@@ -153,6 +153,9 @@ private:
     // Set once the pedal's first valid image has been applied: until then
     // m_config means nothing, and nothing may be built from it or sent.
     bool m_imageApplied = false;
+    // Set by the pedal's first answer to a poll, valid or not: from then on
+    // each invalid image brings its own poll, and no other is sent.
+    bool m_pollAnswered = false;
     // What each entry dialog was last opened for, so that opening one never
     // changes what the other's answer does: the event dialog adds (1) or
     // replaces (2) an event of its list (1 or 2); the expression dialog adds

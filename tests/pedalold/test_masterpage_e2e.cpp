@@ -8,6 +8,9 @@
 
 #include <QTranslator>
 
+#include <algorithm>
+#include <vector>
+
 #include "devices/pedal_old/master.h"
 #include "globals.h"
 #include "models/oldpedalmodel.h"
@@ -61,6 +64,7 @@ private slots:
     }
 
     void refusedImagesThenPresetsAndReports();
+    void onlyInvalidImages();
 };
 
 // Refused answers (a short one, then three invalid images) each bring one
@@ -128,6 +132,33 @@ void TestMasterPageEndToEnd::refusedImagesThenPresetsAndReports()
     QTRY_COMPARE_WITH_TIMEOUT(s.count(kPedalSwitches), size_t(1), kWait);
     QCOMPARE(hexList(s.frames(kPedalSwitches)),
              QStringList{hexOf(kPedalSwitches, "10 00 0A 20 00 0B 30 00 0C 40 00 0D")});
+}
+
+// A pedal that answers only invalid images: each answer brings the page's one
+// poll and no other, so the pedal is polled no more often in the page's tenth
+// second than in its first.
+void TestMasterPageEndToEnd::onlyInvalidImages()
+{
+    tavrotest::PageSession<master> s;
+    QVERIFY(s.open(
+        tavrosim::optionsForModel(1, 4),
+        [](Simulator &sim) { sim.setPedalImage(tavrosim::oldPedalImage(OldPedalImage::PresetZero)); },
+        [](master *) { return true; }));
+    std::vector<qint64> polledAt;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            for (size_t n = s.count(tavrosim::kCmdPoll); polledAt.size() < n;)
+                polledAt.push_back(s.sinceOpen.elapsed());
+            return !polledAt.empty() && polledAt.back() >= 10000;
+        },
+        15000));
+    const auto second = [&polledAt](qint64 from) {
+        return std::count_if(polledAt.begin(), polledAt.end(), [from](qint64 t) { return t >= from && t < from + 1000; });
+    };
+    // Room for a busy machine's jitter; polls that multiply come twice as often.
+    const long first = second(0), tenth = second(9000);
+    QVERIFY2(first > 0 && 2 * tenth <= 3 * first, qPrintable(QString("%1 then %2 polls").arg(first).arg(tenth)));
+    QVERIFY(!s.page->isEnabled());
 }
 
 TAVRO_TEST_MAIN(TestMasterPageEndToEnd)
