@@ -174,6 +174,7 @@ void CPadTestModel::restartTest()
 {
     // A restart forgets the flash test that the last unit still owed.
     m_flashWait = 0;
+    m_flashFailed = false;
     m_errorShown = false;
     m_stepTouched = false;
     m_wrapped = false;
@@ -195,6 +196,7 @@ void CPadTestModel::restartTest()
 void CPadTestModel::restartModule()
 {
     m_flashWait = 0;
+    m_flashFailed = false;
     m_errorShown = false;
     m_stepTouched = false;
     m_wrapped = false;
@@ -327,7 +329,7 @@ void CPadTestModel::stepPassed()
         uchar frame[SDeviceFrame::kOverhead];
         m_out.sendFrame(frame, testFlashFrame(frame));
         // A unit that never answers has not shown its flash to be good.
-        m_flashWait = kFlashWaitMs / kTickMs;
+        m_flashWait = kFlashWaitTicks;
     }
     m_module = groupOf(m_step);
     if (m_step < kFirstButtonStep) {
@@ -374,7 +376,7 @@ void CPadTestModel::receiveFrame(const uchar *frame, uint len)
             return;
         m_flashWait = 0;
         if (frame[SDeviceFrame::kOffsetPayload] == 0)
-            showError(1);
+            failFlash();
         return;
     default:
         return;
@@ -388,7 +390,17 @@ void CPadTestModel::deviceRemoved()
     m_lamps[LampUsb] = false;
     m_lamps[LampMidi] = false;
     m_lamps[LampBluetooth] = false;
+    const bool flashFailed = m_flashFailed || m_flashWait > 0;
     restartTest();
+    if (flashFailed)
+        failFlash();
+}
+
+void CPadTestModel::failFlash()
+{
+    m_flashWait = 0;
+    m_flashFailed = true;
+    showError(1);
 }
 
 void CPadTestModel::relinked()
@@ -413,7 +425,7 @@ void CPadTestModel::tick()
         m_out.unitSilent();
     }
     if (m_flashWait > 0 && --m_flashWait == 0)
-        showError(1);
+        failFlash();
     if (m_ledTest)
         colourTestTick();
     ++m_tick;
@@ -437,7 +449,7 @@ void CPadTestModel::colourTestTick()
     default:
         break;
     }
-    if (m_tick >= 20) {
+    if (m_tick >= kColourTestTicks) {
         m_tick = 0;
         m_ledTest = false;
         lightStep(kLedNone);

@@ -27,9 +27,11 @@ constexpr uchar kAllPads = 0xFF;
 constexpr uchar kSmallPadStepColourIndex = 16;
 // The status record of both pad models.
 constexpr uint kStatusRecordSize = 32;
-// The dialog's tick, and how long the flash test's answer is awaited.
+// The dialog's tick; the LED colour test's ticks, and the flash test's
+// answer awaited no longer than the colour test runs.
 constexpr int kTickMs = 200;
-constexpr int kFlashWaitMs = 5000;
+constexpr int kColourTestTicks = 20;
+constexpr int kFlashWaitTicks = kColourTestTicks;
 
 // Groups of controls; the value is also the error code of a wrong control.
 enum Group : uchar { GroupKnobs = 2, GroupButtons = 3, GroupPads = 4 };
@@ -102,7 +104,9 @@ public:
     void receiveMessage(uint message);
     // One unpacked device frame of len bytes.
     void receiveFrame(const uchar *frame, uint len);
-    // The unit has gone (or a poll could not be sent): lamps off, restart.
+    // The unit has gone, fallen silent, or a poll could not be sent: lamps
+    // off, restart. A flash test it leaves unanswered has failed, and its
+    // error stays through this restart.
     void deviceRemoved();
     // The window opened the unit's ports again and started its test mode:
     // the current step is lit again.
@@ -143,6 +147,8 @@ private:
     int previousControl() const;
     void judge(int control, uchar value);
     void colourTestTick();
+    // The flash test failed: error 1, held until the operator restarts.
+    void failFlash();
     void sendPadColours(uchar index, uchar c1, uchar c2, uchar c3);
 
     SelfTestOutput &m_out;
@@ -163,6 +169,9 @@ private:
     padtest::SLimits m_limits;
     // Ticks left for the flash test's answer; 0 while none is awaited.
     int m_flashWait = 0;
+    // The flash test failed since the operator last restarted the test or
+    // the group: the restarts a lost unit causes show its error again.
+    bool m_flashFailed = false;
     selftest::AnswerWatch m_answers{padtest::kTickMs};
     QString m_knobText;
     QString m_title;

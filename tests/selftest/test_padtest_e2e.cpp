@@ -163,6 +163,55 @@ private slots:
         QCOMPARE(s.window->result(), 1);
     }
 
+    // The flash test's verdict is not lost: a unit that falls silent as its
+    // last pad passes shows the flash error (which holds the steps) before
+    // the colour test ends and keeps it while it is away and once it answers
+    // again, until Alt+S; a unit that answered 1 and is then unplugged shows
+    // nothing.
+    void flashVerdict_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::newRow("silent from the last pad") << true;
+        QTest::newRow("answered, then unplugged") << false;
+    }
+    void flashVerdict()
+    {
+        QFETCH(bool, silent);
+        Session s;
+        QVERIFY(s.open(tavrosim::optionsForModel(8)));
+        Ui_cTestDlg *ui = s.page->form();
+        QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_BLE->isChecked(), kSessionWait);
+        while (s.page->model().step() != padtest::kLastStep)
+            QVERIFY(s.workStep());
+        QTRY_COMPARE_WITH_TIMEOUT(s.lastLed(), int(padtest::ledIndex(8, padtest::kLastStep)), kSessionWait);
+        s.sim->setAnswering(!silent);
+        QVERIFY(s.workStep());
+        const QString flashError = QString::fromUtf8("Flash 存储错误！请重新测试！");
+        if (!silent) {
+            QTRY_COMPARE_WITH_TIMEOUT(s.count(tavrosim::kCmdTestFlash), size_t(1), kSessionWait);
+            s.setLink(false); // a status record after the answer
+            QTRY_VERIFY_WITH_TIMEOUT(!ui->pushButton_BLE->isChecked(), kSessionWait);
+            s.setLink(true);
+            QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_BLE->isChecked(), kSessionWait);
+            s.sim->vanish();
+            QTRY_VERIFY_WITH_TIMEOUT(!ui->pushButton_BLE->isChecked(), kSessionWait);
+            QVERIFY(!ui->label_Err->isVisible());
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(ui->label_Err->isVisible(), kSessionWait);
+        QVERIFY(s.page->model().ledTest());
+        QCOMPARE(ui->label_Err->text(), flashError);
+        QTRY_VERIFY_WITH_TIMEOUT(!ui->pushButton_BLE->isChecked(), kSessionWait);
+        s.sim->setAnswering(true);
+        QTRY_VERIFY_WITH_TIMEOUT(ui->pushButton_BLE->isChecked(), kSessionWait);
+        QVERIFY(ui->label_Err->isVisible());
+        QCOMPARE(ui->label_Err->text(), flashError);
+        s.page->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.page));
+        QTest::keyClick(s.page, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!ui->label_Err->isVisible());
+    }
+
     // The unit goes away and comes back, or is replaced faster than the
     // window's scan can see: the dialog stays and restarts, the window starts
     // the test once more, and the unit is tested from its first step.

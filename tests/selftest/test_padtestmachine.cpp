@@ -241,8 +241,8 @@ private slots:
         QTest::newRow("8: Alt+S, Alt+D") << 8 << "go 21; note 34 64; restart; module" << -1 << 8;
         QTest::newRow("last pad released after the run") << 7 << "go 35; note 23 127; raw 1780" << -1 << 0;
         QTest::newRow("8: last pad released after the run") << 8 << "go 35; note 23 127; raw 1780" << -1 << 8;
-        QTest::newRow("flash test unanswered for 5 s") << 7 << "go 35; note 23 127; tick 25" << 1 << 0;
-        QTest::newRow("flash test unanswered, Alt+S") << 8 << "go 35; note 23 127; restart; tick 25" << -1 << 8;
+        QTest::newRow("flash test unanswered as long as the colour test") << 7 << "go 35; note 23 127; tick 20" << 1 << 0;
+        QTest::newRow("flash test unanswered, Alt+S") << 8 << "go 35; note 23 127; restart; tick 20" << -1 << 8;
         QTest::newRow("after the run, another pad") << 7 << "go 35; note 23 127; note 22 64" << 2 << 0;
     }
     void edges()
