@@ -186,6 +186,27 @@ private slots:
         QCOMPARE(p.sent(), QStringList());
     }
 
+    // A type the page has no row for refuses no image: with the group that
+    // holds one chosen, the next connection takes the pedal's image; the key
+    // shows no action and no list, and its type goes back as stored.
+    void keyWithoutAction()
+    {
+        SZ3ProConfigData image = pedaltest::plainImage();
+        image.setMode(4);
+        image.setGroupSelect(0x01);
+        image.key(1, 0).setTriggerType(6);
+        Page first;
+        first.receiveImage(image);
+        first.ui()->comboBox_Group->setCurrentIndex(1);
+        Page p;
+        p.receiveImage(first.page->image());
+        QVERIFY(p.ui()->stackedWidget->isEnabled());
+        QCOMPARE(p.ui()->comboBox_A->currentIndex(), -1);
+        QVERIFY(p.ui()->stackedWidget_2->isHidden());
+        p.ui()->comboBox_B->setCurrentIndex(1);
+        QVERIFY(p.sent()[1].startsWith("78 59 61 31 00 00 01 06"));
+    }
+
     void groupReports()
     {
         Page p;

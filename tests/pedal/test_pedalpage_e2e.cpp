@@ -311,37 +311,6 @@ private slots:
         QCOMPARE(int(s.sim->pedalImage()[SZ3ProConfigData::keyOffset(0, 2) + z3::kCount2]), 1);
     }
 
-    // The page never locks itself out: with the group whose key A has a type
-    // the page has no row for chosen, the pedal's image is taken again; the
-    // key shows no action and no list, and its type goes back as stored.
-    void keyWithoutAction()
-    {
-        SZ3ProConfigData image = pedaltest::plainImage();
-        image.setMode(4);
-        image.setGroupSelect(0x01);
-        image.key(1, 0).setTriggerType(6);
-        QVERIFY(show(image));
-        ui()->comboBox_Group->setCurrentIndex(1);
-        QTRY_COMPARE_WITH_TIMEOUT(int(s.sim->pedalImage()[z3::kGroupSelect]), 0x11, kSessionWait);
-        // The next connection reads the pedal as it now is.
-        s.page->close();
-        QTRY_VERIFY_WITH_TIMEOUT(!s.window->page() && tavrotest::picture(*s.window, 1), kSessionWait);
-        QTest::mousePress(tavrotest::picture(*s.window, 1), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(s.window->page(), kSessionWait);
-        s.page = qobject_cast<cDlgZ3 *>(s.window->page());
-        QTRY_VERIFY_WITH_TIMEOUT(s.page && ui()->stackedWidget->isEnabled(), kSessionWait);
-        QCOMPARE(hexOf(bytesOf(s.page->image())), hexOf(s.sim->pedalImage()));
-        QCOMPARE(ui()->comboBox_A->currentIndex(), -1);
-        QVERIFY(ui()->stackedWidget_2->isHidden());
-        s.sim->clearLog();
-        ui()->comboBox_B->setCurrentIndex(1);
-        QTRY_COMPARE_WITH_TIMEOUT(s.count(0x63), size_t(1), kSessionWait);
-        QCOMPARE(int(s.frames(0x61)[1][7]), 0x06);
-        QCOMPARE(int(s.sim->pedalImage()[SZ3ProConfigData::keyOffset(1, 0)]), 6);
-        ui()->comboBox_A->setCurrentIndex(0);
-        QVERIFY(!ui()->stackedWidget_2->isHidden());
-    }
-
     void keyListEdits()
     {
         SZ3ProConfigData image = pedaltest::plainImage();
