@@ -62,7 +62,8 @@ struct Unit
 };
 
 // Runs one step of a script: "go S", "cc D V", "note D V", "raw HEX",
-// "lamp midi|usb|ble on|off", "restart" (Alt+S), "module" (Alt+D), "tick N".
+// "lamp midi|usb|ble on|off", "restart" (Alt+S), "module" (Alt+D), "tick N",
+// "flash HEX" (the flash test's answer), "gone" (the unit removed).
 void runScript(Unit &u, const QString &script)
 {
     for (const QString &op : script.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -81,6 +82,12 @@ void runScript(Unit &u, const QString &script)
             u.m.restartTest();
         else if (w[0] == "module")
             u.m.restartModule();
+        else if (w[0] == "flash") {
+            const QByteArray f = tavrotest::frameOf(CMD_TEST_FLASH, tavrotest::hex(qPrintable(w[1])));
+            u.m.receiveFrame(tavrotest::u8(f), uint(f.size()));
+        }
+        else if (w[0] == "gone")
+            u.m.deviceRemoved();
         else if (w[0] == "tick")
             for (int t = w[1].toInt(); t > 0; --t)
                 u.m.tick();
@@ -243,6 +250,8 @@ private slots:
         QTest::newRow("8: last pad released after the run") << 8 << "go 35; note 23 127; raw 1780" << -1 << 8;
         QTest::newRow("flash test unanswered as long as the colour test") << 7 << "go 35; note 23 127; tick 20" << 1 << 0;
         QTest::newRow("flash test unanswered, Alt+S") << 8 << "go 35; note 23 127; restart; tick 20" << -1 << 8;
+        QTest::newRow("flash test answered 1, then the unit gone") << 7 << "go 35; note 23 127; flash 01; gone" << -1 << 0;
+        QTest::newRow("flash test answered 0, then the unit gone") << 7 << "go 35; note 23 127; flash 00; gone" << 1 << 0;
         QTest::newRow("after the run, another pad") << 7 << "go 35; note 23 127; note 22 64" << 2 << 0;
     }
     void edges()
