@@ -35,10 +35,9 @@ const char *const kPresetFilter = "Zol Z3 Preset (*.z3)";
 // The one rule of a preset file, saved and loaded: it holds what the page
 // shows and sends. Counts above 16 and SysEx lengths above 64 (a pedal's image
 // may bring a length, a file anything) are held as 16 and 64; the other bytes
-// are kept as they are, whatever the pedal's own check would say of them
-// (a Type above 5 beside Preset 5 after a Customize2 report), since nothing
-// the page reads or sends from them goes past a field; only display codes the
-// pedal would refuse are refused. So the page loads its own file again, and a
+// are kept as they are (a Type the page has no row for among them), since
+// nothing the page reads or sends from them goes past a field; only display
+// codes the pedal would refuse are refused. So the page loads its own file again, and a
 // loaded file sends nothing past a list.
 SMIDIConfigData fileImage(SMIDIConfigData image)
 {

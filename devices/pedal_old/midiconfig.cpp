@@ -68,8 +68,6 @@ bool isValidImage(const SMIDIConfigData &image)
     for (const SSwitchRecord &sw : image.SwitchData) {
         if (sw.Count1 > kMaxEvents || sw.Count2 > kMaxEvents)
             return false;
-        if (image.Preset == 5 && (sw.Type < 1 || sw.Type > 5))
-            return false;
     }
     return image.PedalCount <= kMaxPedalEntries && displayCodesValid(image);
 }

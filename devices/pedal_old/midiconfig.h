@@ -151,8 +151,11 @@ static_assert(offsetof(SMIDIConfigData, SwitchData) == 77, "SwitchData");
 static_assert(offsetof(SMIDIConfigData, Reserved2) == 1181, "Reserved2");
 
 // The check of an image from the pedal: Preset 1..5; per switch both counts
-// at most 16, the four display codes at most 39 and, with Preset 5 only,
-// Type 1..5; PedalCount at most 16; the ten preset display codes at most 39.
+// at most 16 and the four display codes at most 39; PedalCount at most 16;
+// the ten preset display codes at most 39. A switch's Type refuses no image,
+// whatever the preset: the page sends a Type above 5 as action 0 (a loaded
+// file may hold one), so the pedal's next image may hold a Type the page has
+// no row for. Such a switch shows no action until the user picks one.
 bool isValidImage(const SMIDIConfigData &image);
 // Every display code of the image, presets' and switches', at most 39.
 bool displayCodesValid(const SMIDIConfigData &image);

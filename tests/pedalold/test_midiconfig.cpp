@@ -69,8 +69,8 @@ void TestMidiConfig::check_data()
     row("preset display 28", [](SMIDIConfigData &c) { c.PresetDisplay[0] = 0x28; }, false);
     row("second of pair A8", [](SMIDIConfigData &c) { c.PresetDisplay[5] = 0xA8; }, false);
     row("type 0, preset 4", [](SMIDIConfigData &c) { c.Preset = 4; c.SwitchData[1].Type = 0; }, true);
-    row("type 0, preset 5", [](SMIDIConfigData &c) { c.Preset = 5; c.SwitchData[1].Type = 0; }, false);
-    row("type 6, preset 5", [](SMIDIConfigData &c) { c.Preset = 5; c.SwitchData[3].Type = 6; }, false);
+    row("type 0, preset 5", [](SMIDIConfigData &c) { c.Preset = 5; c.SwitchData[1].Type = 0; }, true);
+    row("type 6, preset 5", [](SMIDIConfigData &c) { c.Preset = 5; c.SwitchData[3].Type = 6; }, true);
     row("unchecked fields", [](SMIDIConfigData &c) {
         c.SwitchData[0].SysexFlags = 0xFF;
         c.SwitchData[0].setSysexLen(1, 300);
