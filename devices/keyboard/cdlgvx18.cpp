@@ -666,8 +666,9 @@ void CDlgVX18::closeEvent(QCloseEvent *event)
 {
     const pagekit::SCloseQuestion question{tr("Save to device"), tr("Save the data to the device?"), tr("Yes"),
                                            tr("No"), tr("Cancel"), tr("Close")};
-    pagekit::closeEditorPage(*this, event, m_model.hasUnsavedChanges(), question, [this] { click_save(); },
-                             [this] { send_frame(m_txFrame, m_model.pageCloseFrame(m_txFrame)); });
+    pagekit::closeEditorPage(
+        *this, event, m_model.hasUnsavedChanges(), question, [this] { click_save(); },
+        [this] { send_frame(m_txFrame, m_model.pageCloseFrame(m_txFrame)); }, &m_model.pendingSave());
 }
 
 // ---- files ----------------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "autodisappermsgbox.h"
+#include "devices/shared/closeroad.h"
 #include "devices/shared/colourchooser.h"
 #include "devices/shared/controlrules.h"
 #include "dialogs.h"
@@ -65,6 +66,8 @@ CVX18Child::CVX18Child(uchar *config, uchar *sysexText, int bank, int kind, int 
     m_config = config;
     m_sysexText = sysexText;
     ui->setupUi(this);
+    // Return in a list must not click OK, Cancel or the colour chooser.
+    pagekit::clearDefaultButtons(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
     init_ui();

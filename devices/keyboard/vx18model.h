@@ -52,6 +52,7 @@ public:
     // The page goes to another preset: a save still on its way is about the
     // preset left, and its refusal marks nothing here.
     void forgetPendingSave() { m_pendingSave.forget(); }
+    pagekit::PendingSave &pendingSave() { return m_pendingSave; }
     // A preset switch or a preset-file load is under way: system records and
     // blocks from the device are dropped.
     bool isLoadingPreset() const { return m_loadingPreset; }

@@ -41,7 +41,9 @@ CRZM7::CRZM7(CBaseDlg *owner, QWidget *parent)
     init_connect();
     m_ui->pushButton_setting->click();
     m_timerId = startTimer(200, Qt::CoarseTimer);
-    setEnabled(false); // until the first block arrives
+    // Until the first whole block arrives; the page itself stays enabled, so
+    // Escape and the close box close it meanwhile.
+    pagekit::setPageContentEnabled(this, false);
     AutoDisapperMsgBox::showMessage(this, tr("Receive data..."), 600);
 }
 
@@ -334,7 +336,7 @@ void CRZM7::Slots_recv_frame(const uchar *frame, uint len)
     case CRZ7Model::SReceived::Configuration:
         close_control_dialog();
         recover_data_ui();
-        setEnabled(true);
+        pagekit::setPageContentEnabled(this, true); // the first block ends the wait
         break;
     case CRZ7Model::SReceived::SaveResult:
         AutoDisapperMsgBox::showMessage(this, r.ok ? tr("Save successful") : tr("Fail to save!"), 1000);

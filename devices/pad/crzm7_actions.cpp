@@ -90,12 +90,13 @@ pagekit::SCloseQuestion CRZM7::closeQuestion() const
 
 void CRZM7::closeEvent(QCloseEvent *event)
 {
-    pagekit::closeEditorPage(*this, event, m_model.hasUnsavedChanges(), closeQuestion(),
-                             [this] { send_save_cmd(); },
-                             [this] {
-                                 uchar frame[kEmptyFrameSize];
-                                 send_frame(frame, m_model.pageCloseFrame(frame));
-                             });
+    pagekit::closeEditorPage(
+        *this, event, m_model.hasUnsavedChanges(), closeQuestion(), [this] { send_save_cmd(); },
+        [this] {
+            uchar frame[kEmptyFrameSize];
+            send_frame(frame, m_model.pageCloseFrame(frame));
+        },
+        &m_model.pendingSave());
 }
 
 // ---- toolbar ---------------------------------------------------------------------------

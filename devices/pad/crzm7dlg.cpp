@@ -1,6 +1,7 @@
 #include "crzm7dlg.h"
 
 #include "autodisappermsgbox.h"
+#include "devices/shared/closeroad.h"
 #include "devices/shared/colourchooser.h"
 #include "crzm7dlg_rules.h"
 #include "dialogs.h"
@@ -70,6 +71,8 @@ CRZM7DLG::CRZM7DLG(SRZ7ConfigData *pConfig, int iKind, int iIndex, int iBank, SR
     m_bank = m_kind == KindButton ? 0 : std::clamp(iBank, 0, int(rz7::kPadBanks) - 1);
 
     m_ui->setupUi(this);
+    // Return in a list must not click OK, Cancel or the colour chooser.
+    pagekit::clearDefaultButtons(this);
     m_chooser = new pagekit::ColourChooserRoad(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);

@@ -65,6 +65,7 @@ public:
     // The page goes to another preset: a save still on its way is about the
     // preset left, and its refusal marks nothing here.
     void forgetPendingSave() { m_pendingSave.forget(); }
+    pagekit::PendingSave &pendingSave() { return m_pendingSave; }
     bool ignoresEcho() const { return m_ignoreEcho; }
     bool presetRequested() const { return m_presetRequested; }
     // After a language change the next system record requests the block again.

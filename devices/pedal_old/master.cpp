@@ -46,7 +46,9 @@ master::master(CBaseDlg *owner, QWidget *parent)
     monitor.cap = kMonitorCap;
     monitor.withStatusName = false;
     m_monitor = new MidiMonitorList(ui->listWidget_show, monitor, this);
-    setEnabled(false); // until the pedal's first valid image
+    // Until the pedal's first valid image; the page itself stays enabled, so
+    // Escape and the close box close it meanwhile.
+    pagekit::setPageContentEnabled(this, false);
     init_ui();
     init_connect();
     AutoDisapperMsgBox::showMessage(this, tr("Receive data..."), 600);
@@ -166,7 +168,7 @@ void master::Slots_recv_frame(const uchar *frame, uint len)
         m_config = image;
         m_imageApplied = true;
         update_ui();
-        setEnabled(true);
+        pagekit::setPageContentEnabled(this, true);
         // A later image with switch A still selected is redrawn too.
         if (ui->checkBox_A->isChecked())
             click_checkbox_switch();

@@ -1,8 +1,10 @@
 #include "closeroad.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "cbasedlg.h"
 #include "nestedloop.h"
@@ -36,9 +38,33 @@ CloseAnswer askBeforeClose(const SCloseQuestion &q)
     }
 }
 
-bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCloseQuestion &question,
-                     const std::function<void()> &sendSave, const std::function<void()> &sendClose)
+SaveAnswer awaitSaveAnswer(PendingSave &pending, int timeoutMs)
 {
+    QEventLoop loop;
+    SaveAnswer answer = SaveAnswer::Silent;
+    pending.awaitAnswer([&](bool stored) {
+        answer = stored ? SaveAnswer::Stored : SaveAnswer::Refused;
+        loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    if (answer == SaveAnswer::Silent) {
+        const NestedLoopScope scope;
+        loop.exec();
+    }
+    pending.awaitAnswer(nullptr);
+    return answer;
+}
+
+bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCloseQuestion &question,
+                     const std::function<void()> &sendSave, const std::function<void()> &sendClose,
+                     PendingSave *pending)
+{
+    // The close box or Escape again while a save's answer is awaited: the
+    // first close decides.
+    if (pending && pending->awaited()) {
+        event->ignore();
+        return false;
+    }
     if (unsaved) {
         switch (askBeforeClose(question)) {
         case CloseAnswer::Stay:
@@ -47,6 +73,12 @@ bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCl
         case CloseAnswer::Save:
             if (sendSave)
                 sendSave();
+            // A refusal keeps the page and its edits: the page has shown it
+            // and marked them unsaved again.
+            if (pending && awaitSaveAnswer(*pending) == SaveAnswer::Refused) {
+                event->ignore();
+                return false;
+            }
             break;
         case CloseAnswer::Discard:
             break;
@@ -64,6 +96,14 @@ void clearDefaultButtons(QWidget *page)
     for (QPushButton *button : page->findChildren<QPushButton *>()) {
         button->setAutoDefault(false);
         button->setDefault(false);
+    }
+}
+
+void setPageContentEnabled(QWidget *page, bool on)
+{
+    for (QWidget *child : page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow())
+            child->setEnabled(on);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QDebug>
 
 #include "autodisappermsgbox.h"
+#include "devices/shared/closeroad.h"
 #include "devices/shared/colourchooser.h"
 #include "devices/shared/controlrules.h"
 #include "dialogs.h"
@@ -44,6 +45,8 @@ CDlgRzChild::CDlgRzChild(SRznanoConfigData *config_, quint32 kind_, quint32 inde
         index = 0;
     ui = new Ui_CDlgRzChild;
     ui->setupUi(this);
+    // Return in a list must not click OK, Cancel or the colour chooser.
+    pagekit::clearDefaultButtons(this);
     colourChooser = new pagekit::ColourChooserRoad(this);
     init_ui();
     init_connect();

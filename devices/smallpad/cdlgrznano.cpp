@@ -81,8 +81,10 @@ void cDlgRznano::init_ui()
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
     ui->pushButton_ConfigData->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    // Until a block is held; the page itself stays enabled, so Escape and the
+    // close box close it meanwhile.
+    pagekit::setPageContentEnabled(this, false);
     AutoDisapperMsgBox::showMessage(this, tr("Receive data..."), 1000);
-    setEnabled(false); // until a block is held
     for (QPushButton *b : {ui->pushButton_setting, ui->pushButton_pad, ui->pushButton_DAW, ui->pushButton_ECO,
                            ui->pushButton_full, ui->pushButton_night, ui->pushButton_AFT_SW, ui->pushButton_BT,
                            ui->pushButton_battery, ui->pushButton_LowBattery})
@@ -300,7 +302,7 @@ void cDlgRznano::timerEvent(QTimerEvent *event)
         send_request_preset(systemConfig.preset);
         return;
     }
-    setEnabled(true);
+    pagekit::setPageContentEnabled(this, true);
 }
 
 // ---- tool bar commands ------------------------------------------------------------
@@ -493,11 +495,13 @@ void cDlgRznano::closeEvent(QCloseEvent *event)
 {
     const pagekit::SCloseQuestion question{tr("Save to device"), tr("Save the data to the device?"), tr("Yes"),
                                            tr("No"), QString(), tr("Close")};
-    pagekit::closeEditorPage(*this, event, unsavedChanges != 0, question, [this] { save_to_device(); },
-                             [this] {
-                                 uchar frame[SDeviceFrame::kOverhead];
-                                 send_frame(frame, pagekit::buildPageCloseFrame(frame));
-                             });
+    pagekit::closeEditorPage(
+        *this, event, unsavedChanges != 0, question, [this] { save_to_device(); },
+        [this] {
+            uchar frame[SDeviceFrame::kOverhead];
+            send_frame(frame, pagekit::buildPageCloseFrame(frame));
+        },
+        &pendingSave);
 }
 
 CDlgRzChild *cDlgRznano::childDialog() const

@@ -1,9 +1,10 @@
 // The close road of every page the connection window opens: Escape closes a
 // page as its close box does, through the window (an editor page hands back,
-// the upgrade-only page finishes the window), and a page that goes away
-// behind the window's back is taken as closed. Either way the next device
-// removal finds no page to finish, under the sanitizers. A colour chooser open
-// on a per-control dialog does not keep a page whose device went.
+// the upgrade-only page finishes the window), also while the page still waits
+// for its device, and a page that goes away behind the window's back is taken
+// as closed. Either way the next device removal finds no page to finish, under
+// the sanitizers. A save on closing is heard before the page goes. A colour
+// chooser open on a per-control dialog does not keep a page whose device went.
 #include <QtTest>
 
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "cbasedlg.h"
 #include "colorpicker.h"
 #include "globals.h"
+#include "pagedialogs.h"
 #include "pagesession.h"
 #include "testmain.h"
 #include "ui_pc_connectui.h"
@@ -21,15 +23,25 @@ using tavrotest::picture;
 namespace {
 constexpr int kWait = tavrotest::kSessionWait;
 
-// The colour button of the per-control dialog on screen.
-QPushButton *colourButtonOfOpenDialog()
+// Opens the per-control dialog of the page's first pad, once the page holds
+// its block; null when none opens.
+QWidget *openPadDialog(QWidget *page)
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        auto *button = w->isVisible() ? w->findChild<QPushButton *>(QStringLiteral("pushButton_color")) : nullptr;
-        if (button)
-            return button;
-    }
-    return nullptr;
+    QPushButton *pad = page->findChild<QPushButton *>(QStringLiteral("pad1"));
+    if (!QTest::qWaitFor([pad] { return pad->isEnabled(); }, kWait))
+        return nullptr;
+    pad->click();
+    QWidget *dialog = nullptr;
+    (void)QTest::qWaitFor(
+        [&dialog] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->isVisible() && w->findChild<QPushButton *>(QStringLiteral("pushButton_ok")))
+                    dialog = w;
+            }
+            return dialog != nullptr;
+        },
+        kWait);
+    return dialog;
 }
 } // namespace
 
@@ -51,32 +63,39 @@ private slots:
         QTest::addColumn<int>("model");
         QTest::addColumn<int>("firmware");
         QTest::addColumn<bool>("finishesWindow");
-        QTest::newRow("upgrade-only page") << 5 << 3 << true;
-        QTest::newRow("small pad") << 8 << 3 << false;
-        QTest::newRow("keyboard") << 9 << 3 << false;
-        QTest::newRow("foot pedal") << 1 << 5 << false;
-        QTest::newRow("older foot pedal") << 1 << 4 << false;
+        QTest::addColumn<int>("unanswered"); // a command the device leaves unanswered; 0: none
+        QTest::addColumn<bool>("closeFrame");
+        QTest::newRow("upgrade-only page") << 5 << 3 << true << 0 << false;
+        QTest::newRow("small pad") << 8 << 3 << false << 0 << true;
+        QTest::newRow("keyboard") << 9 << 3 << false << 0 << true;
+        QTest::newRow("foot pedal") << 1 << 5 << false << 0 << false;
+        QTest::newRow("older foot pedal") << 1 << 4 << false << 0 << false;
+        // Pages still waiting for the device's first answer.
+        QTest::newRow("pad without its block") << 7 << 3 << false << int(tavrosim::kCmdReadPreset) << true;
+        QTest::newRow("older foot pedal without its image") << 1 << 4 << false << int(tavrosim::kCmdPoll) << false;
     }
     void escapeTakesTheCloseRoad()
     {
         QFETCH(int, model);
         QFETCH(int, firmware);
         QFETCH(bool, finishesWindow);
+        QFETCH(int, unanswered);
+        QFETCH(bool, closeFrame);
         tavrotest::PageSession<CBaseDlg> s;
         tavrosim::SimOptions options = tavrosim::optionsForModel(model, firmware);
         if (model == 5)
             options.name = "Z2";
+        const auto prepare = [unanswered](tavrosim::Simulator &sim) {
+            if (unanswered)
+                sim.setUnanswered(uint8_t(unanswered));
+        };
         // Ready as soon as it is on screen, whatever it has read.
-        QVERIFY(s.open(options, {}, [](CBaseDlg *p) { return p->isVisible(); }));
+        QVERIFY(s.open(options, prepare, [](CBaseDlg *p) { return p->isVisible(); }));
         QPointer<CBaseDlg> page = s.page;
         QSignalSpy finished(s.window.get(), &QDialog::finished);
 
-        // Escape, as the user presses it (a page still waiting for its device
-        // takes no keys; reject() is where Escape leads).
-        if (page->isEnabled())
-            QTest::keyClick(page, Qt::Key_Escape);
-        else
-            page->reject();
+        // Escape, as the user presses it.
+        QTest::keyClick(page, Qt::Key_Escape);
         QVERIFY(!s.window->page());
         if (finishesWindow) {
             QCOMPARE(finished.count(), 1);
@@ -85,6 +104,8 @@ private slots:
             QVERIFY(s.window->isVisible());
         }
         QTRY_VERIFY_WITH_TIMEOUT(page.isNull(), kWait);
+        if (closeFrame)
+            QTRY_COMPARE_WITH_TIMEOUT(s.count(tavrosim::kCmdPageClose), size_t(1), kWait);
 
         // The device goes: the scan that sees it gone finds nothing to finish.
         s.sim->vanish();
@@ -115,6 +136,61 @@ private slots:
             connect(b, &QPushButton::clicked, s.page, [&clicked, b] { clicked << b->objectName(); });
         QTest::keyClick(s.page, Qt::Key_Return);
         QCOMPARE(clicked, QStringList());
+
+        // Nor on the page's per-control dialog (its colour chooser, OK...).
+        if (!s.page->findChild<QPushButton *>(QStringLiteral("pad1")))
+            return;
+        QWidget *dialog = openPadDialog(s.page);
+        QVERIFY(dialog);
+        clicked.clear(); // the pad
+        for (QPushButton *b : dialog->findChildren<QPushButton *>())
+            connect(b, &QPushButton::clicked, dialog, [&clicked, b] { clicked << b->objectName(); });
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QCOMPARE(clicked, QStringList());
+        QVERIFY(dialog->isVisible());
+    }
+
+    // Yes to "Save the data to the device?" on closing waits for the save's
+    // answer: a refusal keeps the page and its edits (closing asks again) and
+    // sends no close frame; a stored save is followed by the close frame.
+    void closeWithSaveHearsTheDevice_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("result");
+        for (int model : {7, 8, 9}) {
+            QTest::addRow("model %d refused", model) << model << 0;
+            QTest::addRow("model %d stored", model) << model << 1;
+        }
+    }
+    void closeWithSaveHearsTheDevice()
+    {
+        QFETCH(int, model);
+        QFETCH(int, result);
+        tavrotest::PageSession<CBaseDlg> s;
+        QVERIFY(s.open(tavrosim::optionsForModel(model),
+                       [result](tavrosim::Simulator &sim) { sim.setResult(tavrosim::kCmdSave, uint8_t(result)); }));
+        QWidget *dialog = openPadDialog(s.page);
+        QVERIFY(dialog);
+        dialog->findChild<QPushButton *>(QStringLiteral("pushButton_ok"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(s.count(tavrosim::kCmdWritePads) > 0, kWait);
+
+        QStringList seen;
+        const bool closed = tavrotest::closeAnswering(s.page, QStringLiteral("yes"), &seen);
+        QVERIFY(!seen.isEmpty());
+        QCOMPARE(closed, result != 0);
+        if (result) {
+            QTRY_COMPARE_WITH_TIMEOUT(s.count(tavrosim::kCmdPageClose), size_t(1), kWait);
+            const QList<int> sent = s.commands();
+            QCOMPARE(sent.mid(sent.size() - 2), QList<int>({tavrosim::kCmdSave, tavrosim::kCmdPageClose}));
+            return;
+        }
+        QVERIFY(s.page && s.window->page() == s.page);
+        QVERIFY(tavrotest::toastTexts(s.page).contains(QStringLiteral("Fail to save!")));
+        QCOMPARE(s.count(tavrosim::kCmdSave), size_t(1));
+        QCOMPARE(s.count(tavrosim::kCmdPageClose), size_t(0));
+        seen.clear();
+        QVERIFY(tavrotest::closeAnswering(s.page, QStringLiteral("no"), &seen));
+        QVERIFY(!seen.isEmpty());
     }
 
     void colourChooserGoesWithItsPage_data()
@@ -130,11 +206,9 @@ private slots:
         tavrotest::PageSession<CBaseDlg> s;
         QVERIFY(s.open(tavrosim::optionsForModel(model)));
         // The controls take clicks once the page holds the device's block.
-        QPushButton *pad = s.page->findChild<QPushButton *>(QStringLiteral("pad1"));
-        QTRY_VERIFY_WITH_TIMEOUT(pad->isEnabled(), kWait);
-        pad->click();
-        QPushButton *colour = nullptr;
-        QTRY_VERIFY((colour = colourButtonOfOpenDialog()));
+        QWidget *dialog = openPadDialog(s.page);
+        QVERIFY(dialog);
+        QPushButton *colour = dialog->findChild<QPushButton *>(QStringLiteral("pushButton_color"));
         colour->click();
         QPointer<ColorPicker> picker;
         QTRY_VERIFY((picker = colour->window()->findChild<ColorPicker *>()));

@@ -82,7 +82,7 @@ struct Session : tavrotest::PageSession<CRZM7>
                 if (!block.empty())
                     sim.setBlock(0, block);
             },
-            [](CRZM7 *p) { return !p->model().isConfigEmpty() && p->isEnabled(); });
+            [](CRZM7 *p) { return !p->model().isConfigEmpty() && tavrotest::contentEnabled(p); });
         // The block the page read is the device's.
         if (!opened || !blockDiff().isEmpty())
             return false;

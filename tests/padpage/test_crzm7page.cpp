@@ -106,7 +106,7 @@ private slots:
         RecordingOwner owner;
         CRZM7 page(&owner);
         Ui_CRZM7 *ui = page.form();
-        QVERIFY(!page.isEnabled());
+        QVERIFY(!tavrotest::contentEnabled(&page));
         QCOMPARE(ui->comboBox_tempo->count(), 271);
         QCOMPARE(ui->comboBox_tempo->itemText(0), QStringLiteral("30"));
         QCOMPARE(ui->comboBox_delay->count(), 146);
@@ -147,12 +147,12 @@ private slots:
         QCOMPARE(page.form()->comboBox_Preset->currentIndex(), 3);
         QCOMPARE(owner.frames, QList<QByteArray>({hex("78 59 67 01 00 00 03 FC"), hex("78 59 67 01 00 00 03 FC")}));
         QCOMPARE(page.windowTitle(), QStringLiteral("rz7 Connected V3"));
-        QVERIFY(!page.isEnabled());
+        QVERIFY(!tavrotest::contentEnabled(&page));
 
         owner.frames.clear();
         const QByteArray reply = configReply(3, block());
         page.Slots_recv_frame(u8(reply), uint(reply.size()));
-        QVERIFY(page.isEnabled());
+        QVERIFY(tavrotest::contentEnabled(&page));
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(&page.model().config()), 823), block());
         QCOMPARE(padButton(page, 1)->text(), QStringLiteral("Note\nCH:0\nNote:36\nVel:0-127"));
         QCOMPARE(padButton(page, 16)->text(), QStringLiteral("Note\nCH:0\nNote:51\nVel:0-127"));

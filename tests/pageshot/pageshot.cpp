@@ -15,6 +15,7 @@
 #include "globals.h"
 #include "pageshot.h"
 #include "pc_connectui.h"
+#include "recordingowner.h"
 #include "ui_pc_connectui.h"
 
 using tavrotest::picture;
@@ -84,7 +85,7 @@ int main(int argc, char *argv[])
     if (stage.factory)
         QTest::keyRelease(window.page(), Qt::Key_Alt);
     CBaseDlg *page = window.page();
-    if (!QTest::qWaitFor([&] { return page->isEnabled(); }, 10000))
+    if (!QTest::qWaitFor([&] { return tavrotest::contentEnabled(page); }, 10000))
         return fail("the page did not read the configuration");
     if (stage.show && !stage.show(page, view, sim))
         return fail("the page is not the model's page");

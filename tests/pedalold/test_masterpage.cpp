@@ -140,14 +140,14 @@ void TestMasterPage::firstImage()
 {
     QFETCH(int, preset);
     QFETCH(QStringList, frames);
-    QVERIFY(!m_page->isEnabled());
+    QVERIFY(!tavrotest::contentEnabled(m_page));
     QCOMPARE(ui->stackedWidget->currentIndex(), 4);
     feed(*m_page, imageFrame(pedaloldtest::image(quint8(preset))));
     QStringList sent;
     for (const QByteArray &f : m_owner.frames)
         sent << toHex(f);
     QCOMPARE(sent, frames);
-    QVERIFY(m_page->isEnabled());
+    QVERIFY(tavrotest::contentEnabled(m_page));
     QCOMPARE(ui->comboBox_preset->currentIndex(), preset - 1);
     QCOMPARE(ui->stackedWidget->currentIndex(), preset - 1);
     QVERIFY(ui->checkBox_A->isChecked());

@@ -85,8 +85,8 @@ void TestMasterPageEndToEnd::refusedImagesThenPresetsAndReports()
             });
         },
         [&](master *page) {
-            sawDisabled = sawDisabled || !page->isEnabled();
-            return page->isEnabled();
+            sawDisabled = sawDisabled || !tavrotest::contentEnabled(page);
+            return tavrotest::contentEnabled(page);
         }));
     QVERIFY(sawDisabled);
     QVERIFY2(s.sinceOpen.elapsed() >= 4 * 20, qPrintable(QString::number(s.sinceOpen.elapsed())));

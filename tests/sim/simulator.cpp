@@ -389,7 +389,7 @@ void Simulator::process(const Bytes &message)
     int delay = 0;
     {
         std::lock_guard<std::mutex> lock(m_stateMutex);
-        if (!m_answering) {
+        if (!m_answering || (frame.size() > 2 && m_unanswered.count(frame[2]))) {
             entry.note = "not answering";
         } else {
             outcome = m_device.handleFrame(frame);
@@ -499,6 +499,15 @@ void Simulator::setAnswering(bool on)
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);
     m_answering = on;
+}
+
+void Simulator::setUnanswered(uint8_t command, bool on)
+{
+    std::lock_guard<std::mutex> lock(m_stateMutex);
+    if (on)
+        m_unanswered.insert(command);
+    else
+        m_unanswered.erase(command);
 }
 
 void Simulator::setReplyDelay(int milliseconds)

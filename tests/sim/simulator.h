@@ -28,6 +28,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -117,6 +118,7 @@ public:
 
     // Controls of the answers.
     void setAnswering(bool on);               // off: frames are logged, nothing else happens
+    void setUnanswered(uint8_t command, bool on = true); // the same for frames of one command only
     void setReplyDelay(int milliseconds);
     void setReplyFault(ReplyFault fault, int count = -1); // next count replies; -1: until cleared
     void setOversizeLength(size_t frameBytes); // default 6,000
@@ -196,6 +198,7 @@ private:
     mutable std::mutex m_stateMutex;
     SimDevice m_device;
     bool m_answering = true;
+    std::set<uint8_t> m_unanswered;
     bool m_upgradeMode = false;
     int m_delayMs = 0;
     ReplyFault m_fault = ReplyFault::None;

@@ -14,6 +14,7 @@
 #include "devices/smallpad/cdlgrzchild.h"
 #include "globals.h"
 #include "midinames.h"
+#include "devices/shared/closeroad.h"
 #include "pagedialogs.h"
 #include "rznanotest.h"
 #include "testmain.h"
@@ -38,7 +39,7 @@ struct Edit : Opened
 {
     explicit Edit(const QByteArray &blk = block()) : Opened(systemRecord(), blk)
     {
-        page.setEnabled(true); // as the page's next poll tick does
+        pagekit::setPageContentEnabled(&page, true); // as the page's next poll tick does
     }
     CDlgRzChild *pad(int index)
     {

@@ -158,14 +158,14 @@ private slots:
         }
         const QList<int> pair{tavrosim::kCmdPoll, tavrosim::kCmdReadPreset};
         QCOMPARE(reads.mid(0, 5), QList<int>{tavrosim::kCmdReadPreset} + pair + pair);
-        QVERIFY(!s.page->isEnabled());
+        QVERIFY(!tavrotest::contentEnabled(s.page));
         QCOMPARE(s.ui()->comboBox_tempo->currentIndex(), 0); // the record was not taken
 
         s.sim->setBlock(0, tavrosim::factorySmallPadBlock(0));
         QTRY_VERIFY_WITH_TIMEOUT(!rznano::isConfigEmpty(s.page->config()), kWait);
         const size_t polls = s.count(tavrosim::kCmdPoll);
-        QVERIFY(!s.page->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(s.page->isEnabled(), kWait);
+        QVERIFY(!tavrotest::contentEnabled(s.page));
+        QTRY_VERIFY_WITH_TIMEOUT(tavrotest::contentEnabled(s.page), kWait);
         QTRY_VERIFY_WITH_TIMEOUT(s.count(tavrosim::kCmdPoll) > polls, kWait); // that tick's poll
     }
 

@@ -272,13 +272,13 @@ private slots:
         owner.frames.clear();
         QTRY_VERIFY(!owner.sent(CMD_POLL).isEmpty());
         QCOMPARE(owner.frames.last(), hex("78 59 67 01 00 00 00 FF"));
-        QVERIFY(!page.isEnabled());
+        QVERIFY(!tavrotest::contentEnabled(&page));
 
         feed(tavrotest::configReply(0, block()));
         owner.frames.clear();
         QTRY_VERIFY(!owner.sent(CMD_POLL).isEmpty());
         QCOMPARE(owner.frames.size(), 1);
-        QVERIFY(page.isEnabled());
+        QVERIFY(tavrotest::contentEnabled(&page));
     }
 
     // A save the device refuses leaves the edits unsaved, so closing still

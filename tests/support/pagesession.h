@@ -22,6 +22,7 @@
 #include "cbasedlg.h"
 #include "connectwindowtest.h"
 #include "pc_connectui.h"
+#include "recordingowner.h"
 #include "simulator.h"
 
 namespace tavrotest {
@@ -54,7 +55,8 @@ struct PageSession
 
     // Starts the simulator (prepare runs first, to set its records, blocks or
     // image), opens the window, clicks the model's picture and waits for the
-    // page and then for ready (default: the page is enabled). The log is
+    // page and then for ready (default: the page shows what it read,
+    // contentEnabled). The log is
     // cleared just before the click, so it holds the page's whole
     // conversation.
     bool open(const tavrosim::SimOptions &options, const std::function<void(tavrosim::Simulator &)> &prepare = {},
@@ -85,7 +87,7 @@ struct PageSession
             qWarning("another page opened: %s", qPrintable(window->page()->objectName()));
             return false;
         }
-        const std::function<bool(Page *)> isReady = ready ? ready : [](Page *p) { return p->isEnabled(); };
+        const std::function<bool(Page *)> isReady = ready ? ready : [](Page *p) { return contentEnabled(p); };
         return QTest::qWaitFor([this, &isReady] { return page && isReady(page); }, kSessionWait);
     }
 

@@ -84,6 +84,17 @@ inline QByteArray configReply(uchar preset, const QByteArray &blockBytes)
     return frame(CMD_READ_PRESET, QByteArray(1, char(preset)) + blockBytes);
 }
 
+// Whether a page shows what it read: a page waiting for its device disables
+// what it shows (every widget right under it), never itself.
+inline bool contentEnabled(QWidget *page)
+{
+    for (QWidget *w : page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!w->isWindow() && !w->isEnabled())
+            return false;
+    }
+    return page->isEnabled();
+}
+
 // The texts of the fading messages a widget shows.
 inline QStringList toastTexts(QWidget *page)
 {
