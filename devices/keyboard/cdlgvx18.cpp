@@ -607,6 +607,10 @@ void CDlgVX18::click_reset()
         if (!self || answer != ANSWER_YES)
             return;
         self->send_frame(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
+        // The block held is the one before the reset: the poll asks for the
+        // shown preset until its factory block has come.
+        self->m_model.forgetBlock();
+        self->update_ui();
         // Bound to the page: a page closed within the delay sends nothing.
         QTimer::singleShot(250, Qt::PreciseTimer, self.data(), [self] {
             if (self)
@@ -725,7 +729,8 @@ void CDlgVX18::click_preset_file()
 {
     QObject *from = sender();
     if (from == m_ui->pushButton_Out) {
-        save_config_data_to_XML(m_model.config(), QString());
+        if (pagekit::mayWriteBlockFile(this, m_model.blockHeld(), tr("Preset save defeated")))
+            save_config_data_to_XML(m_model.config(), QString());
         return;
     }
     if (from != m_ui->pushButton_In)
@@ -752,5 +757,6 @@ void CDlgVX18::slots_VX18_apply_preset(QString strPath)
 
 void CDlgVX18::click_save_config_bin()
 {
-    pagekit::saveConfigBin(this, &m_model.config(), sizeof m_model.config(), tr("Preset save defeated"));
+    if (pagekit::mayWriteBlockFile(this, m_model.blockHeld(), tr("Preset save defeated")))
+        pagekit::saveConfigBin(this, &m_model.config(), sizeof m_model.config(), tr("Preset save defeated"));
 }

@@ -34,6 +34,8 @@ public:
     bool blockHeld() const { return m_block.held(m_system.preset); }
     // A block from a file was stored: it is the shown preset's now.
     void setBlockStored() { m_block.stored(true, m_system.preset); }
+    // A factory reset the user confirmed: the block held is the old one.
+    void forgetBlock() { m_block.forget(); }
 
     // Banks of the system record as block indexes (out of range: 0).
     uint padBank() const { return vx18::bankIndex(m_system.padBank); }

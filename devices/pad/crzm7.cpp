@@ -336,7 +336,9 @@ void CRZM7::Slots_recv_frame(const uchar *frame, uint len)
     case CRZ7Model::SReceived::Configuration:
         close_control_dialog();
         recover_data_ui();
-        pagekit::setPageContentEnabled(this, true); // the first block ends the wait
+        // The first whole block ends the wait.
+        if (m_model.blockHeld())
+            pagekit::setPageContentEnabled(this, true);
         break;
     case CRZ7Model::SReceived::SaveResult:
         AutoDisapperMsgBox::showMessage(this, r.ok ? tr("Save successful") : tr("Fail to save!"), 1000);
@@ -346,10 +348,26 @@ void CRZM7::Slots_recv_frame(const uchar *frame, uint len)
         AutoDisapperMsgBox::showMessage(
             this, r.ok ? tr("Restore factory data successful") : tr("Restore to factory defaults failed"), 1000);
         break;
-    case CRZ7Model::SReceived::SystemEcho:
     case CRZ7Model::SReceived::Ignored:
+        if (r.requestPreset) // a block of another preset: the shown one is asked for
+            send_read_preset(r.preset);
+        break;
+    case CRZ7Model::SReceived::SystemEcho:
         break;
     }
+    show_block_held();
+}
+
+void CRZM7::show_block_held()
+{
+    // Nothing of a block that is not the shown preset's whole block may be
+    // edited: its dialogs would show, and their OK would write, bytes of
+    // another preset.
+    const bool held = m_model.blockHeld();
+    if (!held)
+        close_control_dialog();
+    m_ui->page->setEnabled(held);
+    m_ui->page_3->setEnabled(held);
 }
 
 void CRZM7::timerEvent(QTimerEvent *event)
@@ -381,6 +399,8 @@ void CRZM7::open_control_dialog(int nIndex, int nKind, uchar *pbySetAll, int nBa
         delete m_controlDlg;
         m_controlDlg = nullptr;
     }
+    if (!m_model.blockHeld())
+        return;
     m_dialogIndex = nIndex;
     m_dialogKind = nKind;
     m_dialogBank = nBankOrGroup;

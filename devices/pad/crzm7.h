@@ -86,6 +86,9 @@ public:
     void close_stale_control_dialog();
     // Closes the per-control dialog whatever it edits (its block was replaced).
     void close_control_dialog();
+    // Pads, knobs and buttons take clicks only while the shown preset's whole
+    // block is held; an open dialog goes when it is not.
+    void show_block_held();
     // Clears busy; a block dropped meanwhile is asked for again.
     void release_busy();
     void send_system_if_idle();

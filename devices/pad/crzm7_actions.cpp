@@ -60,6 +60,7 @@ void CRZM7::toggle_preset_question(int nIndex)
         m_model.system().preset = uchar(nIndex);
         send_system_if_idle();
         release_busy();
+        show_block_held(); // nothing is edited until the new preset's block is held
         return;
     }
     showStyledQuestion(this, QString(), tr("Save the data to the device?"), [this, nIndex](int answer) {
@@ -109,8 +110,13 @@ void CRZM7::click_reset()
 
 void CRZM7::answer_factory_reset(int nAnswer)
 {
-    if (nAnswer == ANSWER_YES)
-        send_frame(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
+    if (nAnswer != ANSWER_YES)
+        return;
+    send_frame(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
+    // The block held is the one before the reset: the poll asks for the
+    // shown preset until its factory block has come.
+    m_model.forgetBlock();
+    show_block_held();
 }
 
 namespace {

@@ -61,9 +61,11 @@ void CRZM7::apply_loaded_block()
     // cancel is the old block's.
     close_control_dialog();
     m_model.forgetDroppedBlock();
+    m_model.setBlockStored();
     m_chooser->abandon();
     m_model.extractSysexData();
     recover_data_ui();
+    show_block_held();
     send_config_data();
 }
 
@@ -71,7 +73,8 @@ void CRZM7::click_preset_file()
 {
     QObject *from = sender();
     if (from == m_ui->pushButton_Out) {
-        save_config_data_to_XML(m_model.config(), QString());
+        if (pagekit::mayWriteBlockFile(this, m_model.blockHeld(), tr("Preset save defeated")))
+            save_config_data_to_XML(m_model.config(), QString());
         return;
     }
     if (from != m_ui->pushButton_In)
@@ -104,5 +107,6 @@ void CRZM7::slots_apply_preset(QString strPresetPath)
 
 void CRZM7::save_config_data_to_bin()
 {
-    pagekit::saveConfigBin(this, &m_model.config(), sizeof m_model.config(), tr("Preset save defeated"));
+    if (pagekit::mayWriteBlockFile(this, m_model.blockHeld(), tr("Preset save defeated")))
+        pagekit::saveConfigBin(this, &m_model.config(), sizeof m_model.config(), tr("Preset save defeated"));
 }

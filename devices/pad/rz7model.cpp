@@ -96,10 +96,23 @@ CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
                 m_blockDropped = true;
             return r;
         }
+        // Only the block of the preset shown is taken.
+        switch (m_block.judge(frame, received, preset())) {
+        case pagekit::PresetBlock::Reply::Take:
+            break;
+        case pagekit::PresetBlock::Reply::AskAgain:
+            r.requestPreset = true;
+            r.preset = preset();
+            return r;
+        case pagekit::PresetBlock::Reply::Drop:
+            return r;
+        }
         uchar replyPreset = 0;
         const uint n = pagekit::parseConfigReply(frame, received, &m_config, kBlockSize, &replyPreset);
         if (n == 0)
             return r;
+        // A reply cut short is shown but holds no block: it is asked for again.
+        m_block.stored(n == kBlockSize, preset());
         rz7::extractSysexData(m_config, m_sysex);
         r.kind = SReceived::Configuration;
         r.ok = true;
@@ -126,7 +139,9 @@ CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
 
 CRZ7Model::STick CRZ7Model::tick()
 {
-    const pagekit::PagePoll::STick p = m_poll.tick(isConfigEmpty());
+    const pagekit::PagePoll::STick p = m_poll.tick(!blockHeld() || isConfigEmpty());
+    if (p.sendPoll)
+        m_block.polled();
     STick t;
     t.sendPoll = p.sendPoll;
     t.requestPreset = p.requestBlock;
@@ -154,8 +169,18 @@ bool CRZ7Model::takeDroppedBlock(uchar *presetOut)
     return true;
 }
 
+bool CRZ7Model::mayWriteSection()
+{
+    if (!blockHeld())
+        return false;
+    m_unsavedChanges = true;
+    return true;
+}
+
 uint CRZ7Model::padColoursFrame(uchar *out, uchar pad)
 {
+    if (!blockHeld())
+        return 0;
     if (pad == kAllPads)
         m_unsavedChanges = true;
     return buildPadColoursFrame(out, m_config, pad, padBank(), knobGroup());
@@ -163,33 +188,30 @@ uint CRZ7Model::padColoursFrame(uchar *out, uchar pad)
 
 uint CRZ7Model::keysFrame(uchar *out)
 {
-    m_unsavedChanges = true;
-    return buildWriteKeysFrame(out, m_config);
+    return mayWriteSection() ? buildWriteKeysFrame(out, m_config) : 0;
 }
 
 uint CRZ7Model::padsFrame(uchar *out)
 {
-    m_unsavedChanges = true;
-    return buildWritePadsFrame(out, m_config, padBank());
+    return mayWriteSection() ? buildWritePadsFrame(out, m_config, padBank()) : 0;
 }
 
 uint CRZ7Model::knobsFrame(uchar *out)
 {
-    m_unsavedChanges = true;
-    return buildWriteKnobsFrame(out, m_config, knobGroup());
+    return mayWriteSection() ? buildWriteKnobsFrame(out, m_config, knobGroup()) : 0;
 }
 
 uint CRZ7Model::modeColoursFrame(uchar *out)
 {
-    m_unsavedChanges = true;
-    return buildModeColoursFrame(out, m_config);
+    return mayWriteSection() ? buildModeColoursFrame(out, m_config) : 0;
 }
 
 uint CRZ7Model::sysexPoolFrame(uchar *out)
 {
-    m_unsavedChanges = true;
-    const pagekit::SPackResult packed = packSysexPool(m_config, m_sysex);
     m_movedBanks.clear();
+    if (!mayWriteSection())
+        return 0;
+    const pagekit::SPackResult packed = packSysexPool(m_config, m_sysex);
     for (int bank : packed.movedTags) {
         if (bank >= 0 && uint(bank) != padBank())
             m_movedBanks.push_back(uint(bank));
@@ -199,8 +221,7 @@ uint CRZ7Model::sysexPoolFrame(uchar *out)
 
 uint CRZ7Model::padsFrameOfBank(uchar *out, uint bank)
 {
-    m_unsavedChanges = true;
-    return buildWritePadsFrame(out, m_config, bank);
+    return mayWriteSection() ? buildWritePadsFrame(out, m_config, bank) : 0;
 }
 
 uint CRZ7Model::configFrame(uchar *out) const

@@ -8,6 +8,7 @@
 #include "rz7config.h"
 #include "devices/shared/pagepoll.h"
 #include "devices/shared/pendingsave.h"
+#include "devices/shared/presetblock.h"
 
 #include <QString>
 
@@ -26,6 +27,15 @@ public:
     const SRZ7SysexStore &sysex() const { return m_sysex; }
 
     bool isConfigEmpty() const { return rz7::isConfigEmpty(m_config); }
+    // The whole block of the preset shown is held, from the device or a file.
+    // Until it is, the poll asks for it (whatever a reply cut short has put
+    // into the block) and no section of it is sent: the device would get
+    // another preset's bytes, or bytes it never sent, over its own.
+    bool blockHeld() const { return m_block.held(preset()); }
+    // A block from a file was stored: it is the shown preset's now.
+    void setBlockStored() { m_block.stored(true, preset()); }
+    // A factory reset the user confirmed: the block held is the old one.
+    void forgetBlock() { m_block.forget(); }
 
     // The current pad bank, knob group and preset of the system record, each
     // checked against its range (0 when out of range) so they can index the block.
@@ -86,7 +96,9 @@ public:
         Kind kind = Ignored;
         bool ok = false;
         // Send the read-preset frame for this preset (first block request after
-        // a system record, or the block after a factory reset).
+        // a system record, the block after a factory reset, or the shown
+        // preset's block when a reply of another preset came, also with
+        // Ignored).
         bool requestPreset = false;
         uchar preset = 0;
         uint blockBytes = 0;
@@ -116,7 +128,8 @@ public:
     // pad's colour is a live preview; a colour given to all pads is the
     // user's choice and marks the configuration as changed.
     uint padColoursFrame(uchar *out, uchar pad);
-    // Section writes; each marks the configuration as changed.
+    // Section writes; each marks the configuration as changed. Like the
+    // colours, nothing (0) until blockHeld().
     uint keysFrame(uchar *out);
     uint padsFrame(uchar *out);
     uint knobsFrame(uchar *out);
@@ -139,6 +152,10 @@ public:
     void extractSysexData() { rz7::extractSysexData(m_config, m_sysex); }
 
 private:
+    // A part of the block may be written (the whole block is held): the
+    // configuration is then marked as changed.
+    bool mayWriteSection();
+
     SRZ7ConfigData m_config;
     rz7::SSystemConfigData m_system;
     SRZ7SysexStore m_sysex;
@@ -150,6 +167,7 @@ private:
     bool m_systemAccepted = false;
     bool m_blockDropped = false;
     std::vector<uint> m_movedBanks;
+    pagekit::PresetBlock m_block; // the shown preset's block, and the replies taken
     // Polls every 8th tick; the device counts as lost after 14 quiet ticks.
     pagekit::PagePoll m_poll{{8, 14}};
 };

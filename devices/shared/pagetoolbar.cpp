@@ -92,6 +92,13 @@ void closeOwnedDialogs(std::initializer_list<QPointer<QDialog> *> dialogs)
         closeAndDelete(*slot);
 }
 
+bool mayWriteBlockFile(QWidget *page, bool held, const QString &refusedText)
+{
+    if (!held)
+        AutoDisapperMsgBox::showMessage(page, refusedText, 1000);
+    return held;
+}
+
 void saveConfigBin(QWidget *page, const void *data, qint64 size, const QString &failedText)
 {
     const QString path = choose_file(true, QStringLiteral("Config File"), QStringLiteral("Config Files (*.bin)"));

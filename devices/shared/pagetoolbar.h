@@ -61,6 +61,12 @@ cDlgPadLevel *openPadLevel(QPointer<QDialog> &slot, int model, unsigned char *th
 // 1,000 ms.
 void saveConfigBin(QWidget *page, const void *data, qint64 size, const QString &failedText);
 
+// A preset file or a ".bin" dump is written only from the shown preset's whole
+// block (pagekit::PresetBlock::held): a file of another preset's bytes, or of
+// zeros, would later be loaded over a device's preset. Until the page holds
+// it, no file is asked for and refusedText shows for 1,000 ms; false then.
+bool mayWriteBlockFile(QWidget *page, bool held, const QString &refusedText);
+
 // Closes and deletes the dialogs in the slots (the page's destructor).
 void closeOwnedDialogs(std::initializer_list<QPointer<QDialog> *> dialogs);
 

@@ -11,7 +11,10 @@
 // copies the block in and calls stored() (whole: the whole block came), on
 // AskAgain it sends CMD_READ_PRESET for the shown preset. A block loaded from
 // a file is stored() whole. polled() as each poll goes out; until held() the
-// poll asks for the block too.
+// poll asks for the block too. Until held(), nothing of the block may reach
+// the device or a file: no per-control dialog opens, no section is written.
+// A factory reset the user confirmed makes the block held stale (forget()):
+// the device's blocks are the factory ones from then on.
 #pragma once
 
 #include <QtGlobal>
@@ -27,6 +30,11 @@ public:
     // The whole block of the preset shown is held.
     bool held(uchar shownPreset) const { return m_heldPreset == int(shownPreset); }
     void polled() { m_askedAgain = false; }
+    void forget()
+    {
+        m_heldPreset = -1;
+        m_askedAgain = false;
+    }
 
 private:
     int m_heldPreset = -1;     // the preset whose whole block is held; -1: none

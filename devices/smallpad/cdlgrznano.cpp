@@ -238,6 +238,7 @@ void cDlgRznano::Slots_recv_frame(const uchar *frame, uint len)
         firstSystemRecordSeen = 1;
         if (readBlock)
             send_request_preset(systemConfig.preset);
+        show_block_held();
         break;
     }
     case CMD_READ_PRESET: {
@@ -313,6 +314,10 @@ void cDlgRznano::click_reset()
         if (answer != ANSWER_YES)
             return;
         send_frame(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
+        // The block held is the one before the reset: the poll asks for the
+        // shown preset until its factory block has come.
+        presetBlock.forget();
+        show_block_held();
         QTimer::singleShot(250, this, [this] { send_request_preset(0); });
     });
 }
@@ -328,6 +333,7 @@ void cDlgRznano::toggle_preset_question(int index)
         blockDropped = 0; // the block of the new preset is on its way
         systemConfig.preset = uchar(index);
         send_system_config();
+        show_block_held(); // nothing is edited until the new preset's block is held
         return;
     }
     showStyledQuestion(this, QString(), tr("Save the data to the device?"), [this, index](int answer) {
@@ -368,6 +374,23 @@ void cDlgRznano::block_replaced()
     colourChooser->abandon();
     expand_sysex_pool();
     refresh_pad_page();
+    show_block_held();
+}
+
+bool cDlgRznano::blockHeld() const
+{
+    return presetBlock.held(systemConfig.preset);
+}
+
+void cDlgRznano::show_block_held()
+{
+    // Nothing of a block that is not the shown preset's whole block may be
+    // edited: its dialogs would show, and their OK would write, bytes of
+    // another preset.
+    const bool held = blockHeld();
+    if (!held)
+        close_child_dialog();
+    ui->page_2->setEnabled(held);
 }
 
 void cDlgRznano::update_title()

@@ -50,6 +50,10 @@ public:
     bool isBusy() const { return busy != 0; }
     bool hasUnsavedChanges() const { return unsavedChanges != 0; }
     bool isUpdatingUi() const { return uiUpdating != 0; }
+    // The whole block of the shown preset is held (from the device or a
+    // file): until it is, no per-control dialog opens, no section of the
+    // block is sent and no file is written from it.
+    bool blockHeld() const;
     CDlgRzChild *childDialog() const;
     cDlgPadLevel *padLevelDialog() const;
     CDlgPreset *presetDialog() const;
@@ -137,6 +141,12 @@ private:
     void clear_busy();
     // A new block replaced configData: what was drawn or edited from the old one goes.
     void block_replaced();
+    // The Pad tab takes clicks only while blockHeld(); an open dialog goes
+    // when it is not.
+    void show_block_held();
+    // A section of the block may be sent (blockHeld()): it is then marked
+    // as an unsaved edit.
+    bool may_write_section();
 
     Ui_cDlgRznano *ui = nullptr;
     uchar txFrame[rznano::kTxBufferSize];

@@ -58,7 +58,8 @@ void cDlgRznano::click_preset_file()
 {
     QObject *from = sender();
     if (from == ui->pushButton_Out) {
-        save_config_data_to_XML(&configData, QString());
+        if (pagekit::mayWriteBlockFile(this, blockHeld(), tr("Preset save defeated")))
+            save_config_data_to_XML(&configData, QString());
         return;
     }
     if (from != ui->pushButton_In)
@@ -90,7 +91,8 @@ void cDlgRznano::slots_RZNANO_apply_preset(QString strPresetPath)
 
 void cDlgRznano::click_save_config_bin()
 {
-    pagekit::saveConfigBin(this, &configData, sizeof configData, tr("Preset save defeated"));
+    if (pagekit::mayWriteBlockFile(this, blockHeld(), tr("Preset save defeated")))
+        pagekit::saveConfigBin(this, &configData, sizeof configData, tr("Preset save defeated"));
 }
 
 void cDlgRznano::click_preset_list()

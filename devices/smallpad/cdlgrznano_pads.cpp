@@ -139,6 +139,8 @@ void cDlgRznano::click_key(int index)
 void cDlgRznano::open_child_dialog(int index, int kind, quint8 *setAllFlag, quint8 bank, SColourGRB *colour)
 {
     close_child_dialog();
+    if (!blockHeld())
+        return;
     editedControlKind = uint(kind);
     editedControlIndex = index;
     auto *dlg = new CDlgRzChild(&configData, quint32(kind), quint32(index), bank, &sysex, setAllFlag, nullptr);
@@ -179,9 +181,18 @@ void cDlgRznano::expand_sysex_pool()
         std::uint16_t(pagekit::expandSysexPool(configData.SysexPool, kPoolSize, poolList(configData, sysex)));
 }
 
+bool cDlgRznano::may_write_section()
+{
+    if (!blockHeld())
+        return false;
+    unsavedChanges = 1;
+    return true;
+}
+
 std::set<int> cDlgRznano::send_sysex_pool()
 {
-    unsavedChanges = 1;
+    if (!may_write_section())
+        return {};
     const pagekit::SPackResult packed = pagekit::packSysexPool(configData.SysexPool, kPoolSize, poolList(configData, sysex));
     sysex.sysexPoolUsed = std::uint16_t(packed.used);
     send_frame(txFrame, pagekit::buildSysexPoolFrame(txFrame, configData.SysexPool, kPoolSize, packed.used));
@@ -195,20 +206,20 @@ void cDlgRznano::send_pad_records()
 
 void cDlgRznano::send_pad_records_of(uint bank)
 {
-    unsavedChanges = 1;
-    send_frame(txFrame, buildWritePadsFrame(txFrame, configData, bank));
+    if (may_write_section())
+        send_frame(txFrame, buildWritePadsFrame(txFrame, configData, bank));
 }
 
 void cDlgRznano::send_key_records()
 {
-    unsavedChanges = 1;
-    send_frame(txFrame, buildWriteKeysFrame(txFrame, configData));
+    if (may_write_section())
+        send_frame(txFrame, buildWriteKeysFrame(txFrame, configData));
 }
 
 void cDlgRznano::send_mode_colours()
 {
-    unsavedChanges = 1;
-    send_frame(txFrame, buildModeColoursFrame(txFrame, configData));
+    if (may_write_section())
+        send_frame(txFrame, buildModeColoursFrame(txFrame, configData));
 }
 
 void cDlgRznano::send_config_block()
@@ -218,7 +229,7 @@ void cDlgRznano::send_config_block()
 
 void cDlgRznano::slots_change_rgb()
 {
-    if (editedControlIndex < 0 || editedControlIndex >= int(kPadsPerBank))
+    if (editedControlIndex < 0 || editedControlIndex >= int(kPadsPerBank) || !blockHeld())
         return;
     const uint bank = padBank();
     const SColourGRB c = configData.PadRGB[bank][editedControlIndex];

@@ -197,6 +197,21 @@ private slots:
         QVERIFY(!o.page.model().isLoadingPreset());
     }
 
+    // Before the shown preset's whole block has come, neither a preset file
+    // nor the raw dump is written from it.
+    void noFileBeforeAWholeBlock()
+    {
+        ChosenPath chooser;
+        RecordingOwner owner;
+        CDlgVX18 page(&owner);
+        const QByteArray record = frame(CMD_SYSTEM_CONFIG, keyboardRecord(3));
+        page.Slots_recv_frame(reinterpret_cast<const uchar *>(record.constData()), uint(record.size()));
+        page.form()->pushButton_Out->click();
+        page.form()->pushButton_ConfigData->click();
+        QVERIFY(chooser.asked.isEmpty());
+        QCOMPARE(toastTexts(&page), QStringList({"Preset save defeated", "Preset save defeated"}));
+    }
+
     // Ctrl+S dumps the block as it is.
     void ctrlSWritesTheBlock()
     {

@@ -42,6 +42,7 @@ private slots:
     void nothingWrittenBeforeAWholeBlock();
     void presetSwitch();
     void resetRequestsPresetsAndDropsWithPage();
+    void unansweredResetReadsTheShownPreset();
 };
 
 void TestVx18Page::padButtonTexts()
@@ -215,6 +216,28 @@ void TestVx18Page::resetRequestsPresetsAndDropsWithPage()
     later.start(250);
     p.reset();
     QVERIFY(done.wait(2000));
+}
+
+// A reset the device does not answer: the block held before it no longer
+// counts, so after the late read of preset 0 the poll asks for the shown
+// preset, and a pad OK on its reply writes the factory records.
+void TestVx18Page::unansweredResetReadsTheShownPreset()
+{
+    SVX18ConfigData before = zeroBlock();
+    before.PadData[0][0] = SControlRecord{0x00, 48, 0, 127};
+    Page p(before, 2);
+    p.ui()->pushButton_Reset->click();
+    openQuestion(&p.page)->button(QMessageBox::Yes)->click();
+    QTRY_COMPARE(p.owner.sent(CMD_READ_PRESET).size(), 1);
+    SVX18ConfigData factory = zeroBlock();
+    factory.PadData[0][0] = SControlRecord{0x00, 36, 0, 127};
+    p.receive(frame(CMD_READ_PRESET, QByteArray(1, 0) + blockBytes(factory)));
+    p.owner.frames.clear();
+    QTRY_VERIFY(!p.owner.sent(CMD_POLL).isEmpty());
+    QCOMPARE(toHex(p.owner.frames.last()), QStringLiteral("78 59 67 01 00 00 02 FD"));
+    p.receive(frame(CMD_READ_PRESET, QByteArray(1, 2) + blockBytes(factory)));
+    p.open(QStringLiteral("pad1"))->form()->pushButton_ok->click();
+    QCOMPARE(toHex(p.owner.sent(CMD_WRITE_PADS).value(0).mid(7, 4)), QStringLiteral("00 24 00 7F"));
 }
 
 TAVRO_TEST_MAIN(TestVx18Page)

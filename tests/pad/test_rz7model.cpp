@@ -207,7 +207,7 @@ void TestRz7Model::configurationReplies()
     block.SysexPool[2] = 0xF0;
     block.SysexPool[3] = 0x01;
     block.SysexPool[4] = 0xF7;
-    const QByteArray reply = frameOf(CMD_READ_PRESET, QByteArray(1, char(6)) + QByteArray(reinterpret_cast<const char *>(&block), 823));
+    const QByteArray reply = frameOf(CMD_READ_PRESET, QByteArray(1, char(0)) + QByteArray(reinterpret_cast<const char *>(&block), 823));
 
     m.setBusy(true);
     QCOMPARE(receive(m, reply).kind, CRZ7Model::SReceived::Ignored);
@@ -217,7 +217,7 @@ void TestRz7Model::configurationReplies()
     auto r = receive(m, reply);
     QCOMPARE(r.kind, CRZ7Model::SReceived::Configuration);
     QCOMPARE(r.blockBytes, 823u);
-    QCOMPARE(int(r.preset), 6);
+    QCOMPARE(int(r.preset), 0);
     QCOMPARE(std::memcmp(&m.config(), &block, 823), 0);
     // The SysEx messages are unpacked with every block.
     QCOMPARE(toHex(sent(m.sysex().keySysex[2], 3)), QStringLiteral("F0 01 F7"));
@@ -227,6 +227,7 @@ void TestRz7Model::configurationReplies()
     QCOMPARE(receive(m, frameOf(CMD_READ_PRESET, QByteArray(1, char(2)))).kind, CRZ7Model::SReceived::Ignored);
     // A cut-off reply replaces only what arrived.
     QByteArray other(824, char(0x01));
+    other[0] = 0; // the preset shown
     const QByteArray cut = frameOf(CMD_READ_PRESET, other).left(8 + 100);
     r = receive(m, cut);
     QCOMPARE(r.blockBytes, 100u);
@@ -266,6 +267,7 @@ void TestRz7Model::unsavedChangesAndSectionFrames()
     CRZ7Model m;
     uchar buf[kTxBufferSize];
     QVERIFY(!m.hasUnsavedChanges());
+    m.setBlockStored();
     m.system().padBank = 2;
     m.system().knobGroup = 1;
     m.config().PadData[2][0] = SControlRecord{0x14, 0x24, 0x00, 0x7F};

@@ -22,6 +22,7 @@
 #include "globals.h"
 #include "midimonitorlist.h"
 #include "midinames.h"
+#include "pagedialogs.h"
 #include "padtest.h"
 #include "testmain.h"
 #include "touchcombobox.h"
@@ -77,7 +78,7 @@ class TestCrzm7Page : public QObject
         explicit Opened(const QByteArray &sys = systemRecord(), const QByteArray &blk = block())
         {
             feedSystem(sys);
-            feed(configReply(0, blk));
+            feed(configReply(uchar(sys[4]), blk)); // the block of the record's preset
             owner.frames.clear();
         }
         void feed(const QByteArray &f) { page.Slots_recv_frame(u8(f), uint(f.size())); }
@@ -716,6 +717,7 @@ private slots:
         QCOMPARE(int(o.owner.frames[1][6 + 4]), 5);
         QVERIFY(!o.page.model().hasUnsavedChanges());
 
+        o.feed(configReply(5, block()));
         o.page.slots_click_ok_send(2);
         o.owner.frames.clear();
         o.ui()->comboBox_Preset->setCurrentIndex(2);
@@ -725,6 +727,49 @@ private slots:
         QCOMPARE(o.owner.frames[1], hex("78 59 67 01 00 00 02 FD"));
         QCOMPARE(int(o.owner.frames[2][6 + 4]), 2);
         QVERIFY(!o.page.model().isBusy());
+    }
+
+    // Until the shown preset's whole block is held (after a switch from the
+    // list, one on the device, a confirmed factory reset), no dialog opens,
+    // no section goes out and no file is written; the block, once whole, is
+    // what edits send. A reply of another preset asks for the shown one.
+    void nothingWrittenUntilTheBlockIsHeld_data() { tavrotest::addUnheldBlockRoads(); }
+    void nothingWrittenUntilTheBlockIsHeld()
+    {
+        QFETCH(QString, road);
+        QFETCH(int, shown);
+        Opened o(systemRecord(road == "reset" ? 2 : 0));
+        QByteArray next = block();
+        next[120 + 1] = char(99); // bank 0, pad 1 plays note 99 in the block shown next
+        if (road == "reset") {
+            o.page.answer_factory_reset(ANSWER_YES);
+            o.feed(configReply(0, next));
+            QCOMPARE(o.owner.sent(CMD_READ_PRESET).value(0), hex("78 59 67 01 00 00 02 FD"));
+        } else if (road == "device") {
+            o.feedSystem(systemRecord(1));
+        } else {
+            o.ui()->comboBox_Preset->setCurrentIndex(1);
+            if (road == "cut")
+                o.feed(configReply(1, next).left(100));
+        }
+        o.owner.frames.clear();
+        tavrotest::ChosenPath chosen;
+        o.ui()->pushButton_ConfigData->click();
+        QVERIFY(chosen.asked.isEmpty());
+        QVERIFY(toastTexts(&o.page).contains(QStringLiteral("Preset save defeated")));
+        padButton(o.page, 1)->click();
+        for (uchar kind : {1, 2, 3, 4, 5})
+            o.page.slots_click_ok_send(kind);
+        o.page.slots_change_rgb();
+        o.page.send_mode_rgb();
+        QVERIFY(!o.page.dialogKind() && o.owner.frames.isEmpty());
+        // The poll asks for the shown preset again.
+        QTRY_VERIFY(o.owner.sent(CMD_READ_PRESET).contains(frame(CMD_READ_PRESET, QByteArray(1, char(shown)))));
+        o.feed(configReply(uchar(shown), next));
+        padButton(o.page, 1)->click();
+        QCOMPARE(o.page.dialogKind(), 1);
+        o.page.slots_click_ok_send(3);
+        QCOMPARE(int(o.owner.sent(CMD_WRITE_PADS).value(0)[6 + 1 + 1]), 99);
     }
 
     // The timer: poll after 1.6 s, block requests while empty, hand-back after

@@ -55,7 +55,7 @@ struct Opened
     explicit Opened(const QByteArray &sys = systemRecord(), const QByteArray &blk = block())
     {
         feed(tavrotest::frame(CMD_SYSTEM_CONFIG, sys));
-        feed(tavrotest::configReply(0, blk));
+        feed(tavrotest::configReply(uchar(sys[3]), blk)); // the block of the record's preset
         owner.frames.clear();
     }
     void feed(const QByteArray &f) { page.Slots_recv_frame(tavrotest::u8(f), uint(f.size())); }

@@ -387,6 +387,13 @@ private slots:
                  QByteArray(reinterpret_cast<const char *>(&before) + 10, 669));
         // The read that the empty 'p' made has reached the device unanswered.
         QTRY_VERIFY_WITH_TIMEOUT(m_s.count(tavrosim::kCmdReadPreset) > reads, kWait);
+        // The cut block is no block: the Pad tab takes clicks again once a
+        // whole one has come.
+        Bytes whole{0};
+        const Bytes stored = m_s.sim->block(0);
+        whole.insert(whole.end(), stored.begin(), stored.end());
+        QVERIFY(m_s.sim->sendFrame(tavrosim::kCmdReadPreset, whole));
+        QTRY_VERIFY_WITH_TIMEOUT(m_s.ui()->pushButton_PadGroup->isEnabled(), kWait);
         m_s.sim->setAnswering(true);
 
         // The bank button and any send carry the bytes as they came.

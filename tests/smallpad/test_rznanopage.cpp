@@ -164,6 +164,50 @@ private slots:
         QCOMPARE(o.page.config().PadData[0][0].data1, uchar(48));
         QCOMPARE(o.owner.sent(CMD_READ_PRESET).size(), reads);
     }
+    // On each road to a preset whose whole block the page does not hold,
+    // nothing is edited, sent or written from the old block; once the new
+    // block has come whole, edits send it.
+    void nothingWrittenUntilTheBlockIsHeld_data() { tavrotest::addUnheldBlockRoads(); }
+    void nothingWrittenUntilTheBlockIsHeld()
+    {
+        QFETCH(QString, road);
+        QFETCH(int, shown);
+        Opened o(systemRecord(road == "reset" ? 2 : 0));
+        QByteArray next = block();
+        next[1] = char(99); // bank 0, pad 1 plays note 99 in the block shown next
+        if (road == "reset") {
+            o.page.click_reset();
+            tavrotest::shownQuestion(&o.page)->done(QMessageBox::Yes);
+            QTRY_COMPARE(o.owner.sent(CMD_READ_PRESET).size(), 1); // preset 0, 250 ms later
+            o.feed(tavrotest::configReply(0, next));
+        } else if (road == "device") {
+            o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, systemRecord(1)));
+        } else {
+            o.ui()->comboBox_Preset->setCurrentIndex(1);
+            if (road == "cut")
+                o.feed(tavrotest::configReply(1, next).left(100));
+        }
+        o.owner.frames.clear();
+        tavrotest::ChosenPath chosen;
+        o.page.click_save_config_bin(); // Ctrl+S
+        QVERIFY(chosen.asked.isEmpty());
+        QVERIFY(tavrotest::toastTexts(&o.page).contains(QStringLiteral("Preset save defeated")));
+        o.page.click_pad(0);
+        QVERIFY(!o.page.childDialog());
+        for (quint8 kind : {2, 3, 4, 5})
+            o.page.slots_click_ok_send(kind);
+        o.page.slots_change_rgb();
+        o.page.send_mode_colours();
+        QCOMPARE(o.owner.frames, QList<QByteArray>());
+        // The poll asks for the shown preset again.
+        const QByteArray read = tavrotest::frame(CMD_READ_PRESET, QByteArray(1, char(shown)));
+        QTRY_VERIFY(o.owner.sent(CMD_READ_PRESET).contains(read));
+        o.feed(tavrotest::configReply(uchar(shown), next));
+        o.page.click_pad(0);
+        QVERIFY(o.page.childDialog());
+        o.page.slots_click_ok_send(3);
+        QCOMPARE(int(o.owner.sent(CMD_WRITE_PADS).value(0)[6 + 1 + 1]), 99);
+    }
     void blockWhileTheChooserIsOpen()
     {
         Opened o;

@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QList>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
 #include <cstring>
@@ -93,6 +94,20 @@ inline bool contentEnabled(QWidget *page)
             return false;
     }
     return page->isEnabled();
+}
+
+// Rows "road" and "shown" (the preset shown after it) of the roads by which a
+// page comes to show a preset whose whole block it does not hold: a switch
+// from the list whose reply is lost or cut short, a switch on the device, a
+// factory reset the device leaves unanswered (from preset 2).
+inline void addUnheldBlockRoads()
+{
+    QTest::addColumn<QString>("road");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("list") << QStringLiteral("list") << 1;
+    QTest::newRow("list, cut reply") << QStringLiteral("cut") << 1;
+    QTest::newRow("device") << QStringLiteral("device") << 1;
+    QTest::newRow("unanswered factory reset") << QStringLiteral("reset") << 2;
 }
 
 // The texts of the fading messages a widget shows.
