@@ -708,12 +708,32 @@ void CVX18Child::click_ok()
     if (m_kind == KindButton && m_longFlags)
         m_longFlags[key] = m_longPage ? 1 : 0;
     const int t = ui->comboBox_type->currentIndex();
+    const uchar f = ui->pushButton_CH3->isChecked() ? 0x80 : 0;
+    SVX18ConfigData &cfg = config();
+    // The page not shown is stored from its working copy, unless the copy was
+    // only switched to Customize there: its bytes 1..3 would point anywhere.
+    auto storeOtherPage = [&] {
+        uchar *other = m_longPage ? &cfg.KeyData[key].ctrl : &cfg.KeyLongData[key].ctrl;
+        const uchar *copy = m_longPage ? m_pressCopy : m_longCopy;
+        if (ctrlbyte::mode(copy[0]) != kKeySysexMode)
+            std::memcpy(other, copy, 5);
+        if (m_longPage && f)
+            cfg.KeyData[key].ctrl |= 0x80;
+    };
     if (t < 0) {
-        // The stored mode has no entry: nothing is stored and nothing sent.
+        // The stored mode has no entry: its record keeps its bytes, and a
+        // button's other page is stored as on every OK.
+        if (m_kind == KindButton) {
+            const SKnobRecord press = cfg.KeyData[key];
+            const SKnobRecord longPress = cfg.KeyLongData[key];
+            storeOtherPage();
+            if (std::memcmp(&press, &cfg.KeyData[key], sizeof press) != 0
+                || std::memcmp(&longPress, &cfg.KeyLongData[key], sizeof longPress) != 0)
+                emit signals_click_ok_send(2);
+        }
         close();
         return;
     }
-    const uchar f = ui->pushButton_CH3->isChecked() ? 0x80 : 0;
     const int c = ui->comboBox_channel->currentIndex();
     const uchar chan = uchar(c >= 0 && c <= 15 ? c : 0);
     const bool kb = c > 15;
@@ -788,17 +808,6 @@ void CVX18Child::click_ok()
 
     // Button.
     const uint mode = pagekit::keyModeFromIndex(t, m_longPage);
-    SVX18ConfigData &cfg = config();
-    // The page not shown is stored from its working copy, unless the copy was
-    // only switched to Customize there: its bytes 1..3 would point anywhere.
-    auto storeOtherPage = [&] {
-        uchar *other = m_longPage ? &cfg.KeyData[key].ctrl : &cfg.KeyLongData[key].ctrl;
-        const uchar *copy = m_longPage ? m_pressCopy : m_longCopy;
-        if (ctrlbyte::mode(copy[0]) != kKeySysexMode)
-            std::memcpy(other, copy, 5);
-        if (m_longPage && f)
-            cfg.KeyData[key].ctrl |= 0x80;
-    };
     if (mode == kKeySysexMode) {
         if (!save_sysex_text(ctrlbyte::mode(r[0]) == kKeySysexMode ? r[3] : 0))
             return;

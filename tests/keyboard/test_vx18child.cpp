@@ -82,6 +82,7 @@ private slots:
     void typePages_data();
     void typePages();
     void buttonOpensOnItsLastPage();
+    void okOnAPageWithoutAType();
     void colourPreviewAndCancel();
     void toAllActions();
     void keybed();
@@ -280,6 +281,25 @@ void TestVx18Child::buttonOpensOnItsLastPage()
 
 // A colour picked in the chooser goes to the device at once; Cancel puts
 // the old colour back and sends it again.
+// OK on a button page that shows no type (a Long record in MMC, which the Long
+// list lacks): that record keeps its bytes, and the edits of the Press page
+// are stored and sent.
+void TestVx18Child::okOnAPageWithoutAType()
+{
+    SVX18ConfigData b = zeroBlock();
+    b.KeyData[0] = SKnobRecord{0x00, 0x40, 0x7F, 0, 0};
+    b.KeyLongData[0] = SKnobRecord{0x44, 1, 2, 3, 0};
+    Page p(b);
+    CVX18Child *dlg = p.open(QStringLiteral("key_1"));
+    applyEdits(dlg->form(), QStringLiteral("channel=4 data2=1"));
+    dlg->form()->pushButton_long->click();
+    QCOMPARE(dlg->form()->comboBox_type->currentIndex(), -1);
+    dlg->form()->pushButton_ok->click();
+    QCOMPARE(toHex(recordBytes(&p.block().KeyData[0], 5)), QStringLiteral("04 40 01 00 00"));
+    QCOMPARE(toHex(recordBytes(&p.block().KeyLongData[0], 5)), QStringLiteral("44 01 02 03 00"));
+    QCOMPARE(p.owner.sent(CMD_WRITE_KEYS).size(), 1);
+}
+
 void TestVx18Child::colourPreviewAndCancel()
 {
     SVX18ConfigData b = zeroBlock();
