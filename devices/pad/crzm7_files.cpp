@@ -47,7 +47,10 @@ bool CRZM7::load_preset_file(SRZ7ConfigData &block, const QString &strPath, QWid
     if (path.isEmpty())
         return false;
     const PresetLoadResult result = readPresetFile(path, block);
-    const QString message = presetLoadMessage(result);
+    // A broken text is said as the other pages say it; the other refusals
+    // keep their codes.
+    const QString message =
+        result == PresetLoadResult::XmlError ? tr("Configuration file error!") : presetLoadMessage(result);
     if (!message.isEmpty())
         AutoDisapperMsgBox::showMessage(pToastParent, message, 1500);
     return result == PresetLoadResult::Ok;

@@ -283,6 +283,10 @@ Color</source>
         <translation>预设8</translation>
     </message>
     <message>
+        <source>Configuration file error!</source>
+        <translation>配置文件错误！</translation>
+    </message>
+    <message>
         <source>Preset save defeated</source>
         <translation>预设保存失败</translation>
     </message>

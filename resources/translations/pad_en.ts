@@ -283,6 +283,10 @@ Color</translation>
         <translation>Preset 8</translation>
     </message>
     <message>
+        <source>Configuration file error!</source>
+        <translation>Configuration file error!</translation>
+    </message>
+    <message>
         <source>Preset save defeated</source>
         <translation>Preset save defeated</translation>
     </message>

@@ -857,6 +857,19 @@ private slots:
         QVERIFY(!dlg);
     }
 
+    // A preset file whose text is broken is refused aloud, as on the other
+    // pages, and changes nothing.
+    void brokenPresetText()
+    {
+        Opened o;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("broken.rzp"));
+        QVERIFY(tavrotest::writeAll(path, rz7::presetFileHeader() + qCompress("<Preset><ConfigData><CRC>", 9)));
+        o.page.slots_apply_preset(path);
+        QVERIFY(toastTexts(&o.page).contains(QStringLiteral("Configuration file error!")));
+        QVERIFY(o.owner.frames.isEmpty());
+    }
+
     // The online preset list is a window of its own, which the chooser does not
     // hold back: a preset applied under the group colour chooser replaces the
     // colour it edits, so the chooser goes without putting its old colour back.
