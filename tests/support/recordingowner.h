@@ -55,6 +55,17 @@ public:
         return out;
     }
 
+    // The frames but the polls, which the page's timer sends on its own.
+    QList<QByteArray> withoutPolls() const
+    {
+        QList<QByteArray> out;
+        for (const QByteArray &f : frames) {
+            if (f.size() <= 2 || uchar(f[2]) != CMD_POLL)
+                out << f;
+        }
+        return out;
+    }
+
     QList<QByteArray> frames;
     int backCalls = 0;
     int closedEvents = 0;
