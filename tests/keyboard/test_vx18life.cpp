@@ -204,8 +204,6 @@ private slots:
         ChosenPath chooser;
         RecordingOwner owner;
         CDlgVX18 page(&owner);
-        const QByteArray record = frame(CMD_SYSTEM_CONFIG, keyboardRecord(3));
-        page.Slots_recv_frame(reinterpret_cast<const uchar *>(record.constData()), uint(record.size()));
         page.form()->pushButton_Out->click();
         page.form()->pushButton_ConfigData->click();
         QVERIFY(chooser.asked.isEmpty());
