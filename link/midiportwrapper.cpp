@@ -48,26 +48,15 @@ MidiPortWrapper::~MidiPortWrapper()
 bool MidiPortWrapper::open(uint outPort, uint inPort, bool flag)
 {
     (void)flag;
-    // Take the input port's name before our own output port joins the lists.
-    // An input number that is invalid now could become valid (naming our own
-    // output port) once that port is open, so it fails here already.
+    // The numbers are turned into names before our own ports join the lists:
+    // an input number that is invalid now could come to name our own output
+    // port once that is open, so it fails here already.
+    std::string outName;
     std::string inName;
-    bool inNamed = false;
-    if (ensureInput()) {
-        const std::vector<std::string> names = m_midiIn->portNames(&m_lastError);
-        inNamed = inPort < names.size();
-        if (inNamed)
-            inName = names[inPort];
-        else
-            m_lastError = portRangeError("input", inPort);
-    }
-    if (inNamed && ensureOutput() && openPort(*m_midiOut, outPort, nullptr, "output", kOutputPortName)
-        && openPort(*m_midiIn, inPort, &inName, "input", kInputPortName)) {
-        flush();
-        return true;
-    }
-    closeOutput();
-    closeInput();
+    if (ensureInput() && ensureOutput() && nameAt(*m_midiIn, inPort, "input", &inName)
+        && nameAt(*m_midiOut, outPort, "output", &outName))
+        return open(outName, inName, outPort, inPort);
+    close();
     return false;
 }
 
@@ -78,9 +67,19 @@ bool MidiPortWrapper::open(const std::string &outName, const std::string &inName
         flush();
         return true;
     }
-    closeOutput();
-    closeInput();
+    close();
     return false;
+}
+
+bool MidiPortWrapper::nameAt(MidiEndpoint &endpoint, uint port, const char *direction, std::string *name)
+{
+    const std::vector<std::string> names = endpoint.portNames(&m_lastError);
+    if (port >= names.size()) {
+        m_lastError = portRangeError(direction, port);
+        return false;
+    }
+    *name = names[port];
+    return true;
 }
 
 bool MidiPortWrapper::openOutput(uint port, bool flag)

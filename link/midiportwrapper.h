@@ -81,6 +81,8 @@ public:
 private:
     bool ensureOutput();
     bool ensureInput();
+    // The name of port number `port` as listed now; false when there is none.
+    bool nameAt(MidiEndpoint &endpoint, uint port, const char *direction, std::string *name);
     // Opens by number; knownName, when given, is the port's name as listed when
     // the number was taken (or the name alone, the number a hint), looked up
     // again before opening.
