@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 
 #include <cstdarg>
 
@@ -104,4 +105,12 @@ void messageBoxPrintf(const char *format, ...)
     const QString text = QString::vasprintf(format, args);
     va_end(args);
     messageBox(text);
+}
+
+void clearDefaultButtons(QWidget *dialog)
+{
+    for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 }

@@ -32,6 +32,12 @@ bool askQuestion(const QString &title, const QString &text);
 // QMessageBox::information without parent and one OK button; returns the button pressed.
 int showInformation(const QString &title, const QString &text);
 
+// Return and Enter on a dialog act on no button of its own: Qt makes the
+// first auto-default button the default one ("Save to device", "Data
+// recovery", a colour chooser...), which would take Return from a focused
+// list. Called once the dialog's buttons exist.
+void clearDefaultButtons(QWidget *dialog);
+
 // Information box titled "Message" with one OK button.
 void messageBox(const QString &text);
 

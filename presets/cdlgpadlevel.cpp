@@ -31,6 +31,8 @@ cDlgPadLevel::cDlgPadLevel(int nDeviceId, quint8 *pbyLevels, QWidget *parent)
     , m_factoryLevel(kDefaultFactoryLevel)
 {
     ui->setupUi(this);
+    // Return puts no opening levels back and applies nothing.
+    clearDefaultButtons(this);
     init();
     init_combos();
     init_connect();

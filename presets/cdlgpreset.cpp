@@ -76,6 +76,8 @@ CDlgPreset::CDlgPreset(int nDeviceId, bool bHideVideoRow, QWidget *parent)
     , m_hideVideoRow(bHideVideoRow)
 {
     ui->setupUi(this);
+    // Return in the list opens no tutorial and downloads nothing.
+    clearDefaultButtons(this);
     init();
     init_connect();
     read_model_config();

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTimerEvent>
 
+#include "dialogs.h"
 #include "ui_ctestdlg.h"
 
 using namespace padtest;
@@ -13,7 +14,8 @@ cTestDlg::cTestDlg(CBaseDlg *owner, uchar deviceId, QWidget *parent)
     : SelfTestPage(owner, parent), m_model(deviceId, *this), ui(new Ui_cTestDlg)
 {
     ui->setupUi(this);
-    disable_default_buttons();
+    // Return and Enter press no button of the test.
+    clearDefaultButtons(this);
     m_timerId = startTimer(kTickMs, Qt::CoarseTimer);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);

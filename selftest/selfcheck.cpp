@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QTimerEvent>
 
+#include "dialogs.h"
 #include "ui_selfcheck.h"
 
 namespace {
@@ -17,7 +18,8 @@ SelfCheck::SelfCheck(quint8 deviceType, CBaseDlg *owner, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    disable_default_buttons();
+    // Return and Enter press no button of the test.
+    clearDefaultButtons(this);
     setup_monitor(ui->listWidget_show);
 
     ui->widget_show->hide();

@@ -85,14 +85,6 @@ void SelfTestPage::clear_monitor()
         m_monitor->clear();
 }
 
-void SelfTestPage::disable_default_buttons()
-{
-    for (QPushButton *button : findChildren<QPushButton *>()) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
-}
-
 void SelfTestPage::prepare_lamps(std::initializer_list<QPushButton *> lamps)
 {
     for (QPushButton *lamp : lamps) {

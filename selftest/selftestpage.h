@@ -65,9 +65,6 @@ signals:
     void signal_unit_silent();
 
 protected:
-    // After setupUi: no button of the page is a default or auto-default
-    // button, so Return and Enter press none of them.
-    void disable_default_buttons();
     // Lamps are checkable and never take the focus; a click still toggles one.
     static void prepare_lamps(std::initializer_list<QPushButton *> lamps);
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "autodisappermsgbox.h"
+#include "dialogs.h"
 #include "devices/pedal/pedallists.h"
 #include "devices/pedal/pedaltext.h"
 #include "midinames.h"
@@ -20,6 +21,8 @@ cValueKey::cValueKey(QWidget *parent)
     : QDialog(parent), ui(new Ui_cValueKey)
 {
     ui->setupUi(this);
+    // Return from a list clears no SysEx text.
+    clearDefaultButtons(this);
     m_lastType = -1;
     init_ui();
     init_connect();

@@ -224,6 +224,7 @@ private slots:
         QVERIFY(dlg.form()->pushButton_DelText->isVisible());
         QStringList emitted;
         connect(&dlg, &cValueKey::signal_key_midi_sysex, this, [&emitted](QString &text) { emitted << text; });
+        QTest::keyClick(&dlg, Qt::Key_Return); // clears nothing
         dlg.form()->pushButton_ok->click();
         QCOMPARE(emitted, QStringList{shown + " "});
         QCOMPARE(dlg.form()->textEdit->toPlainText(), shown);
