@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QVector>
 
 #include "cbasedlg.h"
 #include "nestedloop.h"
@@ -55,6 +57,52 @@ SaveAnswer awaitSaveAnswer(PendingSave &pending, int timeoutMs)
     return answer;
 }
 
+namespace {
+
+// Set on a page while its close waits for the save's answer: -1 while the
+// page asked nothing meanwhile, else the content state it asked for last.
+const char kContentHeld[] = "pagekit_contentHeld";
+
+void applyContentEnabled(QWidget *page, bool on)
+{
+    for (QWidget *child : page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow())
+            child->setEnabled(on);
+    }
+}
+
+// The page takes no edit while the save's answer is awaited: an edit made then
+// would reach the device after the save, and the page would close without
+// asking about it. Its content is disabled for the wait and then put back as
+// it was, or as the page asked meanwhile (its block came, say).
+SaveAnswer awaitSaveAnswerHeld(CBaseDlg &page, PendingSave &pending)
+{
+    QVector<QPair<QPointer<QWidget>, bool>> before;
+    for (QWidget *child : page.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow())
+            before.append({child, !child->testAttribute(Qt::WA_Disabled)});
+    }
+    page.setProperty(kContentHeld, -1);
+    applyContentEnabled(&page, false);
+    const QPointer<CBaseDlg> guard(&page);
+    const SaveAnswer answer = awaitSaveAnswer(pending);
+    if (!guard)
+        return answer;
+    const int asked = page.property(kContentHeld).toInt();
+    page.setProperty(kContentHeld, QVariant());
+    if (asked >= 0) {
+        applyContentEnabled(&page, asked != 0);
+    } else {
+        for (const auto &child : before) {
+            if (child.first)
+                child.first->setEnabled(child.second);
+        }
+    }
+    return answer;
+}
+
+} // namespace
+
 bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCloseQuestion &question,
                      const std::function<void()> &sendSave, const std::function<void()> &sendClose,
                      PendingSave *pending)
@@ -75,7 +123,7 @@ bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCl
                 sendSave();
             // A refusal keeps the page and its edits: the page has shown it
             // and marked them unsaved again.
-            if (pending && awaitSaveAnswer(*pending) == SaveAnswer::Refused) {
+            if (pending && awaitSaveAnswerHeld(page, *pending) == SaveAnswer::Refused) {
                 event->ignore();
                 return false;
             }
@@ -91,20 +139,14 @@ bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCl
     return true;
 }
 
-void clearDefaultButtons(QWidget *page)
-{
-    for (QPushButton *button : page->findChildren<QPushButton *>()) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
-}
-
 void setPageContentEnabled(QWidget *page, bool on)
 {
-    for (QWidget *child : page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (!child->isWindow())
-            child->setEnabled(on);
+    // Held for a close's wait: applied when the wait ends.
+    if (page->property(kContentHeld).isValid()) {
+        page->setProperty(kContentHeld, on ? 1 : 0);
+        return;
     }
+    applyContentEnabled(page, on);
 }
 
 } // namespace pagekit

@@ -5,9 +5,10 @@
 // box of the question (or a visible Cancel, where the page has one) keeping
 // the page open; then the page-close frame and the hand-back to the owner.
 // After Yes the page waits for the device's answer to the save (at most
-// kSaveAnswerWaitMs): a refusal keeps the page open with its edits unsaved
-// (the page's own handler of the answer says "Fail to save!" and marks them)
-// and sends no close frame; a stored save, or none heard, closes. Escape
+// kSaveAnswerWaitMs), taking no edit meanwhile (its content is disabled): a
+// refusal keeps the page open with its edits unsaved (the page's own handler
+// of the answer says "Fail to save!" and marks them) and sends no close frame;
+// a stored save, or none heard, closes. Escape
 // reaches closeEvent through CBaseDlg::reject, so it never hides or deletes a
 // page behind its owner's back.
 //
@@ -21,6 +22,7 @@
 #include <functional>
 
 #include "devices/shared/pendingsave.h"
+#include "dialogs.h"
 
 class CBaseDlg;
 class QCloseEvent;
@@ -62,14 +64,13 @@ bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCl
                      PendingSave *pending = nullptr);
 
 // Return and Enter on a page, or on a page's per-control dialog, act on no
-// button of its own: a dialog's default button (the first that is
-// auto-default, "Save to device" or a colour chooser say) would take Return
-// from a focused list. Called once the dialog's buttons exist.
-void clearDefaultButtons(QWidget *page);
+// button of its own (common/dialogs.h).
+using ::clearDefaultButtons;
 
 // A page waiting for its device disables what it shows, never itself: a
 // disabled dialog takes no keys, and Escape would not reach the close road.
-// Sets every child widget of the page that is no window of its own.
+// Sets every child widget of the page that is no window of its own; while a
+// close waits for a save's answer, the state is applied when the wait ends.
 void setPageContentEnabled(QWidget *page, bool on);
 
 } // namespace pagekit

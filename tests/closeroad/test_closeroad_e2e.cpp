@@ -23,11 +23,11 @@ using tavrotest::picture;
 namespace {
 constexpr int kWait = tavrotest::kSessionWait;
 
-// Opens the per-control dialog of the page's first pad, once the page holds
-// its block; null when none opens.
-QWidget *openPadDialog(QWidget *page)
+// Opens the per-control dialog of the page's first pad (or of the control
+// named), once the page holds its block; null when none opens.
+QWidget *openPadDialog(QWidget *page, const QString &control = QStringLiteral("pad1"))
 {
-    QPushButton *pad = page->findChild<QPushButton *>(QStringLiteral("pad1"));
+    QPushButton *pad = page->findChild<QPushButton *>(control);
     if (!QTest::qWaitFor([pad] { return pad->isEnabled(); }, kWait))
         return nullptr;
     pad->click();
@@ -111,16 +111,19 @@ private slots:
     {
         QTest::addColumn<int>("model");
         QTest::addColumn<int>("firmware");
-        QTest::newRow("pad") << 7 << 3;
-        QTest::newRow("small pad") << 8 << 3;
-        QTest::newRow("keyboard") << 9 << 3;
-        QTest::newRow("foot pedal") << 1 << 5;
-        QTest::newRow("older foot pedal") << 1 << 4;
+        QTest::addColumn<QString>("control"); // whose per-control dialog opens
+        QTest::newRow("pad") << 7 << 3 << "pad1";
+        QTest::newRow("small pad") << 8 << 3 << "pad1";
+        // Its first auto-default button is on the slide page.
+        QTest::newRow("keyboard") << 9 << 3 << "pushButton_pitch";
+        QTest::newRow("foot pedal") << 1 << 5 << "";
+        QTest::newRow("older foot pedal") << 1 << 4 << "";
     }
     void returnClicksNoButton()
     {
         QFETCH(int, model);
         QFETCH(int, firmware);
+        QFETCH(QString, control);
         tavrotest::PageSession<CBaseDlg> s;
         QVERIFY(s.open(tavrosim::optionsForModel(model, firmware)));
         QStringList clicked;
@@ -130,13 +133,13 @@ private slots:
         QCOMPARE(clicked, QStringList());
 
         // Nor on its per-control dialog (the colour chooser, OK...).
-        QWidget *dialog = model > 1 ? openPadDialog(s.page) : nullptr;
+        QWidget *dialog = control.isEmpty() ? nullptr : openPadDialog(s.page, control);
         if (!dialog)
             return;
         for (QPushButton *b : dialog->findChildren<QPushButton *>())
             connect(b, &QPushButton::clicked, dialog, [&clicked, b] { clicked << b->objectName(); });
         QTest::keyClick(dialog, Qt::Key_Return);
-        QCOMPARE(clicked, QStringList({"pad1"}));
+        QCOMPARE(clicked, QStringList({control}));
     }
 
     // Yes to "Save the data to the device?" on closing waits for the save's
@@ -163,14 +166,31 @@ private slots:
         dialog->findChild<QPushButton *>(QStringLiteral("pushButton_ok"))->click();
         QTRY_VERIFY_WITH_TIMEOUT(s.count(tavrosim::kCmdWritePads) > 0, kWait);
 
+        // While the answer is awaited the page takes no edit, and after a
+        // refusal it takes them again.
+        s.sim->setReplyDelay(300);
+        QPushButton *pad = s.page->findChild<QPushButton *>(QStringLiteral("pad1"));
+        int probes = 0;
+        bool editable = false;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, [&] {
+            if (s.count(tavrosim::kCmdSave) == 0)
+                return;
+            ++probes;
+            editable = editable || pad->isEnabled();
+        });
+        probe.start(5);
         QStringList seen;
         QCOMPARE(tavrotest::closeAnswering(s.page, QStringLiteral("yes"), &seen), result != 0);
+        probe.stop();
+        QVERIFY(probes > 0 && !editable);
         if (result) {
             QTRY_COMPARE_WITH_TIMEOUT(s.commands().mid(s.commands().size() - 2),
                                       QList<int>({tavrosim::kCmdSave, tavrosim::kCmdPageClose}), kWait);
             return;
         }
         QVERIFY(tavrotest::toastTexts(s.page).contains(QStringLiteral("Fail to save!")));
+        QVERIFY(pad->isEnabled());
         QCOMPARE(s.count(tavrosim::kCmdPageClose), size_t(0));
         seen.clear();
         QVERIFY(tavrotest::closeAnswering(s.page, QStringLiteral("no"), &seen) && !seen.isEmpty());
