@@ -264,11 +264,10 @@ void cDlgZ3::handle_image_frame(const uchar *payload, uint len)
     const bool whole = len == uint(SZ3ProConfigData::kSize);
     if (whole)
         std::memcpy(received.data(), payload, size_t(SZ3ProConfigData::kSize));
-    if (!whole || !check_config_data(received)) {
+    if (!whole || !takeConfigImage(received)) {
         AutoDisapperMsgBox::showMessage(this, tr("Data error,Please reconnect..."), 800);
         return;
     }
-    fitListCounts(received);
     m_applyingImage = true;
     m_imageAccepted = true;
     m_image = received;

@@ -31,15 +31,9 @@ SZ3ProConfigData SZ3ProConfigData::fromByteArray(const QByteArray &bytes)
 
 bool check_config_data(const SZ3ProConfigData &image)
 {
-    const int group = image.currentGroup();
     // A group (or a last group) above 7 would name records beyond the image.
-    if (group >= z3::kGroups || image.lastGroup() >= z3::kGroups)
+    if (image.currentGroup() >= z3::kGroups || image.lastGroup() >= z3::kGroups)
         return false;
-    for (int k = 0; k < z3::kKeysPerGroup; ++k) {
-        const Z3KeyRecord record = image.key(group, k);
-        if (record.rawCount(1) > z3::kMaxEntries || record.rawCount(2) > z3::kMaxEntries)
-            return false;
-    }
     if (image.pedalCount() > z3::kMaxPedalEntries)
         return false;
     for (int i = 0; i < z3::kDisplayBytes; ++i) {
@@ -49,8 +43,10 @@ bool check_config_data(const SZ3ProConfigData &image)
     return true;
 }
 
-void fitListCounts(SZ3ProConfigData &image)
+bool takeConfigImage(SZ3ProConfigData &image)
 {
+    if (!check_config_data(image))
+        return false;
     for (int g = 0; g < z3::kGroups; ++g) {
         for (int k = 0; k < z3::kKeysPerGroup; ++k) {
             Z3KeyRecord record = image.key(g, k);
@@ -58,6 +54,7 @@ void fitListCounts(SZ3ProConfigData &image)
                 record.setCount(list, record.count(list));
         }
     }
+    return true;
 }
 
 namespace {
@@ -77,9 +74,8 @@ Z3PresetLoad z3Result(PedalPresetFile::Load load, const QByteArray &body, SZ3Pro
         return Z3PresetLoad::Refused;
     }
     SZ3ProConfigData loaded = SZ3ProConfigData::fromByteArray(body);
-    if (!check_config_data(loaded))
+    if (!takeConfigImage(loaded))
         return Z3PresetLoad::Refused;
-    fitListCounts(loaded);
     *image = loaded;
     return Z3PresetLoad::Ok;
 }

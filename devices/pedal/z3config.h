@@ -187,20 +187,21 @@ private:
 };
 
 // The test an image from the pedal or a preset file must pass: the current
-// group and the last group in use are 0..7; the current group has counts of
-// at most 16; pedalCount is at most 16; every display byte names a code of at
-// most 39. A trigger type is no reason to refuse an image, in any mode or
-// group: the page lets the user choose any group and mode, so the pedal's
-// next image may hold a type the page has no row for. Such a key shows no
-// action and no list until the user picks one, and its type goes back as
-// stored.
+// group and the last group in use are 0..7; pedalCount is at most 16; every
+// display byte names a code of at most 39. Neither a key's list count nor its
+// trigger type is a reason to refuse an image, in any mode or group: the page
+// lets the user choose any group and mode (and the pedal changes group by
+// itself), so whichever group the pedal's next image names as current must
+// be taken. A count above 16 is held as 16 (takeConfigImage); a key whose
+// type the page has no row for shows no action and no list until the user
+// picks one, and its type goes back as stored.
 bool check_config_data(const SZ3ProConfigData &image);
 
-// What the page keeps of an image that passed the check, from the pedal or a
-// preset file: list counts above 16 (the check sees the current group only)
-// are stored as the 16 entries the page shows and sends, so that its copy,
-// the pedal after the next write and a saved preset agree.
-void fitListCounts(SZ3ProConfigData &image);
+// How the page takes an image, from the pedal or a preset file: false when
+// it fails check_config_data; otherwise true, with every list count above 16,
+// in every group, stored as the 16 entries the page shows and sends, so that
+// its copy, the pedal after the next write and a saved preset agree.
+bool takeConfigImage(SZ3ProConfigData &image);
 
 // A SysEx reference (entry 0 of a marked list): offset (big-endian) and length.
 inline int sysexRefOffset(const quint8 *ref) { return (ref[0] << 8) | ref[1]; }
@@ -214,8 +215,7 @@ enum class Z3PresetLoad {
     WrongHeader, // it does not start with the model's name
     Refused,     // no image of 4,930 bytes in it, or one that fails the check
 };
-// A ".z3" file (PedalPresetFile) whose image passes check_config_data, as one
-// from the pedal must, with its counts fitted: a loaded image is used as a
-// received one is, so a file the page saved loads again.
+// A ".z3" file (PedalPresetFile) whose image is taken as one from the pedal
+// is (takeConfigImage), so a file the page saved loads again.
 Z3PresetLoad decodeZ3Preset(const QByteArray &file, SZ3ProConfigData *image);
 Z3PresetLoad readZ3Preset(const QString &path, SZ3ProConfigData *image);

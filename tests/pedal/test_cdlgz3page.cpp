@@ -136,7 +136,6 @@ private slots:
             b[offset] = value;
             return b;
         };
-        QTest::newRow("count 17") << broken(SZ3ProConfigData::keyOffset(0, 2) + z3::kCount1, 17);
         QTest::newRow("pedal count 17") << broken(z3::kPedalCount, 17);
         QTest::newRow("display 0x28") << broken(z3::kDisplayChars + 5, 0x28);
         QTest::newRow("group 8") << broken(z3::kGroupSelect, char(0x80));
@@ -186,25 +185,30 @@ private slots:
         QCOMPARE(p.sent(), QStringList());
     }
 
-    // A type the page has no row for refuses no image: with the group that
-    // holds one chosen, the next connection takes the pedal's image; the key
-    // shows no action and no list, and its type goes back as stored.
+    // Neither a type the page has no row for nor a list count above 16
+    // refuses an image: with the group that holds them chosen, the next
+    // connection takes the pedal's image. The key shows no action and no
+    // list, its type goes back as stored, and the count is held as 16.
     void keyWithoutAction()
     {
         SZ3ProConfigData image = pedaltest::plainImage();
         image.setMode(4);
         image.setGroupSelect(0x01);
         image.key(1, 0).setTriggerType(6);
+        image.key(1, 2).setCount(1, 17);
         Page first;
         first.receiveImage(image);
         first.ui()->comboBox_Group->setCurrentIndex(1);
+        image.setGroupSelect(first.page->image().groupSelect()); // the pedal as it now is
         Page p;
-        p.receiveImage(first.page->image());
+        p.receiveImage(image);
         QVERIFY(p.ui()->stackedWidget->isEnabled());
         QCOMPARE(p.ui()->comboBox_A->currentIndex(), -1);
         QVERIFY(p.ui()->stackedWidget_2->isHidden());
+        p.ui()->checkBox_C->setChecked(true);
+        QCOMPARE(p.ui()->listWidget_A1->count(), 16);
         p.ui()->comboBox_B->setCurrentIndex(1);
-        QVERIFY(p.sent()[1].startsWith("78 59 61 31 00 00 01 06"));
+        QVERIFY(p.sent()[1].startsWith("78 59 61 6D 00 00 01 06 00 00 00 12 00 00 00 21 00 10 00"));
     }
 
     void groupReports()
