@@ -19,26 +19,30 @@ void poll(const SendFrame &send)
 
 } // namespace
 
-void sendFactoryReset(QObject *page, const SendFrame &send)
+void sendFactoryReset(QObject *page, const SendFrame &send, const std::function<bool()> &polling)
 {
     send(g_fixedFrameFactoryReset.bytes, g_fixedFrameFactoryReset.length);
-    QTimer::singleShot(kResetSettleMs, page, [send] { poll(send); });
+    QTimer::singleShot(kResetSettleMs, page, [send, polling] {
+        if (!polling || !polling())
+            poll(send);
+    });
 }
 
-void watchFirstImage(QObject *page, const std::function<bool()> &done, const SendFrame &send,
-                     const std::function<void()> &giveUp)
+void watchFirstImage(QObject *page, const std::function<bool()> &accepted, const SendFrame &send,
+                     const std::function<void()> &giveUp, const std::function<bool()> &answered)
 {
     auto *timer = new QTimer(page);
     timer->setInterval(kImageWaitMs);
-    QObject::connect(timer, &QTimer::timeout, page, [timer, done, send, giveUp, polls = 0]() mutable {
-        if (done()) {
+    QObject::connect(timer, &QTimer::timeout, page, [timer, accepted, send, giveUp, answered, polls = 0]() mutable {
+        if (accepted()) {
             timer->stop();
             timer->deleteLater();
             return;
         }
         if (polls < kExtraPolls) {
             ++polls;
-            poll(send);
+            if (!answered || !answered())
+                poll(send);
             return;
         }
         timer->stop();

@@ -28,6 +28,9 @@ namespace {
 
 // An invalid image is answered by a new poll after this pause.
 constexpr unsigned long kRepollDelayMs = 20;
+// The pedal answers a poll within tens of milliseconds: polls for invalid
+// images that brought no answer for this long have stopped.
+constexpr qint64 kRepollAliveMs = 1000;
 // The monitor keeps at most this many rows.
 constexpr int kMonitorCap = 499;
 
@@ -52,10 +55,13 @@ master::master(CBaseDlg *owner, QWidget *parent)
     init_ui();
     init_connect();
     AutoDisapperMsgBox::showMessage(this, tr("Receive data..."), 600);
-    // The connection window's poll may go unanswered.
+    // The connection window's poll may go unanswered. Once the pedal answers,
+    // each image it refuses brings the page's own poll instead; the user is
+    // told all the same when none is valid.
     pedal::watchFirstImage(
-        this, [this] { return m_pollAnswered; }, [this](const quint8 *frame, uint len) { send(frame, len); },
-        [this] { AutoDisapperMsgBox::showMessage(this, tr("Data error,Please reconnect..."), 800); });
+        this, [this] { return m_imageApplied; }, [this](const quint8 *frame, uint len) { send(frame, len); },
+        [this] { AutoDisapperMsgBox::showMessage(this, tr("Data error,Please reconnect..."), 800); },
+        [this] { return m_pollAnswered; });
 }
 
 master::~master()
@@ -141,6 +147,11 @@ void master::send(const quint8 *frame, uint len)
     Slots_send_data(frame, int(len));
 }
 
+bool master::repolling() const
+{
+    return m_lastRepoll.isValid() && m_lastRepoll.elapsed() < kRepollAliveMs;
+}
+
 // ---- frames from the pedal --------------------------------------------------------
 
 void master::Slots_recv_frame(const uchar *frame, uint len)
@@ -163,8 +174,10 @@ void master::Slots_recv_frame(const uchar *frame, uint len)
         if (!valid) {
             QThread::msleep(kRepollDelayMs);
             send(g_fixedFramePoll.bytes, g_fixedFramePoll.length);
+            m_lastRepoll.start();
             return;
         }
+        m_lastRepoll.invalidate();
         m_config = image;
         m_imageApplied = true;
         update_ui();

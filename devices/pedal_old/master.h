@@ -6,6 +6,7 @@
 // and no close frame.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -135,6 +136,9 @@ private:
     void init_connect();
     void set_title();
     void send(const quint8 *frame, uint len);
+    // True while the page's polls for invalid images are being answered: the
+    // next answer comes without another poll.
+    bool repolling() const;
     void refresh_events(int list);
     void refresh_sysex(int list);
     QListWidget *listWidget(int list) const;
@@ -156,6 +160,9 @@ private:
     // Set by the pedal's first answer to a poll, valid or not: from then on
     // each invalid image brings its own poll, and no other is sent.
     bool m_pollAnswered = false;
+    // When the last poll for an invalid image went out; invalid once a valid
+    // image has come.
+    QElapsedTimer m_lastRepoll;
     // What each entry dialog was last opened for, so that opening one never
     // changes what the other's answer does: the event dialog adds (1) or
     // replaces (2) an event of its list (1 or 2); the expression dialog adds

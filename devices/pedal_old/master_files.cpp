@@ -147,7 +147,9 @@ void master::click_reset_button()
 
 void master::slots_click_reset()
 {
-    pedal::sendFactoryReset(this, [this](const quint8 *frame, uint len) { send(frame, len); });
+    // While invalid images are answered, the next of them brings the reset one.
+    pedal::sendFactoryReset(
+        this, [this](const quint8 *frame, uint len) { send(frame, len); }, [this] { return repolling(); });
 }
 
 void master::send_loaded_image()

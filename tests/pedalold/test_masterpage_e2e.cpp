@@ -131,22 +131,35 @@ void TestMasterPageEndToEnd::refusedImagesThenPresetsAndReports()
              QStringList{hexOf(kPedalSwitches, "10 00 0A 20 00 0B 30 00 0C 40 00 0D")});
 }
 
-// A pedal that answers only invalid images: each answer brings the page's one
-// poll and no other, so the pedal is polled no more often in the page's tenth
-// second than in its first.
+// A pedal that answers only invalid images, before and after three factory
+// resets: each answer brings the page's one poll and no other, so the pedal
+// is polled no more often in the page's tenth second than in its first; the
+// user is asked to reconnect after 9 s.
 void TestMasterPageEndToEnd::onlyInvalidImages()
 {
     tavrotest::PageSession<master> s;
     QVERIFY(s.open(
         tavrosim::optionsForModel(1, 4),
-        [](Simulator &sim) { sim.setPedalImage(tavrosim::oldPedalImage(OldPedalImage::PresetZero)); },
+        [](Simulator &sim) {
+            withPedal(sim, [](SimOldPedalModel &pedal) {
+                pedal.answerPollsWith(tavrosim::oldPedalImage(OldPedalImage::PresetZero), 3000);
+            });
+        },
         [](master *) { return true; }));
+    const QString reconnect = QStringLiteral("Data error,Please reconnect...");
     // Polls seen by the end of the first, ninth and tenth second.
     size_t seen[3] = {0, 0, 0};
     for (int k = 0; k < 3; ++k) {
         const qint64 end = k == 0 ? 1000 : 8000 + 1000 * k;
+        if (k == 1)
+            QTRY_VERIFY_WITH_TIMEOUT(tavrotest::toastTexts(s.page).contains(reconnect), 10000);
         QVERIFY(QTest::qWaitFor([&] { return s.sinceOpen.elapsed() >= end; }, 12000));
         seen[k] = s.count(tavrosim::kCmdPoll);
+        if (k == 0) {
+            QVERIFY(!tavrotest::toastTexts(s.page).contains(reconnect));
+            for (int r = 0; r < 3; ++r)
+                s.page->slots_click_reset();
+        }
     }
     // Room for a busy machine's jitter: polls that multiply come twice as often.
     const size_t first = seen[0], tenth = seen[2] - seen[1];
