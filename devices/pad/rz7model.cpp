@@ -61,8 +61,7 @@ CRZ7Model::SReceived CRZ7Model::receiveFrame(const uchar *frame, uint received)
     case CMD_SYSTEM_CONFIG: {
         // Any system record, even a dropped or a faulty one, shows the device is there.
         m_poll.heardDevice();
-        if (m_ignoreEcho) {
-            m_ignoreEcho = false;
+        if (!m_echo.takes()) {
             r.kind = SReceived::SystemEcho;
             return r;
         }
@@ -156,7 +155,7 @@ uint CRZ7Model::systemConfigFrame(uchar *out)
     if (!m_systemAccepted)
         return 0;
     clampBytesToRange(m_system.thresholds, uchar(kThresholds), 10, 90);
-    m_ignoreEcho = true;
+    m_echo.arm();
     return pagekit::buildSystemRecordFrame(out, &m_system, kSystemSize);
 }
 

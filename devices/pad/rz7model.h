@@ -6,6 +6,7 @@
 #pragma once
 
 #include "rz7config.h"
+#include "devices/shared/echoguard.h"
 #include "devices/shared/pagepoll.h"
 #include "devices/shared/pendingsave.h"
 #include "devices/shared/presetblock.h"
@@ -76,7 +77,7 @@ public:
     // preset left, and its refusal marks nothing here.
     void forgetPendingSave() { m_pendingSave.forget(); }
     pagekit::PendingSave &pendingSave() { return m_pendingSave; }
-    bool ignoresEcho() const { return m_ignoreEcho; }
+    bool ignoresEcho() const { return m_echo.armed(); }
     bool presetRequested() const { return m_presetRequested; }
     // After a language change the next system record requests the block again.
     void clearPresetRequested() { m_presetRequested = false; }
@@ -160,7 +161,7 @@ private:
     rz7::SSystemConfigData m_system;
     SRZ7SysexStore m_sysex;
     bool m_busy = false;
-    bool m_ignoreEcho = false;
+    pagekit::EchoGuard m_echo; // the record after each one sent is dropped
     bool m_presetRequested = false;
     bool m_unsavedChanges = false;
     pagekit::PendingSave m_pendingSave;
