@@ -172,6 +172,7 @@ void cDlgRznano::send_system_config()
         for (int list = 0; list < kGlobalLists; ++list)
             rows[list] = listShowsValue[list] ? (ui->*kListBoxes[list])->currentIndex() : -1;
         encodeSystemRecord(systemConfig, rows);
+        recordEcho.arm();
         send_frame(txFrame, pagekit::buildSystemRecordFrame(txFrame, &systemConfig, kSystemSize));
     }
     clear_busy();
@@ -208,6 +209,10 @@ void cDlgRznano::Slots_recv_frame(const uchar *frame, uint len)
 {
     switch (pagekit::frameCommand(frame, len)) {
     case CMD_SYSTEM_CONFIG: {
+        // Composed before the device took the page's own record: taken, it
+        // would move the list back to the preset or bank just left.
+        if (!recordEcho.takes())
+            return;
         SSystemConfigData candidate = systemConfig;
         // Fewer than 31 record bytes fail like a record that fails the check.
         const bool valid =

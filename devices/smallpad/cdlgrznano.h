@@ -11,6 +11,7 @@
 
 #include "cbasedlg.h"
 #include "devices/shared/colourchooser.h"
+#include "devices/shared/echoguard.h"
 #include "devices/shared/pagepoll.h"
 #include "devices/shared/pendingsave.h"
 #include "devices/shared/presetblock.h"
@@ -177,6 +178,8 @@ private:
     quint8 recordAccepted = 0;
     // A block arrived while busy and was dropped.
     quint8 blockDropped = 0;
+    // The device's record after each one the page sent is stale: dropped.
+    pagekit::EchoGuard recordEcho;
     // The shown preset's block, and the replies that may replace it.
     pagekit::PresetBlock presetBlock;
     // The edits a save was sent for, until the device answers it.

@@ -58,8 +58,7 @@ struct Session : tavrotest::PageSession<cDlgRznano>
     // The record the page last sent.
     Bytes lastRecord() const { return payloadOf(frames(tavrosim::kCmdSystemConfig).back()); }
     // Right after the page has taken a record of the device's it polls again
-    // only 1.6 s later: no record of the device crosses what a test does then
-    // (the page drops no record that its own send made stale).
+    // only 1.6 s later: no record of the device crosses what a test does then.
     bool quiet(int tempo) const
     {
         Bytes rec = sim->systemRecord();
@@ -317,6 +316,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_s.sim->currentPreset(), 5, kWait);
         QCOMPARE(m_s.sim->flashBlock(3)[369 + 2], uint8_t(99)); // the colour edit, saved
         QTRY_VERIFY_WITH_TIMEOUT(bytesOf(m_s.page->config()) == bytesOf(m_s.sim->block(5)), kWait);
+
+        // A record the device sent before it took the page's own (a poll's
+        // answer) is stale: the list stays on the pick, no read of the preset
+        // left goes out, and an untouched OK writes the new preset's records.
+        QVERIFY(m_s.quiet(119));
+        m_s.sim->clearLog();
+        QVERIFY(m_s.sim->sendFrame(tavrosim::kCmdSystemConfig, m_s.sim->systemRecord()));
+        m_s.ui()->comboBox_Preset->setCurrentIndex(2);
+        QTRY_VERIFY_WITH_TIMEOUT(bytesOf(m_s.page->config()) == bytesOf(m_s.sim->block(2)), kWait);
+        QCOMPARE(m_s.ui()->comboBox_Preset->currentIndex(), 2);
+        QCOMPARE(m_s.count(tavrosim::kCmdReadPreset), size_t(1));
+        m_s.ui()->pad1->click();
+        m_s.page->childDialog()->form()->pushButton_ok->click();
+        QVERIFY(m_s.waitFor(tavrosim::kCmdWritePads, 1));
+        const Bytes sent = payloadOf(m_s.frames(tavrosim::kCmdWritePads).front()); // bank, its 16 records
+        const Bytes preset2 = m_s.sim->block(2);
+        const auto records = preset2.begin() + 64 * sent[0];
+        QCOMPARE(hexOf(Bytes(sent.begin() + 1, sent.end())), hexOf(Bytes(records, records + 64)));
 
         // A preset picked on the unit: its record brings the page that
         // preset's block, which the next edits change.

@@ -69,9 +69,12 @@ private slots:
         QCOMPARE(o.ui()->comboBox_Preset->currentIndex(), shown);
         QVERIFY(!o.page.isBusy());
         QCOMPARE(o.page.hasUnsavedChanges(), result == 0);
-        // The device's records are taken again.
+        // The device's records are taken again; after a switch the first
+        // one was composed before the device took the page's and is dropped.
         QByteArray record = systemRecord(uchar(shown));
         record[0] = char(140);
+        o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, record));
+        QCOMPARE(o.ui()->comboBox_tempo->currentText(), QLatin1String(result ? "120" : "140"));
         o.feed(tavrotest::frame(CMD_SYSTEM_CONFIG, record));
         QCOMPARE(o.ui()->comboBox_tempo->currentText(), QStringLiteral("140"));
     }
