@@ -229,14 +229,17 @@ void cDlgRznano::send_config_block()
 
 void cDlgRznano::slots_change_rgb()
 {
+    // A Yes to a set-all question goes with this change, sent or not: left
+    // raised, it would send the next pad's colour to every pad.
+    const bool toAll = setAllColoursPending != 0;
+    setAllColoursPending = 0;
     if (editedControlIndex < 0 || editedControlIndex >= int(kPadsPerBank) || !blockHeld())
         return;
     const uint bank = padBank();
     const SColourGRB c = configData.PadRGB[bank][editedControlIndex];
     uchar padIndex = uchar(editedControlIndex);
-    if (setAllColoursPending) {
-        // A Yes to a set-all question: the colours are an edit.
-        setAllColoursPending = 0;
+    if (toAll) {
+        // The colours are an edit.
         unsavedChanges = 1;
         padIndex = kAllPads;
         for (int i = 0; i < int(kPadsPerBank); ++i)

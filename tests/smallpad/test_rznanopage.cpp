@@ -169,7 +169,8 @@ private slots:
     }
     // On each road to a preset whose whole block the page does not hold,
     // nothing is edited, sent or written from the old block; once the new
-    // block has come whole, edits send it.
+    // block has come whole, edits send it, and a set-all colour answered
+    // meanwhile is spent.
     void nothingWrittenUntilTheBlockIsHeld_data() { tavrotest::addUnheldBlockRoads(); }
     void nothingWrittenUntilTheBlockIsHeld()
     {
@@ -199,6 +200,8 @@ private slots:
         QVERIFY(!o.page.childDialog());
         for (quint8 kind : {2, 3, 4, 5})
             o.page.slots_click_ok_send(kind);
+        o.page.click_set_all_rgb_by_pad_bank();
+        tavrotest::shownQuestion(&o.page)->done(QMessageBox::Yes);
         o.page.slots_change_rgb();
         o.page.send_mode_colours();
         QCOMPARE(o.owner.frames, QList<QByteArray>());
@@ -210,6 +213,8 @@ private slots:
         QVERIFY(o.page.childDialog());
         o.page.slots_click_ok_send(3);
         QCOMPARE(int(o.owner.sent(CMD_WRITE_PADS).value(0)[6 + 1 + 1]), 99);
+        o.page.slots_change_rgb(); // pad 1 alone: the set-all answered above is spent
+        QCOMPARE(uchar(o.owner.sent(CMD_PAD_COLOURS).value(0)[6]), uchar(0));
     }
     void blockWhileTheChooserIsOpen()
     {
