@@ -91,7 +91,7 @@ void CDlgVX18::init_ui()
     for (int i = 1; i <= 127; ++i)
         ui->comboBox_full_vel->addItem(QString::number(i));
     // Return on a focused list must not click "Save" and write the flash.
-    pagekit::clearDefaultButtons(this);
+    clearDefaultButtons(this);
 }
 
 void CDlgVX18::init_connect()

@@ -67,7 +67,7 @@ CVX18Child::CVX18Child(uchar *config, uchar *sysexText, int bank, int kind, int 
     m_sysexText = sysexText;
     ui->setupUi(this);
     // Return in a list must not click OK, Cancel or the colour chooser.
-    pagekit::clearDefaultButtons(this);
+    clearDefaultButtons(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
     init_ui();

@@ -20,6 +20,7 @@
 #include "devices/shared/colourchooser.h"
 #include "devices/shared/padview.h"
 #include "devices/shared/pagetoolbar.h"
+#include "dialogs.h"
 #include "globals.h"
 #include "midimonitorlist.h"
 #include "touchcombobox.h"
@@ -68,7 +69,7 @@ void CRZM7::init()
                            m_ui->pushButton_pad, m_ui->pushButton_knob_button})
         b->setCheckable(true);
     // Return on a focused list must not click "Save" and write the flash.
-    pagekit::clearDefaultButtons(this);
+    clearDefaultButtons(this);
     m_ui->pushButton_ConfigData->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
 
     for (int i = 1; i <= 99; ++i)

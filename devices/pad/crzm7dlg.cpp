@@ -72,7 +72,7 @@ CRZM7DLG::CRZM7DLG(SRZ7ConfigData *pConfig, int iKind, int iIndex, int iBank, SR
 
     m_ui->setupUi(this);
     // Return in a list must not click OK, Cancel or the colour chooser.
-    pagekit::clearDefaultButtons(this);
+    clearDefaultButtons(this);
     m_chooser = new pagekit::ColourChooserRoad(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);

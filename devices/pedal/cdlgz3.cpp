@@ -15,11 +15,12 @@
 #include "autodisappermsgbox.h"
 #include "cupgrade.h"
 #include "devices/pedal/cpedal.h"
-#include "devices/shared/closeroad.h"
-#include "devices/shared/pagetoolbar.h"
 #include "devices/pedal/cvaluekey.h"
 #include "devices/pedal/pedalpoll.h"
 #include "devices/pedal/pedaltext.h"
+#include "devices/shared/closeroad.h"
+#include "devices/shared/pagetoolbar.h"
+#include "dialogs.h"
 #include "globals.h"
 #include "midimonitorlist.h"
 #include "switchbutton.h"
@@ -98,7 +99,7 @@ void cDlgZ3::init_ui()
     ui->pushButton_Dot->setCheckable(true);
     ui->stackedWidget->setCurrentIndex(0);
     // Return on a focused list must not open the online preset list.
-    pagekit::clearDefaultButtons(this);
+    clearDefaultButtons(this);
 }
 
 void cDlgZ3::init_connect()

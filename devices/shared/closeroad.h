@@ -22,7 +22,6 @@
 #include <functional>
 
 #include "devices/shared/pendingsave.h"
-#include "dialogs.h"
 
 class CBaseDlg;
 class QCloseEvent;
@@ -62,10 +61,6 @@ SaveAnswer awaitSaveAnswer(PendingSave &pending, int timeoutMs = kSaveAnswerWait
 bool closeEditorPage(CBaseDlg &page, QCloseEvent *event, bool unsaved, const SCloseQuestion &question,
                      const std::function<void()> &sendSave, const std::function<void()> &sendClose,
                      PendingSave *pending = nullptr);
-
-// Return and Enter on a page, or on a page's per-control dialog, act on no
-// button of its own (common/dialogs.h).
-using ::clearDefaultButtons;
 
 // A page waiting for its device disables what it shows, never itself: a
 // disabled dialog takes no keys, and Escape would not reach the close road.

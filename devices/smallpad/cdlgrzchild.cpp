@@ -46,7 +46,7 @@ CDlgRzChild::CDlgRzChild(SRznanoConfigData *config_, quint32 kind_, quint32 inde
     ui = new Ui_CDlgRzChild;
     ui->setupUi(this);
     // Return in a list must not click OK, Cancel or the colour chooser.
-    pagekit::clearDefaultButtons(this);
+    clearDefaultButtons(this);
     colourChooser = new pagekit::ColourChooserRoad(this);
     init_ui();
     init_connect();

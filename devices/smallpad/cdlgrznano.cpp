@@ -100,7 +100,7 @@ void cDlgRznano::init_ui()
     for (int i = 1; i <= 127; ++i)
         ui->comboBox_full_vel->addItem(QString::number(i));
     ui->pushButton_update->show();
-    pagekit::clearDefaultButtons(this);
+    clearDefaultButtons(this);
 }
 
 void cDlgRznano::init_connect()
