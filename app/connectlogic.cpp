@@ -34,7 +34,8 @@ QString cleanPortName(const QString &name)
 }
 
 PortScan matchPorts(const QVector<DeviceEntry> &devices, const QStringList &inputs,
-                    const QStringList &outputs, const QStringList &inputKeys, const QStringList &outputKeys)
+                    const QStringList &outputs, const QList<QByteArray> &inputKeys,
+                    const QList<QByteArray> &outputKeys)
 {
     PortScan scan;
     QStringList cleanIn;
@@ -64,8 +65,8 @@ PortScan matchPorts(const QVector<DeviceEntry> &devices, const QStringList &inpu
                     PortPair &pair = scan.pairs[scan.count];
                     pair.outName = outputs[j];
                     pair.inName = inputs[i];
-                    pair.outKey = j < outputKeys.size() ? outputKeys[j] : outputs[j];
-                    pair.inKey = i < inputKeys.size() ? inputKeys[i] : inputs[i];
+                    pair.outKey = j < outputKeys.size() ? outputKeys[j] : outputs[j].toUtf8();
+                    pair.inKey = i < inputKeys.size() ? inputKeys[i] : inputs[i].toUtf8();
                     ++scan.count;
                 }
             }

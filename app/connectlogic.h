@@ -3,6 +3,8 @@
 // in raw input, and choosing the page a reply opens.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -23,13 +25,14 @@ constexpr int kMaxPortMatches = 50;
 
 // A matched pair's ports by name: as shown (raw port names) and as the MIDI
 // service lists them (keys, by which the pair is opened: numbers shift as
-// soon as any port comes or goes).
+// soon as any port comes or goes). A key keeps the service's own bytes: a
+// name that is not valid UTF-8 would not survive a QString.
 struct PortPair
 {
     QString outName;
     QString inName;
-    QString outKey;
-    QString inKey;
+    QByteArray outKey;
+    QByteArray inKey;
 };
 
 // The port-match table of one scan.
@@ -52,11 +55,11 @@ QString cleanPortName(const QString &name);
 // Pairs every input port with every output port of the same cleaned name and
 // enters a match for each fragment of each model that the raw input name
 // contains. Stops at kMaxPortMatches entries. inputKeys and outputKeys are
-// the service's own names of the same ports (the names themselves when not
-// given).
+// the service's own names of the same ports (the names themselves, in UTF-8,
+// when not given).
 PortScan matchPorts(const QVector<DeviceEntry> &devices, const QStringList &inputs,
-                    const QStringList &outputs, const QStringList &inputKeys = {},
-                    const QStringList &outputKeys = {});
+                    const QStringList &outputs, const QList<QByteArray> &inputKeys = {},
+                    const QList<QByteArray> &outputKeys = {});
 
 // Where the k-th picture sits in the two-column grid.
 inline int gridRow(int index) { return index / 2; }

@@ -321,9 +321,8 @@ void pc_connectui::scanDevices()
         m_lister = std::make_unique<MidiPortLister>();
     // Without a MIDI service, or once it has gone (a JACK server that
     // stopped), the lister asks for one, quietly, until it comes; the hint
-    // says why meanwhile. The device's ports of a service that has gone are
-    // let go first: no client is had while one of the old service is open.
-    m_midi.releaseGoneService();
+    // says why meanwhile.
+    const bool pairGone = releaseGoneService();
     QString serviceError;
     if (!m_lister->retry()) {
         serviceError = m_lister->lastError();
@@ -334,8 +333,8 @@ void pc_connectui::scanDevices()
         m_midiServiceError = serviceError;
         showMidiServiceHint();
     }
-    QStringList inputKeys;
-    QStringList outputKeys;
+    QList<QByteArray> inputKeys;
+    QList<QByteArray> outputKeys;
     const QStringList inputs = m_lister->inputPortNames(&inputKeys);
     const QStringList outputs = m_lister->outputPortNames(&outputKeys);
     m_scan = matchPorts(g_deviceList, inputs, outputs, inputKeys, outputKeys);
@@ -355,18 +354,32 @@ void pc_connectui::scanDevices()
     bool anyPresent = false;
     for (uint id = 1; id <= 9; ++id) {
         const bool found = m_scan.isPresent(id);
+        // A pair whose service went is gone with it, even when a new service
+        // (a server started again) lists the device already: the page's link
+        // is dead, and the device is connected again as after an unplug.
+        if ((!found || pairGone) && g_deviceId == id)
+            deviceGone();
         if (found && m_factoryMode && m_factoryDeviceId == id && !m_factoryLinked && m_page && m_pageIsSelfTest)
             relinkSelfTestDevice(id);
         anyPresent = anyPresent || found;
         updateDevicePicture(uchar(id), found);
-        if (!found && g_deviceId == id)
-            deviceGone();
     }
 
     if (!anyPresent) {
         ui->label_2->show();
         ui->label_Disconnect->show();
     }
+}
+
+// Lets go of every client of a MIDI service that has gone (a JACK server that
+// stopped), the device's pair and the listing clients alike: on JACK no
+// client is had on the service as it is now while one of the old one is
+// open. True when the open pair was among them.
+bool pc_connectui::releaseGoneService()
+{
+    if (m_lister)
+        m_lister->releaseGoneService();
+    return m_midi.releaseGoneService();
 }
 
 // The self-test device is back, or it fell silent: the pair the test had
@@ -509,6 +522,9 @@ bool pc_connectui::clickPicture(uchar id)
         m_upgrade->activateWindow();
         return true;
     }
+    // A service that went and came back since the last scan: its clients go
+    // before the pair is opened on the new one.
+    releaseGoneService();
     bool opened = false;
     for (int k = kMaxPortMatches - 1; k >= 0; --k) {
         if (m_scan.matches[k].deviceId != id)

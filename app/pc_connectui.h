@@ -91,6 +91,7 @@ private:
     void pageWentAway();
     bool pageInModalLoop() const;
     bool clickPicture(uchar id);
+    bool releaseGoneService();
     bool openMatch(int k);
     void showMidiServiceHint();
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-QStringList listPorts(MidiEndpoint *endpoint, std::string *lastError, QStringList *keys)
+QStringList listPorts(MidiEndpoint *endpoint, std::string *lastError, QList<QByteArray> *keys)
 {
     QStringList names;
     if (keys)
@@ -15,7 +15,7 @@ QStringList listPorts(MidiEndpoint *endpoint, std::string *lastError, QStringLis
     for (const std::string &name : endpoint->portNames(lastError)) {
         names.append(MidiPortLister::portName(name, api));
         if (keys)
-            keys->append(QString::fromStdString(name));
+            keys->append(QByteArray::fromStdString(name));
     }
     return names;
 }
@@ -45,12 +45,17 @@ bool MidiPortLister::retry()
 {
     if (isAvailable())
         return true;
+    releaseGoneService();
+    createClients();
+    return isAvailable();
+}
+
+void MidiPortLister::releaseGoneService()
+{
     if (m_scanMidiIn && m_scanMidiIn->serviceGone())
         m_scanMidiIn.reset();
     if (m_scanMidiOut && m_scanMidiOut->serviceGone())
         m_scanMidiOut.reset();
-    createClients();
-    return isAvailable();
 }
 
 MidiPortLister::~MidiPortLister() = default;
@@ -60,12 +65,12 @@ bool MidiPortLister::isAvailable() const
     return m_scanMidiIn && m_scanMidiOut && !m_scanMidiIn->serviceGone() && !m_scanMidiOut->serviceGone();
 }
 
-QStringList MidiPortLister::inputPortNames(QStringList *keys)
+QStringList MidiPortLister::inputPortNames(QList<QByteArray> *keys)
 {
     return listPorts(m_scanMidiIn.get(), &m_lastError, keys);
 }
 
-QStringList MidiPortLister::outputPortNames(QStringList *keys)
+QStringList MidiPortLister::outputPortNames(QList<QByteArray> *keys)
 {
     return listPorts(m_scanMidiOut.get(), &m_lastError, keys);
 }

@@ -5,6 +5,8 @@
 
 #include "midiendpoint.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -30,13 +32,17 @@ public:
     // it can be called once a second for as long as there is none. True
     // when both clients are available.
     bool retry();
+    // Drops the clients whose MIDI service has gone: on JACK no client can be
+    // had on the service as it is now while one of the old one is open.
+    void releaseGoneService();
 
     // Names of the ports the editor can receive from (input) or send to
     // (output), by port number; on JACK without the "client:" part. keys,
     // when given, gets the MIDI service's own names of the same ports, by
-    // which MidiPortWrapper opens them.
-    QStringList inputPortNames(QStringList *keys = nullptr);
-    QStringList outputPortNames(QStringList *keys = nullptr);
+    // which MidiPortWrapper opens them: their bytes as the service gave them,
+    // which need not be valid UTF-8.
+    QStringList inputPortNames(QList<QByteArray> *keys = nullptr);
+    QStringList outputPortNames(QList<QByteArray> *keys = nullptr);
 
     // Text of the last MIDI library error; empty when there was none.
     QString lastError() const { return QString::fromStdString(m_lastError); }

@@ -94,12 +94,16 @@ bool MidiPortWrapper::openInput(uint port, bool flag)
     return ensureInput() && openPort(*m_midiIn, port, nullptr, "input", kInputPortName);
 }
 
-void MidiPortWrapper::releaseGoneService()
+bool MidiPortWrapper::releaseGoneService()
 {
-    if (m_midiIn && m_midiIn->serviceGone())
-        m_midiIn.reset();
-    if (m_midiOut && m_midiOut->serviceGone())
-        m_midiOut.reset();
+    bool pairLost = false;
+    for (std::unique_ptr<MidiEndpoint> *endpoint : {&m_midiIn, &m_midiOut}) {
+        if (*endpoint && (*endpoint)->serviceGone()) {
+            pairLost = pairLost || (*endpoint)->isPortOpen();
+            endpoint->reset();
+        }
+    }
+    return pairLost;
 }
 
 bool MidiPortWrapper::ensureOutput()

@@ -40,8 +40,10 @@ public:
     void close();
     // Drops the clients of a MIDI service that has gone (a JACK server that
     // stopped): they are of no use, also once it is back, and new ones are
-    // made on the service as it is then by the next open.
-    void releaseGoneService();
+    // made on the service as it is then by the next open. True when a port of
+    // the open pair was on them: the pair is lost, whatever the service lists
+    // by now.
+    bool releaseGoneService();
 
     // Sends one frame; returns len on success, 0 on failure.
     int send(const uchar *frame, int len);

@@ -235,7 +235,7 @@ private slots:
 
     void replyChoosesPage_data()
     {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("name");        // taken as Latin-1 bytes: a port name need not be UTF-8
         QTest::addColumn<QString>("outPortName"); // the port the editor sends to
         QTest::addColumn<int>("model");
         QTest::addColumn<QByteArray>("folder");
@@ -251,6 +251,8 @@ private slots:
                                                 << "CRZM7" << 7 << "rz7/";
         QTest::newRow("small pad") << "RZ-Nano" << "" << 8 << QByteArray("nano") << 2 << 8u << "cDlgRznano" << 8 << "nano/";
         QTest::newRow("keyboard") << "VX-18" << "" << 9 << QByteArray("vx18") << 2 << 9u << "CDlgVX18" << 9 << "vx18/";
+        QTest::newRow("keyboard, name not UTF-8") << QStringLiteral("VX-18 \u00E9") << "" << 9 << QByteArray("vx18") << 2 << 9u
+                                                  << "CDlgVX18" << 9 << "vx18/";
         QTest::newRow("model 5") << "Z2" << "" << 5 << QByteArray("z2") << 1 << 5u << "CShareUpdateDlg" << 5 << "z2/";
         QTest::newRow("brand word") << "ZOLVEN KD-9" << "" << 3 << QByteArray("kd9") << 1 << 3u << "CShareUpdateDlg" << 3
                                     << "kd9/";
@@ -269,7 +271,7 @@ private slots:
         QFETCH(int, keptModel);
         QFETCH(QString, downloadFolder);
 
-        auto sim = startSim(name.toStdString(), model, folder.toStdString(), firmware,
+        auto sim = startSim(name.toLatin1().toStdString(), model, folder.toStdString(), firmware,
                             outPortName.toStdString(), outPortName.toStdString());
         QVERIFY(sim);
         BoxWatcher boxes; // whatever a real page may report about its own set-up

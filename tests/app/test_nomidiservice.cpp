@@ -2,9 +2,11 @@
 // server): the window says so once in its hint, in both languages, stays
 // silent on standard error while it keeps asking, and takes the service as
 // soon as a JACK server starts; a server that stops and starts again is found
-// again, with the controllers on it.
+// again, with the controllers on it, also when it is back before the next
+// scan.
 #include <QtTest>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryFile>
@@ -21,7 +23,6 @@
 #include "globals.h"
 #include "midiapi.h"
 #include "pc_connectui.h"
-#include "simulator.h"
 #include "testmain.h"
 #include "ui_pc_connectui.h"
 
@@ -62,6 +63,20 @@ private:
 #endif
 
 const char kHint[] = "No MIDI service was found (%1). The editor will connect as soon as one starts.";
+
+// Sends a line to the simulated controller and returns its answer, up to "ok"
+// or an error, without running the event loop. The controller is a program of
+// its own, as a real one is: a process opens no JACK client on a new server
+// while it holds one of the old (libjack would free it under its owner), so a
+// controller in this process could come back only after the window's scan.
+QByteArray ask(QProcess &sim, const QByteArray &line)
+{
+    sim.write(line + '\n');
+    QByteArray answer;
+    while (!answer.endsWith("ok\n") && !answer.startsWith("error") && sim.waitForReadyRead(10000))
+        answer += sim.readAll();
+    return answer;
+}
 
 } // namespace
 
@@ -116,37 +131,76 @@ private slots:
         // and the hint says there is no service; the server starts again with
         // the controller, and its picture comes back.
         window->show();
-        auto sim = std::make_unique<tavrosim::Simulator>(tavrosim::optionsForModel(7));
-        QVERIFY(sim->start());
-        QTRY_VERIFY_WITH_TIMEOUT(tavrotest::picture(*window, 7), 8000);
-        QTest::mousePress(tavrotest::picture(*window, 7), Qt::LeftButton);
+        QProcess keys;
+        keys.start(QStringLiteral(TAVRO_SIM_PROGRAM),
+                   {"--name", "VX-18", "--model", "9", "--folder", "vx18", "--api", "jack"});
+        QVERIFY(keys.waitForStarted() && keys.waitForReadyRead(10000) && keys.readAll().startsWith("ready"));
+        QTRY_VERIFY_WITH_TIMEOUT(tavrotest::picture(*window, 9), 8000);
+        QTest::mousePress(tavrotest::picture(*window, 9), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(window->page(), 8000);
         jackd.terminate();
         QVERIFY(jackd.waitForFinished(10000));
         QTRY_VERIFY_WITH_TIMEOUT(!window->midiServiceError().isEmpty() && !window->page(), 8000);
         QCOMPARE(hint->text(), QString::fromLatin1(kHint).arg(window->midiServiceError()));
-        sim->vanish();
+        QVERIFY(ask(keys, "vanish").endsWith("ok\n"));
         QVERIFY2(startServer(jackd, *window).isEmpty(), "the JACK server did not start again");
-        QVERIFY(sim->reappear());
-        QTRY_VERIFY_WITH_TIMEOUT(tavrotest::picture(*window, 7), 8000);
+        QVERIFY(ask(keys, "appear").endsWith("ok\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(tavrotest::picture(*window, 9), 8000);
         QCOMPARE(hint->text(), QStringLiteral("connect the device to the computer using USB cable"));
 
+        // The server is back with the controller before the next scan: the
+        // page, whose ports went with the old server, goes all the same.
+        QTest::mousePress(tavrotest::picture(*window, 9), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(window->page(), 8000);
+        QVERIFY(restartWithController(jackd, keys));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->page() && window->isVisible() && tavrotest::picture(*window, 9), 8000);
+        // Again, and a click at once, before the window has scanned the new
+        // server, opens the page (a failed click's box is closed, not waited on).
+        QVERIFY(restartWithController(jackd, keys));
+        QTimer::singleShot(8000, window.get(), [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->close();
+        });
+        QTest::mousePress(tavrotest::picture(*window, 9), Qt::LeftButton);
+        // Edited once the page holds its block, which follows the device's record.
+        QTRY_VERIFY_WITH_TIMEOUT(window->page() && window->page()->findChild<QWidget *>("page_3")->isEnabled(), 8000);
+        window->page()->findChild<QComboBox *>("comboBox_tempo")->setCurrentIndex(270); // 300
+        QTRY_VERIFY_WITH_TIMEOUT(ask(keys, "log").contains("rx ok 78 59 50 1E 00 00 2C 01"), 8000);
+
         window.reset();
-        sim.reset();
+        keys.close();
         jackd.terminate();
         QVERIFY(jackd.waitForFinished(10000));
 #endif
     }
 
 private:
-    // Starts this test's own JACK server and waits until the window's scans
-    // have found it; why not, when it failed.
-    QString startServer(QProcess &jackd, pc_connectui &window)
+    void launchServer(QProcess &jackd) const
     {
         jackd.setProcessChannelMode(QProcess::MergedChannels);
         jackd.start(QStringLiteral("jackd"), {QStringLiteral("-n"), m_server, QStringLiteral("--no-realtime"),
                                               QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
                                               QStringLiteral("48000"), QStringLiteral("-p"), QStringLiteral("1024")});
+    }
+
+    // Stops the server and starts it again with the controller on it, all
+    // before the window's next scan: nothing here runs the event loop.
+    bool restartWithController(QProcess &jackd, QProcess &controller) const
+    {
+        jackd.terminate();
+        if (!jackd.waitForFinished(10000) || !ask(controller, "vanish").endsWith("ok\n"))
+            return false;
+        launchServer(jackd);
+        return jackd.waitForStarted()
+               && QProcess::execute(QStringLiteral("jack_wait"), {"-w", "-s", m_server, "-t", "10"}) == 0
+               && ask(controller, "appear").endsWith("ok\n");
+    }
+
+    // Starts this test's own JACK server and waits until the window's scans
+    // have found it; why not, when it failed.
+    QString startServer(QProcess &jackd, pc_connectui &window)
+    {
+        launchServer(jackd);
         const bool found = jackd.waitForStarted() && QTest::qWaitFor([&] {
             window.scanDevices();
             return window.midiServiceError().isEmpty() || jackd.state() == QProcess::NotRunning;
