@@ -1,6 +1,7 @@
 // What the preset-file fuzz target needs of a model's reader: one adapter per
 // model (fuzz/preset_<model>.cpp), the driver (fuzz_preset.cpp) is the same
-// for every model. fuzz/build-preset.sh <model> builds the two together.
+// for every model. fuzz/CMakeLists.txt builds the two together as
+// fuzz_<model>preset.
 #pragma once
 
 #include <QByteArray>

@@ -2,8 +2,8 @@
 // target: the reader, then the image check (preset_z3.cpp fuzzes the reader
 // of both pages alone). An accepted image must pass the check, and the page's
 // views and frames of it must stay inside the image and the transmit buffer
-// (the counts, pool size and references of the groups the check does not look
-// at are whatever the file says).
+// (every list count is held at 16 as the image is taken; the pool size and
+// the references are whatever the file says).
 #include "fuzz/preset_adapter.h"
 
 #include "devices/pedal/pedalpresetfile.h"
