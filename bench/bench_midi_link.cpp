@@ -3,6 +3,7 @@
 // closing the port pair as a page's close road does, one 20 ms tick's read
 // from a full ring, and the input callback's append.
 // The round trip needs a JACK server: run under scripts/jack-env.sh.
+#include "bench/benchiterations.h"
 #include "midiportwrapper.h"
 #include "midiports.h"
 #include "sysexpacking.h"
@@ -99,7 +100,7 @@ void BM_FrameRoundTrip(benchmark::State &state)
     state.counters["p90_us"] = percentile(micros, 0.9);
     state.counters["max_us"] = percentile(micros, 1.0);
 }
-BENCHMARK(BM_FrameRoundTrip)->UseManualTime()->Iterations(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameRoundTrip)->UseManualTime()->Iterations(benchIterations(1000))->Unit(benchmark::kMicrosecond);
 
 // The wrapper's close of an open port pair (what the connection window does
 // when a page hands back or its device goes), timed alone; the open before it
@@ -132,7 +133,7 @@ void BM_PortPairClose(benchmark::State &state)
     state.counters["max_us"] = percentile(micros, 1.0);
     state.counters["open_median_us"] = percentile(openMicros, 0.5);
 }
-BENCHMARK(BM_PortPairClose)->UseManualTime()->Iterations(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PortPairClose)->UseManualTime()->Iterations(benchIterations(100))->Unit(benchmark::kMicrosecond);
 
 // The connection window's tick reads up to 7,168 bytes; with a full ring the
 // read returns at once, without the 10 ms pause.

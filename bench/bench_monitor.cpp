@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/benchiterations.h"
 #include "devices/pad/crzm7.h"
 #include "globals.h"
 #include "midimonitorlist.h"
@@ -92,7 +93,7 @@ void BM_MonitorOneSecond(benchmark::State &state)
 BENCHMARK(BM_MonitorOneSecond)
     ->Arg(0)
     ->Arg(20)
-    ->Iterations(5)
+    ->Iterations(benchIterations(5))
     ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -126,7 +127,7 @@ void BM_MonitorListOwnTick(benchmark::State &state)
         state.counters["cpu_per_msg"] =
             benchmark::Counter(messages, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_MonitorListOwnTick)->Arg(20)->Iterations(5)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MonitorListOwnTick)->Arg(20)->Iterations(benchIterations(5))->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
