@@ -229,22 +229,23 @@ void cUpgrade::download(const QString &url, const QString &localPath)
         activateWindow();
         return;
     }
-    if (localPath.contains(QLatin1String(".ufw")))
-        begin_run(false);
-    fetch(url, localPath);
+    fetch(url, localPath, DownloadKind::Index);
 }
 
-void cUpgrade::fetch(const QString &url, const QString &localPath)
+void cUpgrade::fetch(const QString &url, const QString &localPath, DownloadKind kind)
 {
     // A new fetch replaces one still in flight (an index asked for again).
     if (m_download)
         m_download->abort();
     delete_folder(upgrade_folder());
 
-    if (url.contains(QLatin1String(".ini")))
+    // What a fetch is for is carried from here to its end, never read back
+    // from the characters of a path or location: the editor's own folder may
+    // hold ".ini" or ".ufw" (a profile "maria.iniesta", a folder "Tools.ini").
+    const bool isImage = kind == DownloadKind::FirmwareImage;
+    if (!isImage)
         m_iniUrl = url;
 
-    const bool isImage = localPath.contains(QLatin1String(".ufw"));
     const QUrl target(url, QUrl::TolerantMode);
     if (!target.isValid() || target.scheme().isEmpty()) {
         qDebug() << (target.isValid() ? "Invalid URL:" : "无效的URL:") << url;
@@ -262,7 +263,7 @@ void cUpgrade::fetch(const QString &url, const QString &localPath)
     }
 
     QDir().mkpath(QFileInfo(localPath).absolutePath());
-    Download *download = Download::get(target, isImage ? DownloadKind::FirmwareImage : DownloadKind::Index, this);
+    Download *download = Download::get(target, kind, this);
     m_download = download;
     if (isImage) {
         connect(download, &Download::progress, this, [this](qint64 received, qint64 total) {
@@ -271,13 +272,13 @@ void cUpgrade::fetch(const QString &url, const QString &localPath)
         });
     }
     connect(download, &Download::finished, this,
-            [this, download, localPath](bool ok) { on_fetched(download, localPath, ok); });
+            [this, download, localPath, kind](bool ok) { on_fetched(download, localPath, kind, ok); });
 }
 
-void cUpgrade::on_fetched(Download *download, const QString &localPath, bool ok)
+void cUpgrade::on_fetched(Download *download, const QString &localPath, DownloadKind kind, bool ok)
 {
     m_download = nullptr;
-    const bool isImage = localPath.contains(QLatin1String(".ufw"));
+    const bool isImage = kind == DownloadKind::FirmwareImage;
     if (!ok) {
         qDebug() << "Download failed:" << download->url() << download->errorText();
         show_download_failed();
@@ -296,21 +297,29 @@ void cUpgrade::on_fetched(Download *download, const QString &localPath, bool ok)
         return;
     }
 
-    if (localPath.contains(QLatin1String(".ini"))) {
-        // A resumed upgrade takes the folder of the stored index: this run
-        // may have had no device reply, or one from another model.
-        const QString folder = !m_resumeFolder.isEmpty() ? m_resumeFolder
-                               : g_downloadFolder.isEmpty() ? folder_of_url(m_iniUrl)
-                                                            : g_downloadFolder;
-        load_firmware_list(localPath, folder);
-    } else if (isImage) {
+    if (isImage) {
         run_image(localPath);
+        return;
     }
+    // A resumed upgrade takes the folder of the stored index: this run
+    // may have had no device reply, or one from another model.
+    const QString folder = !m_resumeFolder.isEmpty() ? m_resumeFolder
+                           : g_downloadFolder.isEmpty() ? folder_of_url(m_iniUrl)
+                                                        : g_downloadFolder;
+    load_firmware_list(localPath, folder);
 }
 
 void cUpgrade::show_download_failed()
 {
+    clear_progress();
     show_notice(tr("Download failed!"));
+}
+
+// A run that ends in failure leaves no percentage beside its notice: a cut
+// download's or a failed flash's last value would read as progress made.
+void cUpgrade::clear_progress()
+{
+    ui->progressBar->reset();
 }
 
 void cUpgrade::show_notice(const QString &text, int nMs)
@@ -396,7 +405,7 @@ void cUpgrade::download_ufw(const QString &name)
     }
     m_ufwUrl = url;
     begin_run(false);
-    fetch(m_ufwUrl, image_path());
+    fetch(m_ufwUrl, image_path(), DownloadKind::FirmwareImage);
 }
 
 void cUpgrade::set_progress(uchar value, int kind)
@@ -461,6 +470,7 @@ void cUpgrade::run_image(const QString &path)
     get_UFW_Pid_Vid(path);
     if (m_ufwPid.isEmpty() || m_ufwVid.isEmpty()) {
         qDebug() << "Downloaded image rejected:" << path;
+        clear_progress();
         show_notice(tr("The downloaded firmware file is damaged."));
         end_run();
         return;
@@ -678,6 +688,7 @@ void cUpgrade::store_failure(const QString &imageUrl)
 
 void cUpgrade::show_failure(const QString &text)
 {
+    clear_progress();
     showInformation(tr("Firmware Upgrade Err"), text);
 }
 

@@ -12,6 +12,7 @@
 #include "vendorlib/jlupgradeapi.h"
 
 class Download;
+enum class DownloadKind;
 class QCloseEvent;
 class QHideEvent;
 class QKeyEvent;
@@ -34,9 +35,9 @@ public:
     // start of an upgrade.
     bool init();
 
-    // Shows the dialog and fetches url into localPath; an index (".ini") is
-    // then listed, an image (".ufw") installed. While a run is under way the
-    // dialog is only raised: the run's files are left alone.
+    // Shows the dialog and fetches the firmware index at url into localPath,
+    // then lists it (download_ufw fetches an image). While a run is under way
+    // the dialog is only raised: the run's files are left alone.
     void download(const QString &url, const QString &localPath);
     void load_firmware_list(const QString &iniPath, const QString &folder);
     void click_upgrade();
@@ -106,8 +107,8 @@ private:
     // Chip name from the library, then 'C'..'Y' until one answers with it;
     // 0 when none does.
     char search_drives();
-    void fetch(const QString &url, const QString &localPath);
-    void on_fetched(Download *download, const QString &localPath, bool ok);
+    void fetch(const QString &url, const QString &localPath, DownloadKind kind);
+    void on_fetched(Download *download, const QString &localPath, DownloadKind kind, bool ok);
     void run_image(const QString &path);
     void switch_and_flash();
     void begin_run(bool offline);
@@ -120,6 +121,7 @@ private:
     // A fading message over the dialog, 2 s unless told otherwise.
     void show_notice(const QString &text, int nMs = 2000);
     void show_download_failed();
+    void clear_progress();
 
     QString m_ufwPid;
     QString m_ufwVid;

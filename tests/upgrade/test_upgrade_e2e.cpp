@@ -4,8 +4,10 @@
 // HTTP server; the controller comes back with the new firmware.
 
 #include <QListWidget>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -50,6 +52,7 @@ private slots:
     void init();
     void cleanup();
 
+    void upgradeOverMidi_data();
     void upgradeOverMidi();
     void failedUpgradeLeavesDeviceForFixMode();
 };
@@ -137,8 +140,34 @@ QByteArray TestUpgradeEndToEnd::askDeviceInfo()
     return QByteArray();
 }
 
+// The editor keeps its downloads beside the program, whose folder may hold
+// ".ini" or ".ufw" in its name (a profile "maria.iniesta", a folder
+// "Tools.ufw"): this program, copied under such a folder, runs the first row
+// there, and the image it ran is found in that folder's downloads.
+void TestUpgradeEndToEnd::upgradeOverMidi_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("beside the build") << QString();
+    QTest::newRow("folder holds .ini") << QStringLiteral("maria.iniesta");
+    QTest::newRow("folder holds .ufw") << QStringLiteral("Tools.ufw");
+}
+
 void TestUpgradeEndToEnd::upgradeOverMidi()
 {
+    QFETCH(QString, folder);
+    if (!folder.isEmpty()) {
+        QTemporaryDir root;
+        const QString program = root.filePath(folder + QStringLiteral("/test_upgrade_e2e"));
+        QVERIFY(QDir().mkpath(QFileInfo(program).absolutePath()));
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+        QProcess run;
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(program, {QStringLiteral("upgradeOverMidi:beside the build")});
+        QVERIFY(run.waitForFinished(120000));
+        QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0, run.readAll().constData());
+        QVERIFY(QFile::exists(root.filePath(folder + QStringLiteral("/FirmwareUpgrade/FirmwareUpgrade.ufw"))));
+        return;
+    }
     startSim({});
     const QByteArray before = askDeviceInfo();
     QVERIFY(before.size() >= 24);
