@@ -190,7 +190,7 @@ void CDlgPreset::load_video_links(const QString &strLocalIndexPath)
     readGroup(QStringLiteral("video-en"), m_videoEn, "ERR EN key = ");
 }
 
-void CDlgPreset::download(const QString &strUrl, const QString &strLocalPath)
+void CDlgPreset::download(const QString &strUrl, const QString &strLocalPath, DownloadKind kind)
 {
     const QFileInfo target(strLocalPath);
     if (!QDir().mkpath(target.absolutePath())) {
@@ -208,13 +208,16 @@ void CDlgPreset::download(const QString &strUrl, const QString &strLocalPath)
         show_message(tr("network err"), 1200);
         return;
     }
-    const DownloadKind kind = strLocalPath.contains(QLatin1String(".ini")) ? DownloadKind::Index : DownloadKind::Preset;
+    // What was asked for goes with the download to its end: the local path
+    // lies under the user's data folder, whose name may hold ".ini" or the
+    // model's suffix.
     Download *download = Download::get(url, kind, this);
-    connect(download, &Download::finished, this,
-            [this, strLocalPath, download](bool bOk) { on_download_finished(strLocalPath, download, bOk); });
+    connect(download, &Download::finished, this, [this, strLocalPath, kind, download](bool bOk) {
+        on_download_finished(strLocalPath, kind, download, bOk);
+    });
 }
 
-void CDlgPreset::on_download_finished(const QString &strLocalPath, Download *pDownload, bool bOk)
+void CDlgPreset::on_download_finished(const QString &strLocalPath, DownloadKind kind, Download *pDownload, bool bOk)
 {
     if (!bOk) {
         qDebug().noquote() << "Download failed:" << pDownload->url().toString() << pDownload->errorText();
@@ -228,9 +231,9 @@ void CDlgPreset::on_download_finished(const QString &strLocalPath, Download *pDo
         show_message(tr("Download failed"), 1000);
         return;
     }
-    if (strLocalPath.contains(m_suffix)) {
+    if (kind == DownloadKind::Preset) {
         emit signals_download_preset(strLocalPath);
-    } else if (strLocalPath.contains(QLatin1String(".ini"))) {
+    } else {
         fill_list(strLocalPath);
         load_video_links(strLocalPath);
     }
@@ -259,7 +262,7 @@ void CDlgPreset::click_load_preset()
                                return;
                            }
                            download(QStringLiteral("%1%2%3%4").arg(serverBaseUrl(), m_path, text, m_suffix),
-                                    downloadedPresetPath());
+                                    downloadedPresetPath(), DownloadKind::Preset);
                        });
 }
 

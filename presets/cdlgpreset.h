@@ -9,7 +9,7 @@
 #include <QString>
 #include <QUrl>
 
-class Download;
+#include "download.h"
 
 namespace Ui {
 class CDlgPreset;
@@ -38,9 +38,9 @@ public:
     // Appends the names of the group "files" of a local preset index, in key order,
     // in front of the rows already listed.
     void fill_list(const QString &strLocalIndexPath);
-    // Downloads one file to strLocalPath; a preset file is then announced by
-    // signals_download_preset, an index is listed.
-    void download(const QString &strUrl, const QString &strLocalPath);
+    // Downloads one file to strLocalPath; a preset file (kind Preset) is then
+    // announced by signals_download_preset, an index (kind Index) is listed.
+    void download(const QString &strUrl, const QString &strLocalPath, DownloadKind kind);
 
     // Folder of the model's local preset files (ends in "/").
     QString localFolder() const { return m_localFolder; }
@@ -57,7 +57,7 @@ private:
     void init_connect();
     void read_model_config();
     void load_video_links(const QString &strLocalIndexPath);
-    void on_download_finished(const QString &strLocalPath, Download *pDownload, bool bOk);
+    void on_download_finished(const QString &strLocalPath, DownloadKind kind, Download *pDownload, bool bOk);
     void show_message(const QString &strText, int nMs);
 
     void click_load_preset();

@@ -61,7 +61,7 @@ CDlgPreset *openPresetList(QPointer<QDialog> &slot, int model, const QString &fo
     if (when == IndexDownload::OncePerRun && downloadedIndexes().contains(folder) && QFileInfo::exists(localPath))
         dlg->fill_list(localPath);
     else
-        dlg->download(presetIndexUrl(folder), localPath);
+        dlg->download(presetIndexUrl(folder), localPath, DownloadKind::Index);
     dlg->show();
     downloadedIndexes().insert(folder);
     return dlg;

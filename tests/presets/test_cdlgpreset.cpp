@@ -77,6 +77,7 @@ private slots:
     void init();
 
     void rowAndLinkRules();
+    void listsIndexAndDownloadsServerPreset_data();
     void listsIndexAndDownloadsServerPreset();
     void localRowsLoadAndDelete();
     void failuresShowDownloadFailed();
@@ -90,6 +91,7 @@ private:
 
     HttpFixture m_server;
     QTemporaryDir m_work;
+    QByteArray m_dataHome;
     QScopedPointer<CDlgPreset> m_dlg;
     QListWidget *m_list = nullptr;
 };
@@ -100,6 +102,7 @@ void TestCDlgPreset::initTestCase()
     qputenv("TAVRO_SERVER_BASE", m_server.baseUrl().toUtf8());
     QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/preset.ini"), kIndex));
     QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/Techno.rzp"), "TECHNO-BYTES"));
+    m_dataHome = qgetenv("XDG_DATA_HOME");
 }
 
 void TestCDlgPreset::cleanupTestCase()
@@ -113,6 +116,7 @@ void TestCDlgPreset::init()
     m_dlg.reset();
     m_server.clearBehaviours();
     m_server.clearRequests();
+    qputenv("XDG_DATA_HOME", m_dataHome);
 }
 
 CDlgPreset *TestCDlgPreset::openList(bool bHideVideoRow)
@@ -142,16 +146,28 @@ void TestCDlgPreset::rowAndLinkRules()
     QVERIFY(tutorialUrl(QStringLiteral("file:///etc/passwd")).isEmpty());
 }
 
+// The user's data folder, where the pages keep the index and the presets
+// come, may hold ".ini" or the model's suffix in its name.
+void TestCDlgPreset::listsIndexAndDownloadsServerPreset_data()
+{
+    QTest::addColumn<QString>("dataHome");
+    QTest::newRow("plain data folder") << QString();
+    QTest::newRow("data folder holds the suffix") << m_work.filePath(QStringLiteral("maria.iniesta/Mix.rzp"));
+}
+
 void TestCDlgPreset::listsIndexAndDownloadsServerPreset()
 {
+    QFETCH(QString, dataHome);
+    if (!dataHome.isEmpty())
+        qputenv("XDG_DATA_HOME", dataHome.toLocal8Bit());
     CDlgPreset *dlg = openList();
     QCOMPARE(dlg->windowTitle(), QStringLiteral("Load Preset"));
     QCOMPARE(dlg->suffix(), QStringLiteral(".rzp"));
     QCOMPARE(dlg->localFolder(),
              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/rz7/"));
 
-    const QString indexPath = m_work.filePath(QStringLiteral("a/b/preset.ini"));
-    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/preset.ini"), indexPath);
+    const QString indexPath = dlg->localFolder() + QStringLiteral("LoadPreset/preset.ini");
+    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/preset.ini"), indexPath, DownloadKind::Index);
     QTRY_COMPARE(m_list->count(), 3);
     QCOMPARE(rows(m_list), QStringList({QStringLiteral("Techno"), QStringLiteral("House,Deep"), QStringLiteral("Mine.rzp")}));
     QCOMPARE(readFile(indexPath), kIndex);
@@ -189,7 +205,8 @@ void TestCDlgPreset::listsIndexAndDownloadsServerPreset()
     // An index without keys lists nothing and says so.
     QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/empty.ini"), ""));
     dlg->clear_list();
-    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/empty.ini"), m_work.filePath(QStringLiteral("empty.ini")));
+    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/empty.ini"), m_work.filePath(QStringLiteral("empty.ini")),
+                  DownloadKind::Index);
     QTRY_VERIFY(notices(dlg).contains(QStringLiteral("no preset")));
     QCOMPARE(m_list->count(), 0);
 }
@@ -241,7 +258,7 @@ void TestCDlgPreset::failuresShowDownloadFailed()
 
     const auto expectFailure = [&](const QString &url, const QString &path) {
         qDeleteAll(dlg->findChildren<AutoDisapperMsgBox *>());
-        dlg->download(url, path);
+        dlg->download(url, path, DownloadKind::Preset);
         QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed")));
     };
 
@@ -292,7 +309,8 @@ void TestCDlgPreset::fullDiskLeavesNoShortFile()
     // Over an older file, which stays whole, and where none was.
     for (const QString &name : {QStringLiteral("kept.rzp"), QStringLiteral("new.rzp")}) {
         qDeleteAll(dlg->findChildren<AutoDisapperMsgBox *>());
-        dlg->download(m_server.baseUrl() + QStringLiteral("rz7/Big.rzp"), folder + QLatin1Char('/') + name);
+        dlg->download(m_server.baseUrl() + QStringLiteral("rz7/Big.rzp"), folder + QLatin1Char('/') + name,
+                      DownloadKind::Preset);
         QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed")));
     }
     QCOMPARE(readFile(kept), QByteArray("OLD"));
@@ -301,7 +319,7 @@ void TestCDlgPreset::fullDiskLeavesNoShortFile()
 
     // With room again the same download is written whole.
     limit.lift();
-    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/Big.rzp"), kept);
+    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/Big.rzp"), kept, DownloadKind::Preset);
     QVERIFY(announced.wait(5000));
     QCOMPARE(readFile(kept), big);
 }
@@ -355,7 +373,8 @@ void TestCDlgPreset::tutorialLinksOpenInBrowser()
     QVERIFY(!videoButton->isHidden());
 
     // Links come only with a downloaded index.
-    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/preset.ini"), m_work.filePath(QStringLiteral("v/preset.ini")));
+    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/preset.ini"), m_work.filePath(QStringLiteral("v/preset.ini")),
+                  DownloadKind::Index);
     QTRY_COMPARE(m_list->count(), 3);
 
     m_list->setCurrentRow(0);
@@ -395,7 +414,7 @@ void TestCDlgPreset::destroyingAbandonsDownloads()
     m_server.setBehaviour(QStringLiteral("tvsuite/rz7/Techno.rzp"), HttpFixture::Slow, 300);
     const QString target = m_work.filePath(QStringLiteral("abandon/preset.rzp"));
     QSignalSpy received(&m_server, &HttpFixture::requestReceived);
-    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/Techno.rzp"), target);
+    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/Techno.rzp"), target, DownloadKind::Preset);
     QVERIFY(received.wait(5000));
     m_dlg.reset();
     // A second client asking for the same slow file is answered after the
