@@ -3,7 +3,7 @@
 // silent on standard error while it keeps asking, and takes the service as
 // soon as a JACK server starts; a server that stops and starts again is found
 // again, with the controllers on it, also when it is back before the next
-// scan.
+// scan, and a self-test open meanwhile is restarted on it.
 #include <QtTest>
 
 #include <QComboBox>
@@ -23,8 +23,10 @@
 #include "globals.h"
 #include "midiapi.h"
 #include "pc_connectui.h"
+#include "selftest/selfcheck.h"
 #include "testmain.h"
 #include "ui_pc_connectui.h"
+#include "ui_selfcheck.h"
 
 namespace {
 
@@ -166,6 +168,25 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(window->page() && window->page()->findChild<QWidget *>("page_3")->isEnabled(), 8000);
         window->page()->findChild<QComboBox *>("comboBox_tempo")->setCurrentIndex(270); // 300
         QTRY_VERIFY_WITH_TIMEOUT(ask(keys, "log").contains("rx ok 78 59 50 1E 00 00 2C 01"), 8000);
+
+        // A self-test (Alt at the click) whose unit has answered: the first
+        // scan of a server that is back with the controller tells the page
+        // and starts the test on the new server, before the page could take
+        // the unit as silent.
+        QVERIFY(restartWithController(jackd, keys));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->page() && tavrotest::picture(*window, 9), 8000);
+        QTest::mousePress(tavrotest::picture(*window, 9), Qt::LeftButton, Qt::AltModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(window->page(), 8000);
+        QTest::keyRelease(window->page(), Qt::Key_Alt);
+        QPointer<SelfCheck> test = qobject_cast<SelfCheck *>(window->page());
+        QVERIFY(test);
+        QTRY_VERIFY_WITH_TIMEOUT(test->form()->pushButton_BLE->isChecked(), 8000);
+        QSignalSpy silent(test.data(), &SelfTestPage::signal_unit_silent);
+        QVERIFY(restartWithController(jackd, keys) && ask(keys, "log clear").endsWith("ok\n"));
+        window->scanDevices();
+        QVERIFY2(!test->form()->pushButton_BLE->isChecked(), "the self-test was not told at the scan");
+        QTRY_VERIFY_WITH_TIMEOUT(ask(keys, "log").contains("rx ok 78 59 72 00 00 00 FF"), 8000);
+        QCOMPARE(silent.count(), 0);
 
         window.reset();
         keys.close();
