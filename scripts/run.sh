@@ -17,17 +17,9 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-scripts/install-deps.sh
-
-build="${BUILD_DIR:-$root/build}"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRO_BUILD_TESTS=ON
-cmake --build "$build" --parallel "$(nproc)"
-
-if [ -z "$simulate" ]; then
-    exec "$build/app/TaSuite" "${args[@]}"
-fi
-
+sim=()
 case "$simulate" in
+    "") ;;
     pad)       sim=(--name "RZ-7 Pad" --model 7 --folder rz7 --firmware 3) ;;
     smallpad)  sim=(--name "RZ-Nano" --model 8 --folder rznano --firmware 3) ;;
     keyboard)  sim=(--name "VX-18" --model 9 --folder vx18 --firmware 3) ;;
@@ -35,6 +27,21 @@ case "$simulate" in
     pedal-old) sim=(--name "DOVO Dazed" --model 1 --folder Z3 --firmware 4) ;;
     *) echo "unknown model to simulate: $simulate" >&2; exit 2 ;;
 esac
+
+scripts/install-deps.sh
+
+# Only what is started is built: the editor, and the simulated controller
+# when one is asked for (it lives with the test fixtures, hence the tests are
+# configured, but not built; scripts/test.sh builds everything).
+build="${BUILD_DIR:-$root/build}"
+targets=(TaSuite)
+[ -z "$simulate" ] || targets+=(tavro-sim)
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRO_BUILD_TESTS=ON
+cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
+
+if [ -z "$simulate" ]; then
+    exec "$build/app/TaSuite" "${args[@]}"
+fi
 
 # The simulated controller lives on a private JACK server of its own, and the
 # editor finds it there; both stop when the editor ends.

@@ -381,8 +381,8 @@ private slots:
         QVERIFY(w.form()->label_Disconnect->isHidden());
         QVERIFY(w.form()->label_2->isHidden());
         QCOMPARE(picture(w, 9)->cursor().shape(), Qt::PointingHandCursor);
-        QVERIFY(!picture(w, 9)->pixmap()->isNull());
-        QCOMPARE(picture(w, 9)->pixmap()->width(), 300);
+        QVERIFY(!picture(w, 9)->pixmap(Qt::ReturnByValue).isNull());
+        QCOMPARE(picture(w, 9)->pixmap(Qt::ReturnByValue).width(), 300);
 
         auto pad = startSim("RZ-7 Pad", 7, "rz7", 1);
         QVERIFY(pad);

@@ -146,9 +146,10 @@ bool SimBlockModel::handleFrame(uint8_t command, const Bytes &payload, SimOutcom
             out.note = "ignored: bad preset request";
             return true;
         }
-        Bytes reply{payload[0]};
         const Bytes &b = m_blocks[payload[0]];
-        reply.insert(reply.end(), b.begin(), b.end());
+        Bytes reply(1 + b.size());
+        reply[0] = payload[0];
+        std::copy(b.begin(), b.end(), reply.begin() + 1);
         out.replies.push_back(makeFrame(kCmdReadPreset, reply));
         return true;
     }

@@ -151,8 +151,8 @@ bool SimPedalModel::handleFrame(uint8_t command, const Bytes &p, SimOutcome &out
             out.replies.push_back(makeFrame(kCmdBluetooth, reply));
         } else if (p[0] == 1) {
             for (const std::string &name : m_scanNames) {
-                Bytes reply{0};
-                reply.insert(reply.end(), name.begin(), name.end());
+                Bytes reply(1 + name.size(), 0);
+                std::copy(name.begin(), name.end(), reply.begin() + 1);
                 out.replies.push_back(makeFrame(kCmdBluetooth, reply));
             }
         }
