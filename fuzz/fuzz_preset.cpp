@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to a model's preset-file reader (the adapter of
 // fuzz_preset.h). An even first byte: the rest is a whole file as read from
-// disk. An odd first byte: the rest is the body (the XML text), packed into a
-// file first, so the body's reader is reached without the fuzzer having to
-// find zlib streams. Checks: a refused file leaves the block as it was; an
-// accepted one passes the model's checks and comes back unchanged through the
-// writer.
+// disk. An odd first byte: the rest is the body (the XML text, or a pedal's
+// image), packed behind the model's header first, so the body's reader is
+// reached without the fuzzer having to find zlib streams. Checks: a refused
+// file leaves the block as it was; an accepted one passes the model's checks
+// and comes back unchanged through the writer.
 #include "fuzz/fuzz_preset.h"
 
 #include "common/devicelist.h"
@@ -15,6 +15,7 @@
 #include <QtGlobal>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -31,10 +32,31 @@ void writeSeeds(const QString &dir)
     }
 }
 
+// The packing header must be the one the model's writer puts in front of its
+// files. An empty one (taken before the device list was set) or another one
+// gets every packed body refused at the header check, so the body's reader
+// would see none of the fuzzer's inputs: such a target does not start.
+bool headerUsable(const fuzzpreset::SReader &r)
+{
+    if (r.header.isEmpty()) {
+        std::fprintf(stderr, "fuzz_preset: the model's file header is empty (taken before the device list was "
+                             "set?); a packed body would never reach the reader\n");
+        return false;
+    }
+    if (!r.encode(r.startBlock).startsWith(r.header)) {
+        std::fprintf(stderr, "fuzz_preset: the model's writer does not start its files with the header \"%s\"\n",
+                     r.header.constData());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
+    if (!headerUsable(fuzzpreset::reader()))
+        std::exit(2);
     const QByteArray seedDir = qgetenv("PRESET_WRITE_SEEDS");
     if (!seedDir.isEmpty()) {
         writeSeeds(QString::fromLocal8Bit(seedDir));

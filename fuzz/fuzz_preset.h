@@ -13,10 +13,8 @@ namespace fuzzpreset {
 
 struct SReader
 {
-    // The model's file header, and whether the body is XML (packed by the
-    // driver from fuzz input) or a raw image.
+    // The model's file header: the driver packs a body behind it.
     QByteArray header;
-    bool xmlBody = true;
     // The block a load starts from; a load fills a copy of it.
     QByteArray startBlock;
     // Decodes a whole file into block (its size is the start block's); true

@@ -60,20 +60,20 @@ std::vector<SReader::SSeed> seedsOf(const Block &block, QByteArray (*fileOf)(con
     };
 }
 
-// The reader record; the device list holds the model alone, under the name
-// its files start with. xmlBody false: the body is the raw block.
-inline SReader readerRecord(uchar model, const char *name, const QByteArray &header, const QByteArray &startBlock,
+// The reader record. The device list holds the model alone, under the name
+// its files start with; the model's header function reads that name from the
+// list, so it is called only once the list is set (before, it gives an empty
+// header, which the driver refuses).
+inline SReader readerRecord(uchar model, const char *name, QByteArray (*header)(), const QByteArray &startBlock,
                             bool (*decode)(const QByteArray &, QByteArray &), QByteArray (*encode)(const QByteArray &),
-                            bool (*accepted)(const QByteArray &), std::vector<SReader::SSeed> (*seeds)(),
-                            bool xmlBody = true)
+                            bool (*accepted)(const QByteArray &), std::vector<SReader::SSeed> (*seeds)())
 {
     DeviceEntry entry;
     entry.id = model;
     entry.names << QString::fromLatin1(name);
     g_deviceList = {entry};
     SReader x;
-    x.header = header;
-    x.xmlBody = xmlBody;
+    x.header = header();
     x.startBlock = startBlock;
     x.decode = decode;
     x.encode = encode;
@@ -87,7 +87,7 @@ SReader makeReader(uchar model, const char *name, QByteArray (*header)(), bool (
                    QByteArray (*encode)(const QByteArray &), bool (*accepted)(const QByteArray &),
                    std::vector<SReader::SSeed> (*seeds)())
 {
-    return readerRecord(model, name, header(), bytesOf(startBlock<Block>()), decode, encode, accepted, seeds);
+    return readerRecord(model, name, header, bytesOf(startBlock<Block>()), decode, encode, accepted, seeds);
 }
 
 } // namespace fuzzpreset

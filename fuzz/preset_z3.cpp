@@ -53,6 +53,7 @@ std::vector<fuzzpreset::SReader::SSeed> seeds()
         {"zeros", PedalPresetFile::encode(zeros), false},
         {"older", PedalPresetFile::encode(startImage(PedalPresetFile::kOldImageSize)), false},
         {"body", image, true},
+        {"older-body", startImage(PedalPresetFile::kOldImageSize), true},
         {"header-only", PedalPresetFile::header(), false},
     };
 }
@@ -61,7 +62,8 @@ std::vector<fuzzpreset::SReader::SSeed> seeds()
 
 const fuzzpreset::SReader &fuzzpreset::reader()
 {
-    static const SReader r = readerRecord(1, "DOVO Dazed", PedalPresetFile::header(), startImage(PedalPresetFile::kImageSize),
-                                          decode, encode, nullptr, seeds, false);
+    static const SReader r =
+        readerRecord(1, "DOVO Dazed", PedalPresetFile::header, startImage(PedalPresetFile::kImageSize),
+                     decode, encode, nullptr, seeds);
     return r;
 }

@@ -73,7 +73,7 @@ std::vector<fuzzpreset::SReader::SSeed> seeds()
     return {
         {"file", PedalPresetFile::encode(body), false},
         {"body", body, true},
-        {"older-body", PedalPresetFile::encode(QByteArray(1184, 1)), false},
+        {"older", PedalPresetFile::encode(QByteArray(1184, 1)), false},
         {"header-only", PedalPresetFile::header(), false},
     };
 }
@@ -82,7 +82,8 @@ std::vector<fuzzpreset::SReader::SSeed> seeds()
 
 const fuzzpreset::SReader &fuzzpreset::reader()
 {
-    static const SReader r = readerRecord(1, "DOVO Dazed", PedalPresetFile::header(), SZ3ProConfigData().toByteArray(),
-                                          decode, encode, accepted, seeds, false);
+    static const SReader r =
+        readerRecord(1, "DOVO Dazed", PedalPresetFile::header, SZ3ProConfigData().toByteArray(),
+                     decode, encode, accepted, seeds);
     return r;
 }
