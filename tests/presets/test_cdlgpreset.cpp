@@ -146,8 +146,7 @@ void TestCDlgPreset::rowAndLinkRules()
     QVERIFY(tutorialUrl(QStringLiteral("file:///etc/passwd")).isEmpty());
 }
 
-// The user's data folder, where the pages keep the index and the presets
-// come, may hold ".ini" or the model's suffix in its name.
+// The user's data folder may hold ".ini" or the model's suffix in its name.
 void TestCDlgPreset::listsIndexAndDownloadsServerPreset_data()
 {
     QTest::addColumn<QString>("dataHome");

@@ -386,15 +386,14 @@ void TestCUpgrade::versionRuleDecidesDownload()
     QVERIFY(!downloading(dlg));
     QVERIFY(m_server.requests().isEmpty());
 
-    // A newer image is fetched, with the download percentage; the image is
-    // no firmware, so the bar is cleared with the notice that says so.
+    // A newer image is fetched, with the download percentage; it is no
+    // firmware, and the bar is cleared with the notice.
     QSignalSpy shown(barOf(dlg), &QProgressBar::valueChanged);
     m_boxes->setAnswer(QMessageBox::Yes);
     chooseAndConfirm(dlg, QStringLiteral("RZ7_V6"));
     QTRY_COMPARE(m_server.requests(), QStringList{QStringLiteral("tvsuite/rz7/RZ7_V6.ufw")});
     QTRY_VERIFY(notices(dlg).contains(QStringLiteral("The downloaded firmware file is damaged.")));
-    QVERIFY(shown.contains(QVariantList{100}));
-    QCOMPARE(barOf(dlg)->format(), QStringLiteral("Download progress: %p%"));
+    QVERIFY(shown.contains(QVariantList{100}) && barOf(dlg)->format() == QStringLiteral("Download progress: %p%"));
     QCOMPARE(barOf(dlg)->text(), QString());
 }
 
@@ -669,8 +668,7 @@ void TestCUpgrade::failedUpgradeIsStored()
     QVERIFY(dlg->isVisible());
     QCOMPARE(m_owner->m_backs, 0);
     QCOMPARE(m_owner->m_closedEvents, 0);
-    // No percentage is left standing beside the failure.
-    QCOMPARE(barOf(dlg)->text(), QString());
+    QCOMPARE(barOf(dlg)->text(), QString()); // no percentage beside the failure
     QVERIFY(m_drives->installedImage('C').isEmpty());
 
     const QRegularExpression line(QStringLiteral("^\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\] "

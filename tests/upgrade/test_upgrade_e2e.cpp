@@ -140,10 +140,8 @@ QByteArray TestUpgradeEndToEnd::askDeviceInfo()
     return QByteArray();
 }
 
-// The editor keeps its downloads beside the program, whose folder may hold
-// ".ini" or ".ufw" in its name (a profile "maria.iniesta", a folder
-// "Tools.ufw"): this program, copied under such a folder, runs the first row
-// there, and the image it ran is found in that folder's downloads.
+// Downloads go beside the program, whose folder may hold ".ini" or ".ufw":
+// this program, copied under such a folder, runs the first row there.
 void TestUpgradeEndToEnd::upgradeOverMidi_data()
 {
     QTest::addColumn<QString>("folder");
@@ -158,10 +156,8 @@ void TestUpgradeEndToEnd::upgradeOverMidi()
     if (!folder.isEmpty()) {
         QTemporaryDir root;
         const QString program = root.filePath(folder + QStringLiteral("/test_upgrade_e2e"));
-        QVERIFY(QDir().mkpath(QFileInfo(program).absolutePath()));
-        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+        QVERIFY(QDir(root.path()).mkdir(folder) && QFile::copy(QCoreApplication::applicationFilePath(), program));
         QProcess run;
-        run.setProcessChannelMode(QProcess::MergedChannels);
         run.start(program, {QStringLiteral("upgradeOverMidi:beside the build")});
         QVERIFY(run.waitForFinished(120000));
         QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0, run.readAll().constData());
