@@ -1,5 +1,7 @@
 #include "download.h"
 
+#include "rawini.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -23,6 +25,8 @@ DownloadLimits downloadLimits(DownloadKind kind)
     limits.transferTimeoutMs = 20 * 1000;
     switch (kind) {
     case DownloadKind::Index:
+        limits.indexText = true;
+        Q_FALLTHROUGH();
     case DownloadKind::Preset:
         limits.maxBytes = 1 * kMiB;
         limits.deadlineMs = 60 * 1000;
@@ -136,6 +140,10 @@ void Download::onFinished()
         return;
     }
     dropReply();
+    if (m_limits.indexText && !isIndexText(m_body)) {
+        fail(NotAnIndex, QStringLiteral("the answer is not an index"));
+        return;
+    }
     end(true);
 }
 

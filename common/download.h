@@ -32,9 +32,13 @@ struct DownloadLimits
     qint64 maxBytes = 0;
     int transferTimeoutMs = 0; // no byte for this long ends the download
     int deadlineMs = 0;        // the whole download, from the request on
+    // The body must read as an index: text, and not a web page (a guest
+    // network's sign-in page answers 200 for any location).
+    bool indexText = false;
 };
 
 // The limits of a kind: 1 MiB for indexes and presets, 16 MiB for images;
+// an index must be index text (isIndexText);
 // 20 s without a byte; 60 s for an index or a preset, 10 min for an image.
 // TAVRO_DOWNLOAD_TIMEOUT_MS and TAVRO_DOWNLOAD_DEADLINE_MS, when set to a
 // positive number, replace both times for every kind (the tests shorten them).
@@ -59,6 +63,7 @@ public:
         Stalled,     // nothing arrived for the transfer timeout
         Deadline,    // not done by the overall deadline
         Aborted,     // abort() was called
+        NotAnIndex,  // an index was asked for and the answer is none (a web page, binary data)
     };
     Q_ENUM(Failure)
 

@@ -1,6 +1,23 @@
 #include "rawini.h"
 
 #include <QFile>
+#include <QTextCodec>
+
+bool isIndexText(const QByteArray &body)
+{
+    if (body.contains('\0'))
+        return false;
+    QTextCodec::ConverterState state;
+    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(body.constData(), body.size(), &state);
+    if (state.invalidChars > 0 || state.remainingChars > 0)
+        return false;
+    for (const QChar c : text) {
+        if (c == QChar(0xFEFF) || c.isSpace())
+            continue;
+        return c != QLatin1Char('<');
+    }
+    return true;
+}
 
 RawIni::RawIni(const QString &path)
 {

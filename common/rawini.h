@@ -9,6 +9,12 @@
 #include <QString>
 #include <QStringList>
 
+// Whether a body can be an index at all: text (valid UTF-8 without a NUL
+// byte) that does not open as markup (its first character, after a byte order
+// mark and blanks, is not "<"). An empty body is an index without keys. A web
+// page or binary data answered in an index's place is none.
+bool isIndexText(const QByteArray &body);
+
 class RawIni
 {
 public:

@@ -151,11 +151,13 @@ void CDlgPreset::clear_list()
 void CDlgPreset::fill_list(const QString &strLocalIndexPath)
 {
     const RawIni index(strLocalIndexPath);
-    if (index.isEmpty()) {
+    const QString files = QStringLiteral("files");
+    // An index that names no preset (none at all, or keys in other groups
+    // only) says so rather than leaving an empty list.
+    if (index.keys(files).isEmpty()) {
         show_message(tr("no preset"), 1200);
         return;
     }
-    const QString files = QStringLiteral("files");
     int nRow = 0;
     for (const QString &key : index.keys(files)) {
         auto *item = new QListWidgetItem(index.value(files, key));
@@ -236,6 +238,7 @@ void CDlgPreset::on_download_finished(const QString &strLocalPath, DownloadKind 
     } else {
         fill_list(strLocalPath);
         load_video_links(strLocalPath);
+        emit signals_index_downloaded(strLocalPath);
     }
 }
 

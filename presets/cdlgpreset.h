@@ -39,7 +39,8 @@ public:
     // in front of the rows already listed.
     void fill_list(const QString &strLocalIndexPath);
     // Downloads one file to strLocalPath; a preset file (kind Preset) is then
-    // announced by signals_download_preset, an index (kind Index) is listed.
+    // announced by signals_download_preset, an index (kind Index) is listed
+    // and announced by signals_index_downloaded.
     void download(const QString &strUrl, const QString &strLocalPath, DownloadKind kind);
 
     // Folder of the model's local preset files (ends in "/").
@@ -51,6 +52,8 @@ public:
 
 signals:
     void signals_download_preset(QString strPresetPath);
+    // An index was downloaded whole, kept at strLocalPath and listed.
+    void signals_index_downloaded(QString strLocalPath);
 
 private:
     void init();

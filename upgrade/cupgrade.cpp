@@ -243,8 +243,12 @@ void cUpgrade::fetch(const QString &url, const QString &localPath, DownloadKind 
     // from the characters of a path or location: the editor's own folder may
     // hold ".ini" or ".ufw" (a profile "maria.iniesta", a folder "Tools.ini").
     const bool isImage = kind == DownloadKind::FirmwareImage;
-    if (!isImage)
+    if (!isImage) {
         m_iniUrl = url;
+        // The rows of an earlier check are not this check's answer: a check
+        // that fails or finds no key must not leave them listed.
+        ui->listWidget->clear();
+    }
 
     const QUrl target(url, QUrl::TolerantMode);
     if (!target.isValid() || target.scheme().isEmpty()) {
@@ -330,13 +334,15 @@ void cUpgrade::show_notice(const QString &text, int nMs)
 void cUpgrade::load_firmware_list(const QString &iniPath, const QString &folder)
 {
     const RawIni index(iniPath);
-    if (index.isEmpty()) {
+    const QString files = QStringLiteral("files");
+    ui->listWidget->clear();
+    // An index that offers no image (no key at all, or keys in other groups
+    // only) leaves nothing to upgrade to.
+    if (index.keys(files).isEmpty()) {
         AutoDisapperMsgBox::showMessage(this, tr("It is already the latest version!"), 900);
         return;
     }
-    const QString files = QStringLiteral("files");
     m_folder = folder;
-    ui->listWidget->clear();
     for (const QString &key : index.keys(files))
         ui->listWidget->addItem(index.value(files, key));
     if (ui->listWidget->count() == 1)

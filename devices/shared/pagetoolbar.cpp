@@ -63,7 +63,11 @@ CDlgPreset *openPresetList(QPointer<QDialog> &slot, int model, const QString &fo
     else
         dlg->download(presetIndexUrl(folder), localPath, DownloadKind::Index);
     dlg->show();
-    downloadedIndexes().insert(folder);
+    // Marked once an index came whole: after a failure (a sign-in page in the
+    // index's place, no network) the next list asks the server again, also
+    // when a copy from an earlier run is still on disk.
+    QObject::connect(dlg, &CDlgPreset::signals_index_downloaded, dlg,
+                     [folder] { downloadedIndexes().insert(folder); });
     return dlg;
 }
 

@@ -39,7 +39,7 @@ enum class IndexDownload {
 
 // A new preset list in the slot (an open one is closed and deleted first),
 // shown. With OncePerRun its index is listed from the local copy when it was
-// downloaded in this run (one mark per folder) and the copy still exists;
+// downloaded whole in this run (one mark per folder) and the copy still exists;
 // otherwise (and always with EveryOpen) it is downloaded again (a failed first
 // download is tried again at the next press).
 CDlgPreset *openPresetList(QPointer<QDialog> &slot, int model, const QString &folder,

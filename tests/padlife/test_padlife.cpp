@@ -415,18 +415,31 @@ private slots:
             QCOMPARE(list()->count(), 0);
             QVERIFY(!QFile::exists(CRZM7::presetIndexPath()));
 
+            // A sign-in page in the index's place fails too, beside a copy
+            // left by an earlier run: the copy is neither replaced nor
+            // listed, and the next list asks the server again.
             server.setBehaviour(index, HttpFixture::Serve);
+            server.writeFile(index, "<html><head><title>Sign in</title></head></html>\n");
+            QDir().mkpath(QFileInfo(CRZM7::presetIndexPath()).absolutePath());
+            QFile stale(CRZM7::presetIndexPath());
+            QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("[files]\n1=Stale\n") > 0);
+            stale.close();
+            o.ui()->pushButton_LoadPreset->click();
+            QTRY_VERIFY(toastTexts(o.page.presetDialog()).contains("Download failed"));
+            QCOMPARE(list()->count(), 0);
+            QCOMPARE(server.requestCount(index), 2);
+
             server.writeFile(index, "[files]\n1=Techno\n2=House\n");
             QPointer<CDlgPreset> old = o.page.presetDialog();
             o.ui()->pushButton_LoadPreset->click();
             QVERIFY(!old);
             QTRY_COMPARE(list()->count(), 2);
-            QCOMPARE(server.requestCount(index), 2);
+            QCOMPARE(server.requestCount(index), 3);
             QVERIFY(QFile::exists(CRZM7::presetIndexPath()));
 
             o.ui()->pushButton_LoadPreset->click();
             QCOMPARE(list()->count(), 2);
-            QCOMPARE(server.requestCount(index), 2);
+            QCOMPARE(server.requestCount(index), 3);
             dlg = o.page.presetDialog();
 
             const SRZ7ConfigData house = makeBlock(70);

@@ -255,9 +255,9 @@ void TestCDlgPreset::failuresShowDownloadFailed()
     const QString target = m_work.filePath(QStringLiteral("fail/preset.rzp"));
     QVERIFY(writeFile(target, "OLD"));
 
-    const auto expectFailure = [&](const QString &url, const QString &path) {
+    const auto expectFailure = [&](const QString &url, const QString &path, DownloadKind kind = DownloadKind::Preset) {
         qDeleteAll(dlg->findChildren<AutoDisapperMsgBox *>());
-        dlg->download(url, path, DownloadKind::Preset);
+        dlg->download(url, path, kind);
         QTRY_VERIFY(notices(dlg).contains(QStringLiteral("Download failed")));
     };
 
@@ -283,6 +283,20 @@ void TestCDlgPreset::failuresShowDownloadFailed()
     QVERIFY(QDir().mkpath(m_work.filePath(QStringLiteral("isdir.rzp"))));
     expectFailure(m_server.baseUrl() + QStringLiteral("rz7/Techno.rzp"), m_work.filePath(QStringLiteral("isdir.rzp")));
     QCOMPARE(announced.count(), 0);
+
+    // An answer that is no index (a guest network's sign-in page, reached by
+    // a redirect or answered directly; binary data) lists nothing and is not
+    // kept as the index.
+    const QByteArray page = "\n  <!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head></html>\n";
+    QVERIFY(m_server.writeFile(QStringLiteral("signin.html"), page));
+    QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/page.ini"), page));
+    QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/binary.ini"), QByteArray("[files]\n1=A\0\xff", 13)));
+    m_server.setRedirect(QStringLiteral("tvsuite/rz7/moved.ini"), m_server.urlFor(QStringLiteral("signin.html")));
+    const QString indexPath = m_work.filePath(QStringLiteral("fail/preset.ini"));
+    for (const char *name : {"moved.ini", "page.ini", "binary.ini"}) {
+        expectFailure(m_server.baseUrl() + QStringLiteral("rz7/") + QLatin1String(name), indexPath, DownloadKind::Index);
+        QVERIFY2(m_list->count() == 0 && !QFile::exists(indexPath), name);
+    }
 
     // "Load" without a current row.
     dlg->findChild<QPushButton *>(QStringLiteral("pushButton_yes"))->click();
