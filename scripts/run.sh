@@ -7,12 +7,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
+need_model() {
+    [ -n "$1" ] || { echo "--simulate needs a model: pad, smallpad, keyboard, pedal, pedal-old" >&2; exit 2; }
+}
 simulate=""
 args=()
 while [ $# -gt 0 ]; do
     case "$1" in
-        --simulate) simulate="${2:?--simulate needs a model: pad, smallpad, keyboard, pedal, pedal-old}"; shift 2 ;;
-        --simulate=*) simulate="${1#--simulate=}"; shift ;;
+        --simulate) need_model "${2:-}"; simulate="$2"; shift 2 ;;
+        --simulate=*) simulate="${1#--simulate=}"; need_model "$simulate"; shift ;;
         *) args+=("$1"); shift ;;
     esac
 done
@@ -33,10 +36,14 @@ scripts/install-deps.sh
 # Only what is started is built: the editor, and the simulated controller
 # when one is asked for (it lives with the test fixtures, hence the tests are
 # configured, but not built; scripts/test.sh builds everything).
+# A folder configured before (by hand, say with a setting of its own) keeps
+# its generator; a new one is made with Ninja.
 build="${BUILD_DIR:-$root/build}"
+generator=(-G Ninja)
+[ ! -f "$build/CMakeCache.txt" ] || generator=()
 targets=(TaSuite)
 [ -z "$simulate" ] || targets+=(tavro-sim)
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRO_BUILD_TESTS=ON
+cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRO_BUILD_TESTS=ON
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
 
 if [ -z "$simulate" ]; then
