@@ -6,6 +6,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QByteArray>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QFile>
 #include <QMessageBox>
 #include <QPointer>
@@ -15,6 +18,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 #include "filechooser.h"
 
@@ -132,5 +136,40 @@ struct ChosenPath
     }
     ~ChosenPath() { setFileChooser(nullptr); }
 };
+
+// Answers the next file dialog, Qt's own, as a user does: types the folder
+// into the name box and presses Enter (the dialog goes there), then types
+// name and presses Enter. A question whether to replace a file is answered
+// yes; its text goes to *replaceQuestion.
+inline void typeIntoNextFileDialog(const QString &folder, const QString &name, QString *replaceQuestion = nullptr)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    auto typed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (replaceQuestion)
+                *replaceQuestion = box->text();
+            buttonWithRole(box, QMessageBox::YesRole)->click();
+            return;
+        }
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog) {
+            if (*typed == 2) {
+                timer->stop();
+                timer->deleteLater();
+            }
+            return;
+        }
+        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (*typed == 0 || (*typed == 1 && QDir(dialog->directory()) == QDir(folder))) {
+            edit->setText(*typed == 0 ? folder : name);
+            QTest::keyClick(edit, Qt::Key_Return);
+            ++*typed;
+        }
+    });
+    timer->start();
+}
 
 } // namespace tavrotest
