@@ -23,6 +23,7 @@
 #include "midiports.h"
 #include "nestedloop.h"
 #include "pagefactory.h"
+#include "settingsstore.h"
 #include "selftest/selftestpage.h"
 #include "utils.h"
 
@@ -551,8 +552,13 @@ bool pc_connectui::clickPicture(uchar id)
 
 void pc_connectui::connectLanguageBox()
 {
-    connect(ui->comboBox_Language, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &pc_connectui::changeLanguage);
+    connect(ui->comboBox_Language, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int language) {
+        changeLanguage(language);
+        // The user's choice is for the next starts too: when it cannot be
+        // stored, that is told (in the language just chosen), once.
+        if (!storeSettings(*m_settings))
+            QTimer::singleShot(0, this, [] { tellSettingsNotStored(); });
+    });
 }
 
 void pc_connectui::changeLanguage(int language)

@@ -25,6 +25,7 @@
 #include "rawini.h"
 #include "savefile.h"
 #include "serverlocation.h"
+#include "settingsstore.h"
 #include "utils.h"
 
 cUpgrade *g_upgradeInstance = nullptr;
@@ -609,8 +610,8 @@ void cUpgrade::get_device_disk()
         qDebug() << "Device not found in upgrade mode";
         m_devPid.clear();
         m_devVid.clear();
-        store_failure(m_offline ? QString() : m_ufwUrl);
-        show_failure(tr("Please restart the software to update"));
+        const bool stored = store_failure(m_offline ? QString() : m_ufwUrl);
+        show_failure(tr("Please restart the software to update"), stored);
     } catch (...) {
         writeLog(QStringLiteral("Exception occurred in get_device_disk"));
     }
@@ -630,8 +631,8 @@ void cUpgrade::start_upgrade_by_ID()
             m_devPid.clear();
             m_devVid.clear();
             writeLog(QStringLiteral("device PID VID get error "));
-            store_failure(m_offline ? QString() : m_ufwUrl);
-            show_failure(tr("The device in upgrade mode does not answer. Please restart the software to update."));
+            const bool stored = store_failure(m_offline ? QString() : m_ufwUrl);
+            show_failure(tr("The device in upgrade mode does not answer. Please restart the software to update."), stored);
             if (self)
                 Slots_back_to_connect();
             return;
@@ -643,8 +644,8 @@ void cUpgrade::start_upgrade_by_ID()
         if (m_devPid.isEmpty() || m_devPid != m_ufwPid) {
             writeLog(QStringLiteral("device PID %1 does not match the image's %2").arg(m_devPid, m_ufwPid));
             // This image cannot be resumed: the next try takes the row the user chooses.
-            store_failure(QString());
-            show_failure(tr("The firmware does not match the device in upgrade mode. Please restart the software to update."));
+            const bool stored = store_failure(QString());
+            show_failure(tr("The firmware does not match the device in upgrade mode. Please restart the software to update."), stored);
             if (self)
                 Slots_back_to_connect();
             return;
@@ -655,7 +656,7 @@ void cUpgrade::start_upgrade_by_ID()
         if (result == 0) {
             // Success is the library's answer, not the last progress value.
             m_settings->setValue(QLatin1String(kKeyUpgradeResult), 1);
-            m_settings->sync();
+            storeSettings(*m_settings);
             end_run();
             Slots_back_to_connect();
             if (self)
@@ -664,8 +665,8 @@ void cUpgrade::start_upgrade_by_ID()
         }
         qDebug() << "m_upgradeDevice err" << result;
         writeLog(QStringLiteral("m_upgradeDevice err %1").arg(result));
-        store_failure(m_offline ? QString() : m_ufwUrl);
-        show_failure(tr("Please restart the software to update"));
+        const bool stored = store_failure(m_offline ? QString() : m_ufwUrl);
+        show_failure(tr("Please restart the software to update"), stored);
     } catch (...) {
         writeLog(QStringLiteral("Exception occurred in start_upgrade_by_ID"));
     }
@@ -680,7 +681,7 @@ QString cUpgrade::resumable_index_url() const
     return QString();
 }
 
-void cUpgrade::store_failure(const QString &imageUrl)
+bool cUpgrade::store_failure(const QString &imageUrl)
 {
     // An empty image location lets the resumed upgrade take the row the user
     // chooses (an offline image has no location to fetch again).
@@ -689,13 +690,20 @@ void cUpgrade::store_failure(const QString &imageUrl)
     m_settings->setValue(QLatin1String(kKeyUfwUrl), imageUrl);
     m_settings->setValue(QLatin1String(kKeyDevPid), m_devPid);
     m_settings->setValue(QLatin1String(kKeyDevVid), m_devVid);
-    m_settings->sync();
+    return storeSettings(*m_settings);
 }
 
-void cUpgrade::show_failure(const QString &text)
+void cUpgrade::show_failure(const QString &text, bool stored)
 {
     clear_progress();
-    showInformation(tr("Firmware Upgrade Err"), text);
+    // Without the record the next start offers no Fix Mode: the user must
+    // know that a restart will not resume the upgrade.
+    const QString told = stored
+                             ? text
+                             : text + QStringLiteral("\n\n")
+                                   + tr("The failure could not be recorded (the settings file cannot be written), "
+                                        "so a restart will not resume the upgrade.");
+    showInformation(tr("Firmware Upgrade Err"), told);
 }
 
 void cUpgrade::upgrade_progress_callback(uchar percent)

@@ -116,8 +116,10 @@ private:
     void cancel();
     void update_buttons();
     QString resumable_index_url() const;
-    void store_failure(const QString &imageUrl);
-    void show_failure(const QString &text);
+    // False when the record could not be written.
+    bool store_failure(const QString &imageUrl);
+    // stored false: the box also says that a restart will not resume.
+    void show_failure(const QString &text, bool stored);
     // A fading message over the dialog, 2 s unless told otherwise.
     void show_notice(const QString &text, int nMs = 2000);
     void show_download_failed();

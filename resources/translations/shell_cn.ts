@@ -36,4 +36,15 @@
         <translation>警告</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The settings file cannot be written: your choice holds until the editor closes and is not kept for the next start.</source>
+        <translation>设置文件无法写入：您的选择只在本次运行中有效，下次启动时不会保留。</translation>
+    </message>
+</context>
 </TS>

@@ -36,4 +36,15 @@
         <translation>warning</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>warning</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>The settings file cannot be written: your choice holds until the editor closes and is not kept for the next start.</source>
+        <translation>The settings file cannot be written: your choice holds until the editor closes and is not kept for the next start.</translation>
+    </message>
+</context>
 </TS>

@@ -80,6 +80,10 @@
         <translation>固件与升级模式下的设备不匹配。请重启软件重新更新。</translation>
     </message>
     <message>
+        <source>The failure could not be recorded (the settings file cannot be written), so a restart will not resume the upgrade.</source>
+        <translation>无法记录此次失败（设置文件无法写入），重启软件后不会继续更新。</translation>
+    </message>
+    <message>
         <source>firmware upgrade</source>
         <translation>固件更新</translation>
     </message>

@@ -80,6 +80,10 @@
         <translation>The firmware does not match the device in upgrade mode. Please restart the software to update.</translation>
     </message>
     <message>
+        <source>The failure could not be recorded (the settings file cannot be written), so a restart will not resume the upgrade.</source>
+        <translation>The failure could not be recorded (the settings file cannot be written), so a restart will not resume the upgrade.</translation>
+    </message>
+    <message>
         <source>firmware upgrade</source>
         <translation>firmware upgrade</translation>
     </message>

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTranslator>
 
@@ -610,6 +611,25 @@ private slots:
         QCOMPARE(QCoreApplication::translate("pc_connectui", "MIDI port is occupied !"),
                  QString::fromUtf8("MIDI端口已被占用！"));
         QCOMPARE(w.windowTitle(), QString("TaSuite-V5"));
+
+        // A settings file that cannot be written (a folder in its place):
+        // the choice holds for this run, and that is said in its language.
+        const QString file = settings.fileName();
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(file));
+        const auto unblock = qScopeGuard([&file] { QDir(file).removeRecursively(); });
+        QStringList told;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&told] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                told << box->text();
+                box->done(QMessageBox::Ok);
+            }
+        });
+        answer.start(10);
+        w.form()->comboBox_Language->setCurrentIndex(0);
+        QTRY_COMPARE(told, QStringList{"The settings file cannot be written: your choice holds until the editor "
+                                       "closes and is not kept for the next start."});
     }
 
     void unexpectedLanguageValue()

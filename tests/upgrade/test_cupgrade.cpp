@@ -666,15 +666,25 @@ void TestCUpgrade::failedUpgradeIsStored_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<int>("code");
-    QTest::newRow("interrupted") << "fail_at=40" << 7;
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("interrupted") << "fail_at=40" << 7 << true;
     // Full progress is not success: the library's answer decides.
-    QTest::newRow("error after 100%") << "result=3" << 3;
+    QTest::newRow("error after 100%") << "result=3" << 3 << true;
+    // A folder where the settings file would be defeats every user.
+    QTest::newRow("settings cannot be written") << "fail_at=40" << 7 << false;
 }
 
 void TestCUpgrade::failedUpgradeIsStored()
 {
     QFETCH(QString, fault);
     QFETCH(int, code);
+    QFETCH(bool, writable);
+    const QString settingsFile = QSettings(QStringLiteral("Tavro"), QStringLiteral("TavroSuite")).fileName();
+    const auto unblock = qScopeGuard([&] { QDir(settingsFile).removeRecursively(); });
+    if (!writable) {
+        QFile::remove(settingsFile);
+        QVERIFY(QDir().mkpath(settingsFile));
+    }
     serveIndex({QStringLiteral("RZ7_V12")});
     m_drives->addDevice('C', kPid, QStringLiteral("VID-OTHER"), {fault});
     cUpgrade *dlg = newDialog();
@@ -684,6 +694,12 @@ void TestCUpgrade::failedUpgradeIsStored()
 
     QTRY_COMPARE_WITH_TIMEOUT(m_boxes->texts.size(), 2, 15000);
     QCOMPARE(m_boxes->titles.last(), QStringLiteral("Update interrupted"));
+    if (!writable) {
+        QCOMPARE(m_boxes->texts.last(), QStringLiteral("Please restart the software to update\n\nThe failure could not be "
+                                                       "recorded (the settings file cannot be written), so a restart "
+                                                       "will not resume the upgrade."));
+        return;
+    }
     QCOMPARE(m_boxes->texts.last(), QStringLiteral("Please restart the software to update"));
     QCOMPARE(storedResult(), 0);
     QCOMPARE(stored("IniUrl"), indexUrl());
