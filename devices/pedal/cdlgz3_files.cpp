@@ -53,8 +53,10 @@ bool cDlgZ3::load_preset_file(uchar *image, const QString &strPath)
         std::copy(loaded.data(), loaded.data() + SZ3ProConfigData::kSize, image);
         return true;
     case Z3PresetLoad::CannotOpen:
-        qWarning() << "Cannot open file";
-        return false;
+        // Not readable, or gone since it was chosen: said as a file that
+        // cannot be read, never as nothing at all.
+        qWarning() << "Cannot open file" << path;
+        break;
     case Z3PresetLoad::WrongHeader:
     case Z3PresetLoad::Refused:
         break;

@@ -92,8 +92,10 @@ bool master::load_preset_file(SMIDIConfigData &image, const QString &strPath)
         return true;
     }
     case PedalPresetFile::Load::CannotOpen:
-        qWarning() << "Cannot open file";
-        return false;
+        // Not readable, or gone since it was chosen: said as a file that
+        // cannot be read, never as nothing at all.
+        qWarning() << "Cannot open file" << path;
+        break;
     case PedalPresetFile::Load::WrongHeader:
     case PedalPresetFile::Load::NoBody:
     case PedalPresetFile::Load::Damaged:

@@ -131,6 +131,12 @@ private slots:
         loadAnswering();
         QCOMPARE(question, QString("File Error!|Configuration file error!"));
         QVERIFY(o.page.image() == image);
+
+        // A file that cannot be opened (a folder of that name) is told too.
+        chosen.path = dir.filePath("folder.z3");
+        QVERIFY(QDir().mkpath(chosen.path));
+        loadAnswering();
+        QCOMPARE(question, QString("File Error!|Configuration file error!"));
         QVERIFY(o.owner.frames.isEmpty());
     }
 

@@ -254,6 +254,7 @@ void TestMasterFiles::refusedFiles_data()
     SMIDIConfigData display = fileImage(3);
     display.SwitchData[1].Display[2] = 0x28;
     QTest::newRow("display code 40") << PedalPresetFile::encode(bytesOf(display));
+    QTest::newRow("cannot be opened (a folder)") << QByteArray();
 }
 
 void TestMasterFiles::refusedFiles()
@@ -261,14 +262,15 @@ void TestMasterFiles::refusedFiles()
     QFETCH(QByteArray, file);
     const SMIDIConfigData before = fileImage(5);
     open(before);
-    QVERIFY(tavrotest::writeAll(path("refused.z3"), file));
+    const QString chosenPath = path(QLatin1String(file.isNull() ? "folder.z3" : "refused.z3"));
+    QVERIFY(file.isNull() ? QDir().mkpath(chosenPath) : tavrotest::writeAll(chosenPath, file));
     QStringList seen;
     QTimer *watch = tavrotest::onNextModalBox([&seen](QMessageBox *b) {
         seen << b->windowTitle() << b->text();
         b->close();
     });
     tavrotest::ChosenPath chosen;
-    chosen.path = path("refused.z3");
+    chosen.path = chosenPath;
     ui->pushButton_In->click();
     if (seen.isEmpty())
         delete watch;
