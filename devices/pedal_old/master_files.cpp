@@ -32,25 +32,6 @@ constexpr int kPedalModel = 1;
 const QString kFolder = QStringLiteral("Z3/");
 const char *const kPresetFilter = "Zol Z3 Preset (*.z3)";
 
-// The one rule of a preset file, saved and loaded: it holds what the page
-// shows and sends. Counts above 16 and SysEx lengths above 64 (a pedal's image
-// may bring a length, a file anything) are held as 16 and 64; the other bytes
-// are kept as they are (a Type the page has no row for among them), since
-// nothing the page reads or sends from them goes past a field; only display
-// codes the pedal would refuse are refused. So the page loads its own file again, and a
-// loaded file sends nothing past a list.
-SMIDIConfigData fileImage(SMIDIConfigData image)
-{
-    image.PedalCount = quint8(image.usedPedalCount());
-    for (SSwitchRecord &sw : image.SwitchData) {
-        for (int list = 1; list <= 2; ++list) {
-            sw.setCount(list, sw.usedCount(list));
-            sw.setSysexLen(list, quint16(sw.usedSysexLen(list)));
-        }
-    }
-    return image;
-}
-
 } // namespace
 
 // ---- preset files --------------------------------------------------------------------
@@ -82,15 +63,10 @@ bool master::load_preset_file(SMIDIConfigData &image, const QString &strPath)
         return false;
     QByteArray body;
     switch (PedalPresetFile::read(path, kImageSize, &body)) {
-    case PedalPresetFile::Load::Ok: {
-        // A display code above 39 would reach the pedal as it is, and its
-        // next image would fail the pedal's own check.
-        const SMIDIConfigData loaded = SMIDIConfigData::fromByteArray(body);
-        if (!displayCodesValid(loaded))
+    case PedalPresetFile::Load::Ok:
+        if (!imageFromFileBody(body, &image))
             break;
-        image = fileImage(loaded);
         return true;
-    }
     case PedalPresetFile::Load::CannotOpen:
         // Not readable, or gone since it was chosen: said as a file that
         // cannot be read, never as nothing at all.

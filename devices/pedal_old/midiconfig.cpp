@@ -71,3 +71,26 @@ bool isValidImage(const SMIDIConfigData &image)
     }
     return image.PedalCount <= kMaxPedalEntries && displayCodesValid(image);
 }
+
+SMIDIConfigData pedalold::fileImage(SMIDIConfigData image)
+{
+    image.PedalCount = quint8(image.usedPedalCount());
+    for (SSwitchRecord &sw : image.SwitchData) {
+        for (int list = 1; list <= 2; ++list) {
+            sw.setCount(list, sw.usedCount(list));
+            sw.setSysexLen(list, quint16(sw.usedSysexLen(list)));
+        }
+    }
+    return image;
+}
+
+bool pedalold::imageFromFileBody(const QByteArray &body, SMIDIConfigData *image)
+{
+    if (body.size() != kImageSize)
+        return false;
+    const SMIDIConfigData loaded = SMIDIConfigData::fromByteArray(body);
+    if (!displayCodesValid(loaded))
+        return false;
+    *image = fileImage(loaded);
+    return true;
+}

@@ -159,3 +159,21 @@ static_assert(offsetof(SMIDIConfigData, Reserved2) == 1181, "Reserved2");
 bool isValidImage(const SMIDIConfigData &image);
 // Every display code of the image, presets' and switches', at most 39.
 bool displayCodesValid(const SMIDIConfigData &image);
+
+namespace pedalold {
+
+// The one rule of a preset file, saved and loaded: it holds what the page
+// shows and sends. Counts above 16 and SysEx lengths above 64 (a pedal's image
+// may bring a length, a file anything) are held as 16 and 64; the other bytes
+// are kept as they are (a Type the page has no row for among them), since
+// nothing the page reads or sends from them goes past a field. So the page
+// loads its own file again, and a loaded file sends nothing past a list.
+SMIDIConfigData fileImage(SMIDIConfigData image);
+
+// The page's take of a preset file's decoded body: refused, *image untouched,
+// when the body is not 1,184 bytes or a display code is above 39 (it would
+// reach the pedal as it is, and the pedal's next image would fail its own
+// check); otherwise *image is fileImage of the body.
+bool imageFromFileBody(const QByteArray &body, SMIDIConfigData *image);
+
+} // namespace pedalold
