@@ -1,10 +1,14 @@
 // Feeds arbitrary bytes to a model's preset-file reader (the adapter of
-// fuzz_preset.h). An even first byte: the rest is a whole file as read from
-// disk. An odd first byte: the rest is the body (the XML text, or a pedal's
-// image), packed behind the model's header first, so the body's reader is
-// reached without the fuzzer having to find zlib streams. Checks: a refused
-// file leaves the block as it was; an accepted one passes the model's checks
-// and comes back unchanged through the writer.
+// fuzz_preset.h). The first byte chooses the road:
+//   - bit 1 set, for a model with an older road: the rest, cut or padded with
+//     zeros to the older image's length, packed behind the header, so that
+//     every such input reaches that page's load of a body of its one length;
+//   - otherwise odd: the rest is the body (the XML text, or a pedal's image),
+//     packed behind the model's header first, so the body's reader is reached
+//     without the fuzzer having to find zlib streams;
+//   - otherwise even: the rest is a whole file as read from disk.
+// Checks: a refused file leaves the block as it was; an accepted one passes
+// the model's checks and comes back unchanged through the writer.
 #include "fuzz/fuzz_preset.h"
 
 #include "common/devicelist.h"
@@ -28,7 +32,7 @@ void writeSeeds(const QString &dir)
     for (const auto &seed : fuzzpreset::reader().seeds()) {
         QFile f(QDir(dir).filePath(QString::fromLatin1(seed.name)));
         if (f.open(QIODevice::WriteOnly))
-            f.write(QByteArray(1, seed.xml ? '\1' : '\0') + seed.bytes);
+            f.write(QByteArray(1, seed.older ? '\2' : seed.xml ? '\1' : '\0') + seed.bytes);
     }
 }
 
@@ -72,6 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const fuzzpreset::SReader &r = fuzzpreset::reader();
     const QByteArray rest(reinterpret_cast<const char *>(data) + 1, int(size - 1));
+    if ((data[0] & 2) && r.older) {
+        QByteArray body = rest.left(r.olderSize);
+        body += QByteArray(r.olderSize - body.size(), '\0');
+        r.older(r.header + qCompress(body, 9), body);
+        return 0;
+    }
     const QByteArray file = (data[0] & 1) ? r.header + qCompress(rest, 9) : rest;
 
     QByteArray block = r.startBlock;

@@ -24,14 +24,23 @@ struct SReader
     QByteArray (*encode)(const QByteArray &block) = nullptr;
     // Further checks of an accepted block (SysEx references inside the pool).
     bool (*accepted)(const QByteArray &block) = nullptr;
-    // Seeds: name and whole file, or XML body (xml true).
+    // Seeds: name and whole file, or body (xml true: the XML text, or a
+    // pedal's image), or a body of the older road (older true).
     struct SSeed
     {
         const char *name;
         QByteArray bytes;
         bool xml;
+        bool older = false;
     };
     std::vector<SSeed> (*seeds)() = nullptr;
+
+    // The older road, for a model whose files carry one more image under the
+    // same header (the older pedal page's): its length, and its page's load
+    // of a file that packs body, which aborts on a fault. Without it (older
+    // null) an input goes the roads above whatever its first byte.
+    int olderSize = 0;
+    void (*older)(const QByteArray &file, const QByteArray &body) = nullptr;
 };
 
 // The model's adapter.
