@@ -9,6 +9,13 @@
 //   - otherwise even: the rest is a whole file as read from disk.
 // Checks: a refused file leaves the block as it was; an accepted one passes
 // the model's checks and comes back unchanged through the writer.
+//
+// Asked through the environment, the target writes its seeds
+// (PRESET_WRITE_SEEDS=<folder>) or its dictionary (PRESET_WRITE_DICT=<file>)
+// and ends. The dictionary is taken from the adapter's writer: the header, the
+// declared length and the zlib stream's first bytes of its file, the older
+// image's length, and the XML declaration, indent and every element of the
+// XML seeds.
 #include "fuzz/fuzz_preset.h"
 
 #include "common/devicelist.h"
@@ -16,6 +23,9 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtEndian>
 #include <QtGlobal>
 
 #include <cstdint>
@@ -34,6 +44,71 @@ void writeSeeds(const QString &dir)
         if (f.open(QIODevice::WriteOnly))
             f.write(QByteArray(1, seed.older ? '\2' : seed.xml ? '\1' : '\0') + seed.bytes);
     }
+}
+
+// One dictionary entry: printable ASCII as it is, the rest, quotes and
+// backslashes as \xNN.
+QByteArray dictEntry(const QByteArray &word)
+{
+    QByteArray line = "\"";
+    for (const char c : word) {
+        const uchar u = uchar(c);
+        if (u >= 0x20 && u < 0x7F && c != '"' && c != '\\')
+            line += c;
+        else
+            line += "\\x" + QByteArray::number(u, 16).rightJustified(2, '0').toUpper();
+    }
+    return line + "\"\n";
+}
+
+QByteArray bigEndian32(quint32 n)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian(n, bytes.data());
+    return bytes;
+}
+
+QByteArray dictionary(const fuzzpreset::SReader &r)
+{
+    QList<QByteArray> words;
+    const QByteArray file = r.encode(r.startBlock);
+    words << r.header << file.mid(r.header.size(), 4) << file.mid(r.header.size() + 4, 2);
+    if (r.olderSize > 0)
+        words << bigEndian32(quint32(r.olderSize));
+    const QRegularExpression declaration(QStringLiteral("^<\\?xml[^>]*\\?>"));
+    const QRegularExpression element(QStringLiteral("</?([A-Za-z_][A-Za-z0-9_.-]*)"));
+    for (const auto &seed : r.seeds()) {
+        // An XML body starts with its declaration (a pedal's image body is
+        // no text at all).
+        const QString text = QString::fromUtf8(seed.bytes);
+        const QRegularExpressionMatch head = declaration.match(text);
+        if (!seed.xml || seed.older || !head.hasMatch())
+            continue;
+        words << head.captured().toUtf8();
+        const QRegularExpressionMatch indent = QRegularExpression(QStringLiteral("\n( +)<")).match(text);
+        if (indent.hasMatch())
+            words << indent.captured(1).toUtf8();
+        for (auto it = element.globalMatch(text); it.hasNext();) {
+            const QByteArray name = it.next().captured(1).toUtf8();
+            words << "<" + name + ">" << "</" + name + ">";
+        }
+    }
+    QByteArray out;
+    QSet<QByteArray> seen;
+    for (const QByteArray &w : words) {
+        if (!w.isEmpty() && !seen.contains(w)) {
+            seen.insert(w);
+            out += dictEntry(w);
+        }
+    }
+    return out;
+}
+
+bool writeDictionary(const QString &path)
+{
+    QFile f(path);
+    const QByteArray text = dictionary(fuzzpreset::reader());
+    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
 }
 
 // The packing header must be the one the model's writer puts in front of its
@@ -66,6 +141,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
         writeSeeds(QString::fromLocal8Bit(seedDir));
         std::exit(0);
     }
+    const QByteArray dictPath = qgetenv("PRESET_WRITE_DICT");
+    if (!dictPath.isEmpty())
+        std::exit(writeDictionary(QString::fromLocal8Bit(dictPath)) ? 0 : 1);
     qInstallMessageHandler(quiet);
     return 0;
 }

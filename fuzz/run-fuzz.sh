@@ -8,7 +8,9 @@
 #                                          default): the test command's run
 # The targets are those of fuzz/targets, which fuzz/CMakeLists.txt builds:
 # splitter (the stream splitter and the SysEx unpacker), and a preset-file
-# reader <model>preset (fuzz/fuzz_preset.cpp with fuzz/preset_<model>.cpp).
+# reader <model>preset (fuzz/fuzz_preset.cpp with fuzz/preset_<model>.cpp),
+# which needs no more than its line there and its adapter: the target writes
+# its own seeds and dictionary.
 # A target's corpus is fuzz/corpus-<target>, seeded on the first run (from the
 # model's writer for a preset target); the inputs of past findings in
 # fuzz/regressions/<target>/ are run first every time. What it finds goes to
@@ -63,39 +65,6 @@ seed() {
     fi
 }
 
-# The words of a preset target's files, for the dictionary.
-dictionary() {
-    local words="" header="" xml=1 extra=()
-    case "$1" in
-        rz7preset)
-            words="Preset ConfigData KnobData PadData PadRGB KeyData KeyLongData KnobModeRGB PadModeRGB SysexPool CRC
-                   Data Group0 Group1 Group2 Knob0 Pad0 Key0 Data0 Data4 Color0 Color2"
-            header="RZ-7 Pad" ;;
-        rznanopreset)
-            words="Preset ConfigData PadData PadRGB KeyData KeyLongData KnobModeRGB PadModeRGB SysexPool CRC
-                   Data Group0 Group1 Group2 Pad0 Pad15 Key0 Key2 Data0 Data3 Color0 Color2"
-            header="RZ-Nano" ;;
-        vx18preset)
-            words="Preset ConfigData ModCh ModCC ModMin ModMax PitchBendCh PedalType PedalCh PedalCC PedalMin PedalMax
-                   KnobData PadData PadRGB KeyData KeyLongData SysexPool KBCh KBXPose KBOctave KBVelMin KBVelMax
-                   KBMCP CRC Data Group0 Group3 Knob0 Pad0 Key0 Key24 Data0 Data4 Color0 Color2"
-            header="VX-18" ;;
-        z3preset)
-            # A raw image body; the two image lengths a pedal file declares.
-            header="DOVO Dazed" xml=0
-            extra=('"\x00\x00\x13\x42"' '"\x00\x00\x04\xA0"') ;;
-        z3imagepreset)
-            header="DOVO Dazed" xml=0
-            extra=('"\x00\x00\x13\x42"') ;;
-    esac
-    for w in $words; do
-        printf '"<%s>"\n"</%s>"\n' "$w" "$w"
-    done
-    [ "$xml" -eq 0 ] || printf '"<?xml version=\\"1.0\\" encoding=\\"UTF-8\\"?>"\n"    "\n'
-    printf '"%s"\n"\\x78\\xDA"\n' "$header"
-    [ ${#extra[@]} -eq 0 ] || printf '%s\n' "${extra[@]}"
-}
-
 scratch=""
 trap '[ -z "$scratch" ] || rm -rf "$scratch"' EXIT
 [ "$quick" -eq 0 ] || scratch=$(mktemp -d)
@@ -118,8 +87,13 @@ for target in "${chosen[@]}"; do
     if [ "$target" = splitter ]; then
         options+=(-max_len=12000)
     else
-        dictionary "$target" >"$out/$target.dict"
-        options+=(-max_len=32768 -dict="$out/$target.dict")
+        # A preset target's dictionary comes from its adapter, which takes
+        # it from the model's writer (fuzz/fuzz_preset.cpp); a target that
+        # gives none runs without one.
+        rm -f "$out/$target.dict"
+        PRESET_WRITE_DICT="$out/$target.dict" "$build/fuzz/fuzz_$target"
+        options+=(-max_len=32768)
+        [ ! -s "$out/$target.dict" ] || options+=(-dict="$out/$target.dict")
     fi
     "$build/fuzz/fuzz_$target" "${options[@]}" "${dirs[@]}"
 done
