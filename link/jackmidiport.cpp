@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <limits>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -130,9 +131,16 @@ bool jackServerRunning(std::string *error)
 
 struct JackMidiPort::State
 {
+    static constexpr jack_port_id_t kNoPeer = std::numeric_limits<jack_port_id_t>::max();
+
     jack_client_t *client = nullptr;
     jack_port_t *port = nullptr;
     std::atomic<bool> gone{false};
+
+    // The port ours was first joined to, and whether it has left ours since;
+    // written on the client's notification thread.
+    std::atomic<jack_port_id_t> peer{kNoPeer};
+    std::atomic<bool> peerLost{false};
 
     // Input side, touched only on the process thread once active.
     Receiver receiver = nullptr;
@@ -221,6 +229,38 @@ struct JackMidiPort::State
         return 0;
     }
     static void shutdown(jack_status_t, const char *, void *arg) { noteClientGone(static_cast<State *>(arg)->gone); }
+
+    // Notification thread: a connection somewhere on the server changed. Only
+    // ours matter: the first join names the peer, and a later break from it
+    // (the peer's client closing breaks its connections first) loses it.
+    void connectionChanged(jack_port_id_t a, jack_port_id_t b, bool joined)
+    {
+        jack_port_id_t other;
+        if (jack_port_by_id(client, a) == port)
+            other = b;
+        else if (jack_port_by_id(client, b) == port)
+            other = a;
+        else
+            return;
+        if (joined) {
+            jack_port_id_t none = kNoPeer;
+            peer.compare_exchange_strong(none, other);
+        } else if (other == peer.load()) {
+            peerLost.store(true);
+        }
+    }
+    static void portConnect(jack_port_id_t a, jack_port_id_t b, int connect, void *arg)
+    {
+        static_cast<State *>(arg)->connectionChanged(a, b, connect != 0);
+    }
+    // Notification thread: a port went. Notifications come in the server's
+    // order: one about an earlier port under the peer's id came before the join.
+    static void portRegistration(jack_port_id_t id, int registered, void *arg)
+    {
+        auto *state = static_cast<State *>(arg);
+        if (!registered && id == state->peer.load())
+            state->peerLost.store(true);
+    }
 };
 
 namespace {
@@ -267,6 +307,9 @@ std::unique_ptr<JackMidiPort::State> openPortClientOnce(const std::string &clien
                                                        : &JackMidiPort::State::processOut,
                                   state.get())
             != 0
+        || jack_set_port_connect_callback(state->client, &JackMidiPort::State::portConnect, state.get()) != 0
+        || jack_set_port_registration_callback(state->client, &JackMidiPort::State::portRegistration, state.get())
+               != 0
         || jack_activate(state->client) != 0) {
         if (error)
             *error = "the JACK client could not be activated";
@@ -355,6 +398,11 @@ size_t JackMidiPort::maxMessageSize() const
 bool JackMidiPort::serverGone() const
 {
     return m_state->gone.load();
+}
+
+bool JackMidiPort::peerLost() const
+{
+    return m_state->peerLost.load();
 }
 
 void JackMidiPort::mute()

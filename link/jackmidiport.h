@@ -81,6 +81,12 @@ public:
     void mute();
     // The server shut the client down (it stopped or threw the client out).
     bool serverGone() const;
+    // The port this one was first joined to has been disconnected from it or
+    // has gone since (a unit unplugged, also one already plugged in again
+    // under the same name): nothing crosses between them any more. Told by
+    // the server's notifications, which reach us in the order the server
+    // made the changes, so a change from before the join never counts.
+    bool peerLost() const;
 
     struct State; // defined in jackmidiport.cpp
 

@@ -55,6 +55,7 @@ public:
     bool openPort(unsigned int number, const std::string &, const std::string &ourName, std::string *error) override
     {
         closePort(error);
+        m_sendFailed = false;
         try {
             m_midi->openPort(number, ourName);
             return m_midi->isPortOpen();
@@ -65,6 +66,8 @@ public:
     }
 
     bool isPortOpen() const override { return m_midi->isPortOpen(); }
+
+    bool peerLost() const override { return m_sendFailed && m_midi->isPortOpen(); }
 
     void closePort(std::string *error) override
     {
@@ -92,6 +95,9 @@ public:
         } catch (const RtMidiError &e) {
             *error = e.getMessage();
         }
+        // The open port refused it: the device behind it has gone (on
+        // Windows a unit plugged in again is another device).
+        m_sendFailed = true;
         return false;
     }
 
@@ -108,6 +114,7 @@ private:
     RtMidi *m_midi; // the client below, of either direction
     std::unique_ptr<RtMidiIn> m_in;
     std::unique_ptr<RtMidiOut> m_out;
+    bool m_sendFailed = false; // since the port opened
 };
 
 #if defined(TAVRO_HAVE_JACK)
@@ -143,6 +150,8 @@ public:
     bool isPortOpen() const override { return m_port != nullptr; }
 
     bool serviceGone() const override { return m_lister->serverGone() || (m_port && m_port->serverGone()); }
+
+    bool peerLost() const override { return m_port && m_port->peerLost(); }
 
     void closePort(std::string *) override { m_closer.close(std::move(m_port)); }
 

@@ -36,6 +36,11 @@ public:
     // that stopped): it lists and carries nothing any more, and a new
     // endpoint is needed once the service is back.
     virtual bool serviceGone() const { return false; }
+    // The port ours is joined to has gone since ours opened, whether or not
+    // one of its name is listed again (a unit plugged in again at once): ours
+    // carries nothing to or from it any more. On JACK the server says so;
+    // elsewhere a send that the open port refused counts.
+    virtual bool peerLost() const = 0;
     virtual void closePort(std::string *error) = 0;
     // Output only: sends one whole message. False, with the reason, when the
     // port is not open or the message cannot be carried whole.

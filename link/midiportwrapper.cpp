@@ -106,6 +106,11 @@ bool MidiPortWrapper::releaseGoneService()
     return pairLost;
 }
 
+bool MidiPortWrapper::pairLost() const
+{
+    return (m_midiOut && m_midiOut->peerLost()) || (m_midiIn && m_midiIn->peerLost());
+}
+
 bool MidiPortWrapper::ensureOutput()
 {
     releaseGoneService();

@@ -44,6 +44,11 @@ public:
     // the open pair was on them: the pair is lost, whatever the service lists
     // by now.
     bool releaseGoneService();
+    // The device's ports that the open pair was joined to have gone since it
+    // opened, also when ports of their names are listed again by now (a unit
+    // plugged in again between two scans): the pair carries nothing any more.
+    // A new open starts afresh.
+    bool pairLost() const;
 
     // Sends one frame; returns len on success, 0 on failure.
     int send(const uchar *frame, int len);
