@@ -65,8 +65,9 @@ pc_connectui::~pc_connectui()
 bool pc_connectui::Slots_send_data(const uchar *frame, int len)
 {
     // What a page whose device has gone still sends (a colour chooser's
-    // restore as it closes with the page) goes nowhere.
-    const int result = m_deviceGone ? 0 : m_midi.send(frame, len);
+    // restore as it closes with the page) goes nowhere, and so does what is
+    // sent into a pair whose device's ports went before the scan saw it.
+    const int result = m_deviceGone || m_midi.pairLost() ? 0 : m_midi.send(frame, len);
     qDebug() << "Slots_send_data -- Result : " << result;
     return result != 0;
 }
@@ -167,9 +168,10 @@ bool pc_connectui::pageInModalLoop() const
     return nestedLoopRunning();
 }
 
-// The self-test's unit stopped answering while its ports are still listed:
-// it was plugged in again faster than the scan could see it away, or another
-// unit of the model took its place. The next scan opens a present pair again.
+// The self-test's unit stopped answering while its ports are still listed
+// and the link heard of no change to them (a unit that hangs, or a MIDI
+// service that does not tell when a port goes). The next scan opens a present
+// pair again.
 void pc_connectui::relinkSelfTestUnit()
 {
     m_factoryLinked = 0;
@@ -323,7 +325,7 @@ void pc_connectui::scanDevices()
     // Without a MIDI service, or once it has gone (a JACK server that
     // stopped), the lister asks for one, quietly, until it comes; the hint
     // says why meanwhile.
-    const bool pairGone = releaseGoneService();
+    const bool pairGone = releaseGoneService() || m_midi.pairLost();
     QString serviceError;
     if (!m_lister->retry()) {
         serviceError = m_lister->lastError();
@@ -356,8 +358,10 @@ void pc_connectui::scanDevices()
     for (uint id = 1; id <= 9; ++id) {
         const bool found = m_scan.isPresent(id);
         // A pair whose service went is gone with it, even when a new service
-        // (a server started again) lists the device already: the page's link
-        // is dead, and the device is connected again as after an unplug.
+        // (a server started again) lists the device already, and so is one
+        // whose device's ports went and came back since the last scan (a
+        // cable wiggle, a unit that reset itself): the page's link is dead,
+        // and the device is connected again as after an unplug.
         if ((!found || pairGone) && g_deviceId == id)
             deviceGone();
         if (found && m_factoryMode && m_factoryDeviceId == id && !m_factoryLinked && m_page && m_pageIsSelfTest)

@@ -4,7 +4,8 @@
 // for its device, and a page that goes away behind the window's back is taken
 // as closed. Either way the next device removal finds no page to finish, under
 // the sanitizers. A save on closing is heard before the page goes. A colour
-// chooser open on a per-control dialog does not keep a page whose device went.
+// chooser open on a per-control dialog does not keep a page whose device went,
+// nor does a device replugged between two scans.
 #include <QtTest>
 
 #include <QPushButton>
@@ -225,6 +226,43 @@ private slots:
         QTRY_VERIFY(picker.isNull());
         QVERIFY(s.window->isVisible());
         QVERIFY(!s.window->Slots_send_data(g_fixedFramePoll.bytes, int(g_fixedFramePoll.length)));
+    }
+
+    // The device's ports go and come back between two scans (a cable
+    // wiggle): the page, whose ports went with the old ones, goes as after
+    // an unplug, and an edit on the page opened again reaches the device.
+    void replugBetweenScans_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("firmware");
+        QTest::addColumn<QString>("control"); // a button whose click sends an edit
+        QTest::addColumn<int>("command");     // the edit's command
+        const int system = tavrosim::kCmdSystemConfig;
+        QTest::newRow("small pad") << 8 << 3 << "pushButton_DAW" << system;
+        QTest::newRow("pad") << 7 << 3 << "pushButton_DAW" << system;
+        // Its content is enabled before it has the record its switches edit.
+        QTest::newRow("keyboard") << 9 << 3 << "pushButton_save" << int(tavrosim::kCmdSave);
+        QTest::newRow("foot pedal") << 1 << 5 << "pushButton_FSB_mode" << 0x62;
+        QTest::newRow("older foot pedal") << 1 << 4 << "pushButton_FSB_mode" << 0x62;
+    }
+    void replugBetweenScans()
+    {
+        QFETCH(int, model);
+        QFETCH(int, firmware);
+        QFETCH(QString, control);
+        QFETCH(int, command);
+        tavrotest::PageSession<CBaseDlg> s;
+        QVERIFY(s.open(tavrosim::optionsForModel(model, firmware)));
+        QPointer<CBaseDlg> page = s.page;
+        s.sim->vanish(); // no event loop runs, so no scan, until it is back
+        QVERIFY(s.sim->reappear());
+        QTRY_VERIFY_WITH_TIMEOUT(page.isNull(), 4000);
+        QVERIFY(s.window->isVisible());
+        QTest::mousePress(picture(*s.window, uint(model)), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.window->page() && tavrotest::contentEnabled(s.window->page()), kWait);
+        s.sim->clearLog();
+        s.window->page()->findChild<QPushButton *>(control)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(s.count(command) > 0, kWait);
     }
 
     // A page deleted without a word to the window: the window comes back as

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "pagesession.h"
+#include "selftest/selftestpage.h"
 
 namespace tavrotest {
 
@@ -43,10 +44,11 @@ void unitAwayAndBack(Session &s, const std::function<bool()> &away)
 
 // The unit is replaced faster than the window's scan can see it away: it is
 // unplugged and plugged in again at once, or (secondUnit) a second unit of the
-// model is plugged in before the first is unplugged. The test no longer hears
-// a unit; after its silence the lamp goes off, the window opens the present
-// unit and starts its test mode once, and the unit is tested from the step
-// the test began at. Call QTest::currentTestFailed() after it.
+// model is plugged in before the first is unplugged. The window hears that
+// the ports of the pair went: at its next scan, before the test could take
+// the unit as silent, the lamp goes off, the window opens the present unit
+// and starts its test mode once, and the unit is tested from the step the
+// test began at. Call QTest::currentTestFailed() after it.
 template <class Session>
 void unitReplaced(Session &s, bool secondUnit, QAbstractButton *lamp)
 {
@@ -54,6 +56,7 @@ void unitReplaced(Session &s, bool secondUnit, QAbstractButton *lamp)
     QVERIFY(s.workStep());
     QTRY_VERIFY_WITH_TIMEOUT(lamp->isChecked(), kSessionWait);
     QSignalSpy lampSwitched(lamp, &QAbstractButton::toggled);
+    QSignalSpy silent(s.page.data(), &SelfTestPage::signal_unit_silent);
     std::unique_ptr<tavrosim::Simulator> firstUnit;
     int starts = s.sim->testModeState().starts;
     if (secondUnit) {
@@ -72,6 +75,7 @@ void unitReplaced(Session &s, bool secondUnit, QAbstractButton *lamp)
     }
     QTRY_COMPARE_WITH_TIMEOUT(s.sim->testModeState().starts, starts + 1, kSessionWait);
     QVERIFY(lampSwitched.contains(QVariantList{false}));
+    QCOMPARE(silent.count(), 0);
     QVERIFY(s.settle());
     QCOMPARE(s.sim->testModeState().starts, starts + 1);
     QCOMPARE(int(s.page->model().step()), first);
