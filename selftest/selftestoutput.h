@@ -40,12 +40,11 @@ uint testLedFrame(uchar *out, uchar index, uchar c1, uchar c2, uchar c3);
 // are listed in the monitor and never judged.
 bool isJudged(uint message);
 
-// Watches the unit's answers to the polls. A unit that was unplugged and
-// plugged in again faster than the window's scan, or that another unit of the
-// model replaced, no longer hears the test nor answers it, although its ports
-// are still listed (where the old port is dead, the polls cannot even be
-// sent): once it has answered, a silence of kSilenceMs is taken as the unit
-// gone, whatever else restarted the test meanwhile.
+// Watches the unit's answers to the polls. A unit that hangs, or one plugged
+// in again faster than the window's scan on a MIDI service that does not tell
+// the link its ports went, no longer answers the test although its ports are
+// still listed: once it has answered, a silence of kSilenceMs is taken as the
+// unit gone, whatever else restarted the test meanwhile.
 class AnswerWatch
 {
 public:

@@ -237,9 +237,8 @@ private slots:
         QTest::addColumn<int>("firmware");
         QTest::addColumn<QString>("control"); // a button whose click sends an edit
         QTest::addColumn<int>("command");     // the edit's command
-        const int system = tavrosim::kCmdSystemConfig;
-        QTest::newRow("small pad") << 8 << 3 << "pushButton_DAW" << system;
-        QTest::newRow("pad") << 7 << 3 << "pushButton_DAW" << system;
+        QTest::newRow("small pad") << 8 << 3 << "pushButton_DAW" << int(tavrosim::kCmdSystemConfig);
+        QTest::newRow("pad") << 7 << 3 << "pushButton_DAW" << int(tavrosim::kCmdSystemConfig);
         // Its content is enabled before it has the record its switches edit.
         QTest::newRow("keyboard") << 9 << 3 << "pushButton_save" << int(tavrosim::kCmdSave);
         QTest::newRow("foot pedal") << 1 << 5 << "pushButton_FSB_mode" << 0x62;
@@ -253,11 +252,9 @@ private slots:
         QFETCH(int, command);
         tavrotest::PageSession<CBaseDlg> s;
         QVERIFY(s.open(tavrosim::optionsForModel(model, firmware)));
-        QPointer<CBaseDlg> page = s.page;
         s.sim->vanish(); // no event loop runs, so no scan, until it is back
         QVERIFY(s.sim->reappear());
-        QTRY_VERIFY_WITH_TIMEOUT(page.isNull(), 4000);
-        QVERIFY(s.window->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(s.page.isNull() && s.window->isVisible(), 4000);
         QTest::mousePress(picture(*s.window, uint(model)), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(s.window->page() && tavrotest::contentEnabled(s.window->page()), kWait);
         s.sim->clearLog();
