@@ -398,8 +398,10 @@ void Simulator::process(const Bytes &message)
                 m_upgradeMode = true;
         }
         delay = m_delayMs;
+        // Logged under the same lock as the change it made: whoever sees the
+        // new state sees the frame that brought it.
+        recordLocked(std::move(entry));
     }
-    record(entry);
 
     if (!outcome.replies.empty()) {
         sleepInterruptible(delay);
@@ -637,6 +639,11 @@ void Simulator::withDevice(const std::function<void(SimDevice &)> &fn)
 void Simulator::record(SimLogEntry entry)
 {
     std::lock_guard<std::mutex> lock(m_stateMutex);
+    recordLocked(std::move(entry));
+}
+
+void Simulator::recordLocked(SimLogEntry entry)
+{
     if (m_logFile.is_open()) {
         m_logFile << entry.line() << '\n';
         m_logFile.flush();

@@ -171,6 +171,7 @@ private:
     bool sendRaw(const Bytes &message);
     void sendReply(Bytes frame);
     void record(SimLogEntry entry);
+    void recordLocked(SimLogEntry entry); // m_stateMutex held
     void sleepInterruptible(int milliseconds);
 
     SimOptions m_options;
