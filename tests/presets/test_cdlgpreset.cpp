@@ -201,13 +201,16 @@ void TestCDlgPreset::listsIndexAndDownloadsServerPreset()
     QTest::qWait(0);
     QCOMPARE(m_server.requestCount(QStringLiteral("tvsuite/rz7/Techno.rzp")), 1);
 
-    // An index without keys lists nothing and says so.
-    QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/empty.ini"), ""));
-    dlg->clear_list();
-    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/empty.ini"), m_work.filePath(QStringLiteral("empty.ini")),
-                  DownloadKind::Index);
-    QTRY_VERIFY(notices(dlg).contains(QStringLiteral("no preset")));
-    QCOMPARE(m_list->count(), 0);
+    // An index without keys, or with none in "files", lists nothing and says so.
+    for (const char *keyless : {"", "[video]\n1=v.example/a\n"}) {
+        QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/empty.ini"), keyless));
+        qDeleteAll(dlg->findChildren<AutoDisapperMsgBox *>());
+        dlg->clear_list();
+        dlg->download(m_server.baseUrl() + QStringLiteral("rz7/empty.ini"), m_work.filePath(QStringLiteral("empty.ini")),
+                      DownloadKind::Index);
+        QTRY_VERIFY(notices(dlg).contains(QStringLiteral("no preset")));
+        QCOMPARE(m_list->count(), 0);
+    }
 }
 
 void TestCDlgPreset::localRowsLoadAndDelete()

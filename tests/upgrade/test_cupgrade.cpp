@@ -351,9 +351,9 @@ void TestCUpgrade::indexListedWithoutProgress()
     listIndex(dlg, 1);
     QCOMPARE(listOf(dlg)->selectedItems().size(), 1);
 
-    // An index without keys (empty, or groups without keys) offers nothing,
-    // and the rows of the check before do not stay.
-    for (const char *keyless : {"", "[files]\n[video]\n"}) {
+    // An index without keys (empty, groups without keys, or keys outside
+    // "files") offers nothing, and the rows of the check before do not stay.
+    for (const char *keyless : {"", "[files]\n[video]\n", "[video]\n1=v.example/a\n"}) {
         QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/firmware.ini"), keyless));
         clearNotices(dlg);
         dlg->download(indexUrl(), cUpgrade::index_path());
