@@ -51,13 +51,15 @@ private:
     QString m_suffix;
 };
 
-} // namespace
-
+// The suffix of a filter's first pattern, with its dot (".rzp" of
+// "Pad Preset (*.rzp)"); empty when it names none.
 QString suffixOfFilter(const QString &strFilter)
 {
     static const QRegularExpression pattern(QStringLiteral("\\*(\\.[^\\s*;()]+)"));
     return pattern.match(strFilter).captured(1);
 }
+
+} // namespace
 
 QString choose_file(bool bSave, const QString &strCaption, const QString &strFilter)
 {

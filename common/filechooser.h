@@ -15,10 +15,6 @@ using FileChooser = std::function<QString(bool bSave, const QString &strCaption,
 // suffix with it, before it asks about replacing a file.
 QString choose_file(bool bSave, const QString &strCaption, const QString &strFilter);
 
-// The suffix of a filter's first pattern, with its dot (".rzp" of
-// "Pad Preset (*.rzp)"); empty when it names none.
-QString suffixOfFilter(const QString &strFilter);
-
 // A preset file's path: strPath when it is given, otherwise the one the user
 // chooses in the save or open dialog (caption "Save Preset File" or "Open
 // Preset File"). Empty, with the debug warning "No file selected for saving"
