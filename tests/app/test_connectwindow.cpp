@@ -25,6 +25,7 @@
 #include "standins/standinpage.h"
 #include "testmain.h"
 #include "connectwindowtest.h"
+#include "pagedialogs.h"
 #include "ui_pc_connectui.h"
 
 using tavrosim::Bytes;
@@ -619,14 +620,10 @@ private slots:
         QVERIFY(QDir().mkpath(file));
         const auto unblock = qScopeGuard([&file] { QDir(file).removeRecursively(); });
         QStringList told;
-        QTimer answer;
-        connect(&answer, &QTimer::timeout, [&told] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                told << box->text();
-                box->done(QMessageBox::Ok);
-            }
+        tavrotest::onNextModalBox([&told](QMessageBox *box) {
+            told << box->text();
+            box->done(QMessageBox::Ok);
         });
-        answer.start(10);
         w.form()->comboBox_Language->setCurrentIndex(0);
         QTRY_COMPARE(told, QStringList{"The settings file cannot be written: your choice holds until the editor "
                                        "closes and is not kept for the next start."});

@@ -435,9 +435,7 @@ private slots:
             server.setBehaviour(index, HttpFixture::Serve);
             server.writeFile(index, "<html><head><title>Sign in</title></head></html>\n");
             QDir().mkpath(QFileInfo(CRZM7::presetIndexPath()).absolutePath());
-            QFile stale(CRZM7::presetIndexPath());
-            QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("[files]\n1=Stale\n") > 0);
-            stale.close();
+            QVERIFY(writeAll(CRZM7::presetIndexPath(), "[files]\n1=Stale\n"));
             o.ui()->pushButton_LoadPreset->click();
             QTRY_VERIFY(toastTexts(o.page.presetDialog()).contains("Download failed"));
             QCOMPARE(list()->count(), 0);

@@ -43,8 +43,6 @@ private slots:
     void check_data();
     void check();
     void fromByteArraySizes();
-    void fileBody_data();
-    void fileBody();
     void switchRecordExamples();
     void switchRecordBounds();
     void groupFrames();
@@ -101,75 +99,6 @@ void TestMidiConfig::fromByteArraySizes()
         QTest::ignoreMessage(QtWarningMsg, "ByteArray size mismatch for SMIDIConfigData");
         QCOMPARE(SMIDIConfigData::fromByteArray(wrong).toByteArray(), QByteArray(kImageSize, 0));
     }
-}
-
-// A preset file's body as the page takes it: display codes above 39 and
-// other sizes refuse it and leave the image alone; counts and SysEx lengths
-// are held at 16 and 64, every other byte (an unknown Type, the flags, the
-// reserved bytes) is kept; what was taken is taken again unchanged.
-void TestMidiConfig::fileBody_data()
-{
-    QTest::addColumn<Edit>("edit");
-    QTest::addColumn<int>("cut");
-    QTest::addColumn<Edit>("held"); // what the page holds of the edit, when taken
-    const Edit refused;
-    const Edit same = [](SMIDIConfigData &) {};
-    auto row = [](const char *name, Edit e, Edit held, int cut = 0) { QTest::newRow(name) << e << cut << held; };
-    row("plain", same, same);
-    row("switch display 28", [](SMIDIConfigData &c) { c.SwitchData[3].Display[2] = 0x28; }, refused);
-    row("preset display A8", [](SMIDIConfigData &c) { c.PresetDisplay[9] = 0xA8; }, refused);
-    row("display A7 with its dot", [](SMIDIConfigData &c) { c.SwitchData[0].Display[0] = 0xA7; },
-        [](SMIDIConfigData &c) { c.SwitchData[0].Display[0] = 0xA7; });
-    row("counts, lengths, the rest", [](SMIDIConfigData &c) {
-        c.PedalCount = 0xFF;
-        c.Preset = 9;
-        c.SwitchData[1].Count1 = 17;
-        c.SwitchData[1].Count2 = 0xFF;
-        c.SwitchData[2].Type = 7;
-        c.SwitchData[2].SysexFlags = 0xFF;
-        c.SwitchData[2].setSysexLen(1, 65);
-        c.SwitchData[2].setSysexLen(2, 0xFFFF);
-        c.SwitchData[3].Reserved2[1] = 0xEE;
-        c.Reserved2[2] = 0xDD;
-    }, [](SMIDIConfigData &c) {
-        c.PedalCount = 16;
-        c.Preset = 9;
-        c.SwitchData[1].Count1 = 16;
-        c.SwitchData[1].Count2 = 16;
-        c.SwitchData[2].Type = 7;
-        c.SwitchData[2].SysexFlags = 0xFF;
-        c.SwitchData[2].setSysexLen(1, 64);
-        c.SwitchData[2].setSysexLen(2, 64);
-        c.SwitchData[3].Reserved2[1] = 0xEE;
-        c.Reserved2[2] = 0xDD;
-    });
-    row("a byte short", same, refused, 1);
-    row("a byte over", same, refused, -1);
-}
-
-void TestMidiConfig::fileBody()
-{
-    QFETCH(Edit, edit);
-    QFETCH(int, cut);
-    QFETCH(Edit, held);
-    SMIDIConfigData c = pedaloldtest::image(2);
-    edit(c);
-    QByteArray body = c.toByteArray();
-    body = cut > 0 ? body.left(body.size() - cut) : body + QByteArray(-cut, '\x01');
-    const SMIDIConfigData before = pedaloldtest::image(5);
-    SMIDIConfigData image = before;
-    QCOMPARE(imageFromFileBody(body, &image), bool(held));
-    if (!held) {
-        QCOMPARE(image.toByteArray(), before.toByteArray());
-        return;
-    }
-    SMIDIConfigData expected = pedaloldtest::image(2);
-    held(expected);
-    QCOMPARE(image.toByteArray(), expected.toByteArray());
-    // The page's own file of it is taken again as it is.
-    SMIDIConfigData again = before;
-    QVERIFY(imageFromFileBody(fileImage(image).toByteArray(), &again));
-    QCOMPARE(again.toByteArray(), image.toByteArray());
 }
 
 void TestMidiConfig::switchRecordExamples()
