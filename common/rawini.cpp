@@ -3,14 +3,42 @@
 #include <QFile>
 #include <QTextCodec>
 
+namespace {
+
+const char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// Control bytes an ini text never holds: everything below a blank but tab,
+// line feed, form feed and carriage return, and DEL. A NUL among them is
+// what tells UTF-16 and binary data.
+bool isControlByte(uchar b)
+{
+    return (b < 0x20 && b != '\t' && b != '\n' && b != '\f' && b != '\r') || b == 0x7F;
+}
+
+} // namespace
+
+QString indexText(const QByteArray &body)
+{
+    QByteArray bytes = body;
+    if (bytes.startsWith(kUtf8Bom))
+        bytes.remove(0, 3);
+    QTextCodec::ConverterState state;
+    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars == 0 && state.remainingChars == 0)
+        return text;
+    // Written in an old code page (Latin-1, Windows-1252, GBK ...): every
+    // byte is the character of its value, as an ini reader without a codec
+    // takes it.
+    return QString::fromLatin1(bytes);
+}
+
 bool isIndexText(const QByteArray &body)
 {
-    if (body.contains('\0'))
-        return false;
-    QTextCodec::ConverterState state;
-    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(body.constData(), body.size(), &state);
-    if (state.invalidChars > 0 || state.remainingChars > 0)
-        return false;
+    for (const char c : body) {
+        if (isControlByte(uchar(c)))
+            return false;
+    }
+    const QString text = indexText(body);
     for (const QChar c : text) {
         if (c == QChar(0xFEFF) || c.isSpace())
             continue;
@@ -30,9 +58,7 @@ RawIni RawIni::fromText(const QByteArray &text)
 {
     RawIni ini;
     QString group;
-    QString all = QString::fromUtf8(text);
-    if (all.startsWith(QChar(0xFEFF)))
-        all.remove(0, 1);
+    const QString all = indexText(text);
     const QStringList lines = all.split(QLatin1Char('\n'));
     for (QString line : lines) {
         line = line.trimmed();

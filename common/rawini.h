@@ -9,11 +9,18 @@
 #include <QString>
 #include <QStringList>
 
-// Whether a body can be an index at all: text (valid UTF-8 without a NUL
-// byte) that does not open as markup (its first character, after a byte order
-// mark and blanks, is not "<"). An empty body is an index without keys. A web
-// page or binary data answered in an index's place is none.
+// Whether a body can be an index at all: text (no NUL nor other control
+// byte but tab, line feed, form feed and carriage return) that does not open
+// as markup (its first character, after a byte order mark and blanks, is not
+// "<"). An empty body is an index without keys. A web page, binary data or
+// UTF-16 answered in an index's place is none; an index saved in an old code
+// page is one.
 bool isIndexText(const QByteArray &body);
+
+// The characters of an index body, without its byte order mark: UTF-8 when
+// the body is valid UTF-8, otherwise Latin-1 (a byte is the character of its
+// value), so that a name written in Latin-1 shows as written.
+QString indexText(const QByteArray &body);
 
 class RawIni
 {

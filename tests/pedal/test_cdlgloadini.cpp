@@ -28,8 +28,10 @@ namespace {
 
 const QString kLibraryPath = QStringLiteral("tvsuite/Z3/MIDIPreset.ini");
 
-// "Sub/Hidden" belongs to a sub-group for the ini reader and is no row.
+// "Sub/Hidden" belongs to a sub-group for the ini reader and is no row. The
+// second comment is in Latin-1.
 const QByteArray kLibrary = ";down|toggle|down_up|long|up_long\n"
+                            "; R\xe9glages\n"
                             "[Unit One]\n"
                             "Bypass = toggle | B5 10 7F | B5 10 00\n"
                             "Sub/Hidden = down | C0 01\n"

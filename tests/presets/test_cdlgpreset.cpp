@@ -211,6 +211,11 @@ void TestCDlgPreset::listsIndexAndDownloadsServerPreset()
         QTRY_VERIFY(notices(dlg).contains(QStringLiteral("no preset")));
         QCOMPARE(m_list->count(), 0);
     }
+    // An index saved in Latin-1 shows its names as written.
+    QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/latin1.ini"), "[files]\n1=Caf\xe9 Kit\n"));
+    dlg->download(m_server.baseUrl() + QStringLiteral("rz7/latin1.ini"), m_work.filePath(QStringLiteral("latin1.ini")),
+                  DownloadKind::Index);
+    QTRY_COMPARE(rows(m_list), QStringList{QStringLiteral("Caf\u00e9 Kit")});
 }
 
 void TestCDlgPreset::localRowsLoadAndDelete()

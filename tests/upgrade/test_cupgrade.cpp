@@ -43,6 +43,14 @@ QListWidget *listOf(cUpgrade *dlg)
     return dlg->findChild<QListWidget *>(QStringLiteral("listWidget"));
 }
 
+QStringList rowsOf(cUpgrade *dlg)
+{
+    QStringList rows;
+    for (int i = 0; i < listOf(dlg)->count(); ++i)
+        rows << listOf(dlg)->item(i)->text();
+    return rows;
+}
+
 QProgressBar *barOf(cUpgrade *dlg)
 {
     return dlg->findChild<QProgressBar *>(QStringLiteral("progressBar"));
@@ -432,28 +440,33 @@ void TestCUpgrade::downloadFailureIsShown()
     QVERIFY(!notices(dlg).contains(QStringLiteral("It is already the latest version!")));
 
     // What is no index (a guest network's sign-in page, reached by a redirect
-    // or answered directly; binary data) fails; an index without keys (empty,
-    // groups without keys, keys outside "files") offers nothing. Neither
-    // leaves the rows of the check before.
+    // or answered directly; binary data; UTF-16) fails; an index without keys
+    // (empty, groups without keys, keys outside "files") offers nothing.
+    // Neither leaves the rows of the check before. An index with comments in
+    // an old code page (Latin-1, GBK) lists its rows.
     const QByteArray page = "\n  <!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head></html>\n";
     QVERIFY(m_server.writeFile(QStringLiteral("signin.html"), page));
     const QString failed = QStringLiteral("Download failed!"), latest = QStringLiteral("It is already the latest version!");
-    const QList<QPair<QByteArray, QString>> answers{{"redirect", failed}, {page, failed},
-        {QByteArray("[files]\n1=RZ7_V12\0\xff", 19), failed}, {"", latest}, {"[files]\n[video]\n", latest},
-        {"[video]\n1=v.example/a\n", latest}};
-    for (const auto &answer : answers) {
+    struct Answer { QByteArray body; QString notice; QStringList rows; };
+    const QList<Answer> answers{{"redirect", failed, {}}, {page, failed, {}},
+        {QByteArray("[files]\n1=RZ7_V12\0\xff", 19), failed, {}},
+        {QByteArray("\xff\xfe[\0f\0]\0\n\0", 10), failed, {}}, {"", latest, {}},
+        {"[files]\n[video]\n", latest, {}}, {"[video]\n1=v.example/a\n", latest, {}},
+        {"; Mise \xe0 jour\n; \xb9\xcc\xbc\xfe\n[files]\n1=RZ7_V20\n2=RZ7_V21\n", QString(),
+         {QStringLiteral("RZ7_V20"), QStringLiteral("RZ7_V21")}}};
+    for (const Answer &answer : answers) {
         m_server.clearBehaviours();
         serveIndex({QStringLiteral("RZ7_V12")});
         listIndex(dlg, 1);
-        if (answer.first == "redirect")
+        if (answer.body == "redirect")
             m_server.setRedirect(QStringLiteral("tvsuite/rz7/firmware.ini"), m_server.urlFor(QStringLiteral("signin.html")));
         else
-            QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/firmware.ini"), answer.first));
+            QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/firmware.ini"), answer.body));
         clearNotices(dlg);
         dlg->download(indexUrl(), cUpgrade::index_path());
-        QTRY_VERIFY(!notices(dlg).isEmpty());
-        QCOMPARE(notices(dlg), QStringList{answer.second});
-        QCOMPARE(listOf(dlg)->count(), 0);
+        QTRY_VERIFY(answer.notice.isEmpty() ? rowsOf(dlg) == answer.rows : !notices(dlg).isEmpty());
+        QCOMPARE(notices(dlg), answer.notice.isEmpty() ? QStringList() : QStringList{answer.notice});
+        QCOMPARE(rowsOf(dlg), answer.rows);
     }
 
     // An index larger than 1 MiB is cut off while it arrives, even unannounced.
@@ -689,9 +702,8 @@ void TestCUpgrade::failedUpgradeIsStored()
     QTRY_COMPARE_WITH_TIMEOUT(m_boxes->texts.size(), 2, 15000);
     QCOMPARE(m_boxes->titles.last(), QStringLiteral("Update interrupted"));
     if (!writable) {
-        QCOMPARE(m_boxes->texts.last(), QStringLiteral("Please restart the software to update\n\nThe failure could not be "
-                                                       "recorded (the settings file cannot be written), so a restart "
-                                                       "will not resume the upgrade."));
+        QCOMPARE(m_boxes->texts.last(), QStringLiteral("The failure could not be recorded (the settings file cannot "
+                                                       "be written), so a restart will not resume the upgrade."));
         return;
     }
     QCOMPARE(m_boxes->texts.last(), QStringLiteral("Please restart the software to update"));
