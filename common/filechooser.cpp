@@ -1,6 +1,7 @@
 #include "filechooser.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -16,38 +17,61 @@ FileChooser &installed()
     return chooser;
 }
 
-// The save dialog gives a name typed without the filter's suffix that
-// suffix, before it asks whether to replace a file, so that the question is
-// about the file that will be written and the open dialog, which lists only
-// that suffix, shows it again. The platform's own dialog does it through the
-// default suffix; Qt's own dialog adds that only to a name without any dot
-// ("Live 2.0"), so the name in its box is completed here first.
+// The save dialog completes the name in its box before it asks whether to
+// replace a file, so that the question is about the file that will be
+// written, and the open dialog, which lists only the filter's suffix, shows
+// it again:
+// - a typed name that is a folder (of the dialog's folder, or a path to one,
+//   with or without a trailing slash) takes the dialog into it and clears the
+//   box;
+// - otherwise blanks at the end are dropped and a name without the filter's
+//   suffix gets it ("Live 2.0" is "Live 2.0.rzp").
+// It is Qt's own dialog on every platform. A platform's dialog asks about
+// the name as typed and has the suffix added only after it has closed (so
+// "Old Set" replaced "Old Set.rzp" unasked), and Qt's default suffix looks
+// for a typed folder in the program's working folder, not the dialog's; so
+// neither is used.
 class SaveDialog : public QFileDialog
 {
 public:
     SaveDialog(const QString &caption, const QString &filter, const QString &suffix)
         : QFileDialog(nullptr, caption, QString(), filter), m_suffix(suffix)
     {
+        setOption(QFileDialog::DontUseNativeDialog);
         setAcceptMode(QFileDialog::AcceptSave);
-        if (!suffix.isEmpty())
-            setDefaultSuffix(suffix.mid(1));
     }
 
     void accept() override
     {
-        // Only Qt's own dialog has the name box.
         auto *nameEdit = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        if (nameEdit && !m_suffix.isEmpty()) {
-            const QString typed = nameEdit->text();
-            // A folder's name takes the dialog into the folder.
-            if (!typed.isEmpty() && !typed.endsWith(m_suffix, Qt::CaseInsensitive)
-                && !QFileInfo(directory().filePath(typed)).isDir())
-                nameEdit->setText(typed + m_suffix);
+        if (nameEdit) {
+            QString typed = nameEdit->text();
+            if (!typed.isEmpty() && QFileInfo(typedPath(typed)).isDir()) {
+                setDirectory(typedPath(typed));
+                nameEdit->clear();
+                return;
+            }
+            while (typed.endsWith(QLatin1Char(' ')))
+                typed.chop(1);
+            if (!typed.isEmpty() && !m_suffix.isEmpty() && !typed.endsWith(m_suffix, Qt::CaseInsensitive))
+                typed += m_suffix;
+            nameEdit->setText(typed);
         }
         QFileDialog::accept();
     }
 
 private:
+    // Where a typed name points: from the dialog's folder, or from the home
+    // folder for "~/...".
+    QString typedPath(const QString &typed) const
+    {
+#ifdef Q_OS_UNIX
+        if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
+            return QDir::homePath() + typed.mid(1);
+#endif
+        return directory().absoluteFilePath(typed);
+    }
+
     QString m_suffix;
 };
 

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qtbase5-dev qtmultimedia5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
+    qtbase5-dev qtbase5-private-dev qtmultimedia5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
     librtmidi-dev libjack-jackd2-dev zlib1g-dev jackd2
     xvfb xauth fonts-liberation fonts-wqy-microhei imagemagick
     libbenchmark-dev clang libclang-rt-14-dev python3 procps

@@ -1,6 +1,9 @@
-// The save dialog of every page, Qt's own here, driven as a user does: a
-// name typed without the filter's suffix comes back with it, and a question
-// to replace a file is about the file that will be written.
+// The save dialog of every page, driven as a user does: a name typed without
+// the filter's suffix comes back with it, a question to replace a file is
+// about the file that will be written, and a typed folder's name takes the
+// dialog into it. The test runs under a platform theme that offers the
+// platform's own file dialog (tests/platformtheme), as Qt's GTK theme does,
+// and from a working folder that is not the dialog's.
 
 #include <QTemporaryDir>
 
@@ -13,32 +16,48 @@ class TestFileChooser : public QObject
     Q_OBJECT
 
 private slots:
-    void saveDialogAddsTheSuffix_data();
-    void saveDialogAddsTheSuffix();
+    void platformOffersItsDialog();
+    void saveDialogCompletesTheName_data();
+    void saveDialogCompletesTheName();
 };
 
-void TestFileChooser::saveDialogAddsTheSuffix_data()
+// The fixture works: a plain file dialog is the platform's, which answers
+// at once without showing Qt's.
+void TestFileChooser::platformOffersItsDialog()
 {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("chosen");
-    QTest::newRow("bare name") << "sets" << "My Live Set" << "My Live Set.rzp";
-    QTest::newRow("name with the suffix") << "sets" << "Mine.rzp" << "Mine.rzp";
-    QTest::newRow("dot in the name") << "sets" << "Live 2.0" << "Live 2.0.rzp";
-    QTest::newRow("file exists") << "sets" << "Old Set" << "Old Set.rzp";
+    qApp->setProperty("platformDialogAnswer", QStringLiteral("/nowhere/Answer"));
+    QFileDialog plain(nullptr, QStringLiteral("Plain"));
+    QCOMPARE(plain.exec(), int(QDialog::Accepted));
+    QCOMPARE(plain.selectedFiles(), QStringList{QStringLiteral("/nowhere/Answer")});
+    qApp->setProperty("platformDialogAnswer", QVariant());
 }
 
-void TestFileChooser::saveDialogAddsTheSuffix()
+void TestFileChooser::saveDialogCompletesTheName_data()
 {
-    QFETCH(QString, folder);
-    QFETCH(QString, typed);
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("bare name") << QStringList{"My Live Set"} << "My Live Set.rzp";
+    QTest::newRow("name with the suffix") << QStringList{"Mine.rzp"} << "Mine.rzp";
+    QTest::newRow("dot in the name") << QStringList{"Live 2.0"} << "Live 2.0.rzp";
+    QTest::newRow("file exists") << QStringList{"Old Set"} << "Old Set.rzp";
+    QTest::newRow("trailing spaces") << QStringList{"Trail   "} << "Trail.rzp";
+    QTest::newRow("folder typed") << QStringList{"Sub", "In Sub"} << "Sub/In Sub.rzp";
+    QTest::newRow("folder typed with a slash") << QStringList{"Sub/", "In Sub"} << "Sub/In Sub.rzp";
+}
+
+void TestFileChooser::saveDialogCompletesTheName()
+{
+    QFETCH(QStringList, typed);
     QFETCH(QString, chosen);
     QTemporaryDir root;
-    const QString dir = root.filePath(folder);
-    QVERIFY(QDir().mkpath(dir));
+    const QString dir = root.filePath(QStringLiteral("sets.d"));
+    QVERIFY(QDir().mkpath(dir + QStringLiteral("/Sub")));
+    QVERIFY(QDir::currentPath() != dir);
     const bool exists = QTest::currentDataTag() == QByteArray("file exists");
     if (exists)
         QVERIFY(tavrotest::writeAll(dir + QStringLiteral("/Old Set.rzp"), "OLD"));
+    // What the platform's dialog would answer if it were used.
+    qApp->setProperty("platformDialogAnswer", dir + QLatin1Char('/') + typed.last());
 
     QString replaceQuestion;
     tavrotest::typeIntoNextFileDialog(dir, typed, &replaceQuestion);

@@ -138,14 +138,19 @@ struct ChosenPath
 };
 
 // Answers the next file dialog, Qt's own, as a user does: types the folder
-// into the name box and presses Enter (the dialog goes there), then types
-// name and presses Enter. A question whether to replace a file is answered
-// yes; its text goes to *replaceQuestion.
-inline void typeIntoNextFileDialog(const QString &folder, const QString &name, QString *replaceQuestion = nullptr)
+// into the name box and presses Enter (the dialog goes there), then each of
+// names in turn, the next once the dialog has gone into another folder and
+// emptied its box (every name but the last is a folder). A question whether
+// to replace a file is answered yes; its text goes to *replaceQuestion. A
+// dialog that stops moving for 5 s is cancelled, so a test fails, not hangs.
+inline void typeIntoNextFileDialog(const QString &folder, const QStringList &names, QString *replaceQuestion = nullptr)
 {
     auto *timer = new QTimer;
     timer->setInterval(20);
+    const QStringList entries = QStringList{folder} + names;
     auto typed = std::make_shared<int>(0);
+    auto idle = std::make_shared<int>(0);
+    auto lastFolder = std::make_shared<QString>();
     QObject::connect(timer, &QTimer::timeout, [=] {
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
@@ -155,21 +160,31 @@ inline void typeIntoNextFileDialog(const QString &folder, const QString &name, Q
             return;
         }
         auto *dialog = qobject_cast<QFileDialog *>(modal);
-        if (!dialog) {
-            if (*typed == 2) {
+        auto *edit = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!edit) {
+            if (*typed == entries.size()) {
                 timer->stop();
                 timer->deleteLater();
             }
             return;
         }
-        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        if (*typed == 0 || (*typed == 1 && QDir(dialog->directory()) == QDir(folder))) {
-            edit->setText(*typed == 0 ? folder : name);
+        const QString here = dialog->directory().absolutePath();
+        if (*typed < entries.size() && (*typed == 0 || (here != *lastFolder && edit->text().isEmpty()))) {
+            *lastFolder = here;
+            *idle = 0;
+            edit->setText(entries.at((*typed)++));
             QTest::keyClick(edit, Qt::Key_Return);
-            ++*typed;
+        } else if (++*idle == 250) {
+            *typed = entries.size();
+            dialog->reject();
         }
     });
     timer->start();
+}
+
+inline void typeIntoNextFileDialog(const QString &folder, const QString &name, QString *replaceQuestion = nullptr)
+{
+    typeIntoNextFileDialog(folder, QStringList{name}, replaceQuestion);
 }
 
 } // namespace tavrotest
