@@ -3,9 +3,10 @@
 //   - bit 1 set, for a model with an older road: the rest, cut or padded with
 //     zeros to the older image's length, packed behind the header, so that
 //     every such input reaches that page's load of a body of its one length;
-//   - otherwise odd: the rest is the body (the XML text, or a pedal's image),
-//     packed behind the model's header first, so the body's reader is reached
-//     without the fuzzer having to find zlib streams;
+//   - otherwise odd: the rest is the body (the XML text, or a pedal's image,
+//     cut or padded with zeros to the image's length), packed behind the
+//     model's header first, so the body's reader is reached without the
+//     fuzzer having to find zlib streams or hit one length;
 //   - otherwise even: the rest is a whole file as read from disk.
 // Checks: a refused file leaves the block as it was; an accepted one passes
 // the model's checks and comes back unchanged through the writer.
@@ -130,6 +131,14 @@ bool headerUsable(const fuzzpreset::SReader &r)
     return true;
 }
 
+// bytes cut or padded with zeros to size; as they are when size is 0.
+QByteArray sizedTo(const QByteArray &bytes, int size)
+{
+    if (size <= 0)
+        return bytes;
+    return bytes.left(size) + QByteArray(qMax(0, size - bytes.size()), '\0');
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -155,12 +164,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const fuzzpreset::SReader &r = fuzzpreset::reader();
     const QByteArray rest(reinterpret_cast<const char *>(data) + 1, int(size - 1));
     if ((data[0] & 2) && r.older) {
-        QByteArray body = rest.left(r.olderSize);
-        body += QByteArray(r.olderSize - body.size(), '\0');
+        const QByteArray body = sizedTo(rest, r.olderSize);
         r.older(r.header + qCompress(body, 9), body);
         return 0;
     }
-    const QByteArray file = (data[0] & 1) ? r.header + qCompress(rest, 9) : rest;
+    const QByteArray file = (data[0] & 1) ? r.header + qCompress(sizedTo(rest, r.bodySize), 9) : rest;
 
     QByteArray block = r.startBlock;
     block.detach();

@@ -35,6 +35,12 @@ struct SReader
     };
     std::vector<SSeed> (*seeds)() = nullptr;
 
+    // The one length of body the reader takes, for a model whose body is an
+    // image of one length (a pedal's); 0 when a body may have any length
+    // (XML). A packed body is cut or padded with zeros to it, so that every
+    // such input reaches the image's decode.
+    int bodySize = 0;
+
     // The older road, for a model whose files carry one more image under the
     // same header (the older pedal page's): its length, and its page's load
     // of a file that packs body, which aborts on a fault. Without it (older

@@ -1,10 +1,12 @@
 // The foot pedal's ".z3" reader under the preset-file fuzz target. Every file
 // is read as a newer page's (4,930 bytes) and as an older page's (1,184): one
 // length cannot be both, a refusal hands nothing back, and a wrong header is
-// told as such by both. The older road (fuzz_preset.cpp) packs a body of the
-// older image's length, so that the older page's load is reached by every
-// such input: the body decodes as it was packed, and the page's take of it
-// holds what the page may send and loads again from its own file.
+// told as such by both. The driver (fuzz_preset.cpp) packs a body of the
+// newer image's length on its packed road and one of the older image's length
+// on the older road, so that each image's content is fuzzed and the older
+// page's load is reached by every input of its road: the body decodes as it
+// was packed, and the page's take of it holds what the page may send and
+// loads again from its own file.
 #include "fuzz/preset_adapter.h"
 
 #include "devices/pedal/pedalpresetfile.h"
@@ -158,6 +160,7 @@ const fuzzpreset::SReader &fuzzpreset::reader()
     static const SReader r = [] {
         SReader x = readerRecord(1, "DOVO Dazed", PedalPresetFile::header, startImage(PedalPresetFile::kImageSize),
                                  decode, encode, nullptr, seeds);
+        x.bodySize = PedalPresetFile::kImageSize;
         x.olderSize = PedalPresetFile::kOldImageSize;
         x.older = olderRoad;
         return x;

@@ -82,8 +82,11 @@ std::vector<fuzzpreset::SReader::SSeed> seeds()
 
 const fuzzpreset::SReader &fuzzpreset::reader()
 {
-    static const SReader r =
-        readerRecord(1, "DOVO Dazed", PedalPresetFile::header, SZ3ProConfigData().toByteArray(),
-                     decode, encode, accepted, seeds);
+    static const SReader r = [] {
+        SReader x = readerRecord(1, "DOVO Dazed", PedalPresetFile::header, SZ3ProConfigData().toByteArray(),
+                                 decode, encode, accepted, seeds);
+        x.bodySize = PedalPresetFile::kImageSize;
+        return x;
+    }();
     return r;
 }
