@@ -697,12 +697,11 @@ void cUpgrade::show_failure(const QString &text, bool stored)
 {
     clear_progress();
     // Without the record the next start offers no Fix Mode: the user must
-    // know that a restart will not resume the upgrade.
-    const QString told = stored
-                             ? text
-                             : text + QStringLiteral("\n\n")
-                                   + tr("The failure could not be recorded (the settings file cannot be written), "
-                                        "so a restart will not resume the upgrade.");
+    // know that a restart will not resume the upgrade, and is not told to
+    // restart for it.
+    const QString told = stored ? text
+                                : tr("The failure could not be recorded (the settings file cannot be written), "
+                                     "so a restart will not resume the upgrade.");
     showInformation(tr("Firmware Upgrade Err"), told);
 }
 

@@ -118,7 +118,7 @@ private:
     QString resumable_index_url() const;
     // False when the record could not be written.
     bool store_failure(const QString &imageUrl);
-    // stored false: the box also says that a restart will not resume.
+    // stored false: the box says only that a restart will not resume.
     void show_failure(const QString &text, bool stored);
     // A fading message over the dialog, 2 s unless told otherwise.
     void show_notice(const QString &text, int nMs = 2000);
