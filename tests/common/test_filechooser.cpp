@@ -22,14 +22,11 @@ private slots:
 };
 
 // The fixture works: a plain file dialog is the platform's, which answers
-// at once without showing Qt's.
+// at once.
 void TestFileChooser::platformOffersItsDialog()
 {
     qApp->setProperty("platformDialogAnswer", QStringLiteral("/nowhere/Answer"));
-    QFileDialog plain(nullptr, QStringLiteral("Plain"));
-    QCOMPARE(plain.exec(), int(QDialog::Accepted));
-    QCOMPARE(plain.selectedFiles(), QStringList{QStringLiteral("/nowhere/Answer")});
-    qApp->setProperty("platformDialogAnswer", QVariant());
+    QCOMPARE(QFileDialog::getSaveFileName(), QStringLiteral("/nowhere/Answer"));
 }
 
 void TestFileChooser::saveDialogCompletesTheName_data()

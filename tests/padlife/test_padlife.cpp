@@ -255,7 +255,7 @@ private slots:
         // Qt's own save dialog, a bare name typed in the folder: the file
         // gets the page's suffix, and loading it sends its block.
         setFileChooser(nullptr);
-        tavrotest::typeIntoNextFileDialog(dir.path(), "My Live Set");
+        tavrotest::typeIntoNextFileDialog(dir.path(), {"My Live Set"});
         o.ui()->pushButton_Out->click();
         QCOMPARE(readAll(dir.filePath("My Live Set.rzp")), file);
         ChosenPath reopen;

@@ -182,9 +182,4 @@ inline void typeIntoNextFileDialog(const QString &folder, const QStringList &nam
     timer->start();
 }
 
-inline void typeIntoNextFileDialog(const QString &folder, const QString &name, QString *replaceQuestion = nullptr)
-{
-    typeIntoNextFileDialog(folder, QStringList{name}, replaceQuestion);
-}
-
 } // namespace tavrotest

@@ -43,14 +43,6 @@ QListWidget *listOf(cUpgrade *dlg)
     return dlg->findChild<QListWidget *>(QStringLiteral("listWidget"));
 }
 
-QStringList rowsOf(cUpgrade *dlg)
-{
-    QStringList rows;
-    for (int i = 0; i < listOf(dlg)->count(); ++i)
-        rows << listOf(dlg)->item(i)->text();
-    return rows;
-}
-
 QProgressBar *barOf(cUpgrade *dlg)
 {
     return dlg->findChild<QProgressBar *>(QStringLiteral("progressBar"));
@@ -443,30 +435,29 @@ void TestCUpgrade::downloadFailureIsShown()
     // or answered directly; binary data; UTF-16) fails; an index without keys
     // (empty, groups without keys, keys outside "files") offers nothing.
     // Neither leaves the rows of the check before. An index with comments in
-    // an old code page (Latin-1, GBK) lists its rows.
+    // old code pages (Latin-1, GBK) lists its row (no notice).
     const QByteArray page = "\n  <!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head></html>\n";
     QVERIFY(m_server.writeFile(QStringLiteral("signin.html"), page));
     const QString failed = QStringLiteral("Download failed!"), latest = QStringLiteral("It is already the latest version!");
-    struct Answer { QByteArray body; QString notice; QStringList rows; };
-    const QList<Answer> answers{{"redirect", failed, {}}, {page, failed, {}},
-        {QByteArray("[files]\n1=RZ7_V12\0\xff", 19), failed, {}},
-        {QByteArray("\xff\xfe[\0f\0]\0\n\0", 10), failed, {}}, {"", latest, {}},
-        {"[files]\n[video]\n", latest, {}}, {"[video]\n1=v.example/a\n", latest, {}},
-        {"; Mise \xe0 jour\n; \xb9\xcc\xbc\xfe\n[files]\n1=RZ7_V20\n2=RZ7_V21\n", QString(),
-         {QStringLiteral("RZ7_V20"), QStringLiteral("RZ7_V21")}}};
-    for (const Answer &answer : answers) {
+    const QList<QPair<QByteArray, QString>> answers{{"redirect", failed}, {page, failed},
+        {QByteArray("[files]\n1=RZ7_V12\0\xff", 19), failed}, {QByteArray("\xff\xfe[\0f\0]\0\n\0", 10), failed},
+        {"", latest}, {"[files]\n[video]\n", latest}, {"[video]\n1=v.example/a\n", latest},
+        {"; Mise \xe0 jour\n; \xb9\xcc\xbc\xfe\n[files]\n1=RZ7_V20\n", QString()}};
+    for (const auto &answer : answers) {
         m_server.clearBehaviours();
         serveIndex({QStringLiteral("RZ7_V12")});
         listIndex(dlg, 1);
-        if (answer.body == "redirect")
+        if (answer.first == "redirect")
             m_server.setRedirect(QStringLiteral("tvsuite/rz7/firmware.ini"), m_server.urlFor(QStringLiteral("signin.html")));
         else
-            QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/firmware.ini"), answer.body));
+            QVERIFY(m_server.writeFile(QStringLiteral("tvsuite/rz7/firmware.ini"), answer.first));
         clearNotices(dlg);
         dlg->download(indexUrl(), cUpgrade::index_path());
-        QTRY_VERIFY(answer.notice.isEmpty() ? rowsOf(dlg) == answer.rows : !notices(dlg).isEmpty());
-        QCOMPARE(notices(dlg), answer.notice.isEmpty() ? QStringList() : QStringList{answer.notice});
-        QCOMPARE(rowsOf(dlg), answer.rows);
+        const bool lists = answer.second.isEmpty();
+        QTRY_VERIFY(lists ? !listOf(dlg)->findItems(QStringLiteral("RZ7_V20"), Qt::MatchExactly).isEmpty()
+                          : !notices(dlg).isEmpty());
+        QCOMPARE(notices(dlg), lists ? QStringList() : QStringList{answer.second});
+        QCOMPARE(listOf(dlg)->count(), lists ? 1 : 0);
     }
 
     // An index larger than 1 MiB is cut off while it arrives, even unannounced.
