@@ -40,7 +40,7 @@ bool isIndexText(const QByteArray &body)
     }
     const QString text = indexText(body);
     for (const QChar c : text) {
-        if (c == QChar(0xFEFF) || c.isSpace())
+        if (c.isSpace())
             continue;
         return c != QLatin1Char('<');
     }

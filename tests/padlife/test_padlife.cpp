@@ -251,20 +251,6 @@ private slots:
         QVERIFY(!QFile::exists(chooser.path));
         QCOMPARE(readAll(dir.filePath("mine.rzp")), file);
         QVERIFY(toastTexts(&o.page).contains("Preset save defeated"));
-
-        // Qt's own save dialog, a bare name typed in the folder: the file
-        // gets the page's suffix, and loading it sends its block.
-        setFileChooser(nullptr);
-        tavrotest::typeIntoNextFileDialog(dir.path(), {"My Live Set"});
-        o.ui()->pushButton_Out->click();
-        QCOMPARE(readAll(dir.filePath("My Live Set.rzp")), file);
-        ChosenPath reopen;
-        reopen.path = dir.filePath("My Live Set.rzp");
-        o.page.model().config() = makeBlock(60);
-        o.owner.frames.clear();
-        o.ui()->pushButton_In->click();
-        QCOMPARE(o.owner.sent(CMD_WRITE_CONFIG).size(), 1);
-        QCOMPARE(o.owner.sent(CMD_WRITE_CONFIG)[0].mid(6, 823), blockBytes(original));
     }
 
     // The device switches preset while the file dialog keeps the page busy:
